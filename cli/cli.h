@@ -1,0 +1,27 @@
+// The command-line tool: one function per subcommand, each taking the
+// arguments after its name. Exit codes: 0 success, 1 usage, input/output or
+// encoding failure, 2 a composition or generation error.
+#pragma once
+
+#include <cstdint>
+
+enum ExitCode : int { ExitOk = 0, ExitFailure = 1, ExitGenerationError = 2 };
+
+struct Subcommand {
+    const char* name;
+    int (*run)(int argc, char** argv);
+    const char* summary;
+};
+
+int cmd_matrix(int argc, char** argv);
+
+// Reads path ("-" or null: standard input) into buffer in binary, at most
+// capacity bytes; *tooLong tells whether more followed. The length read, or
+// -1 when the file cannot be read.
+int32_t read_input(const char* path, char* buffer, int32_t capacity, bool* tooLong);
+// Puts the standard streams in binary mode where the platform has text mode.
+void set_binary_stdio();
+// Prints the rows of the current encoder matrix, '0'/'1' per module.
+void print_matrix_rows(const uint8_t* matrix, int32_t size);
+// True when arg equals "--help" or "-h".
+bool is_help(const char* arg);

@@ -1,0 +1,285 @@
+// Segmentation and data bit stream: classifies the input bytes, merges the
+// segments by two fixed cost passes and writes mode indicators, count
+// indicators and data bits. Fixed buffers of g_encoder only; every loop is
+// bounded by the input length (at most kMaxInputBytes).
+#include <cstring>
+
+#include "encoder/encoder.h"
+
+// ISO/IEC 18004 Table 3: rows numeric, alphanumeric, byte, kanji; columns the
+// version groups 1-9, 10-26, 27-40.
+const int32_t CountBitWidths[4][3] = {
+    {10, 12, 14},
+    {9, 11, 13},
+    {8, 16, 16},
+    {8, 10, 12},
+};
+
+// Alphanumeric values (Table 5) by byte; 0xFF marks bytes outside the set.
+static const uint8_t* alnum_table() {
+    static const struct Table {
+        uint8_t v[256];
+        Table() {
+            static const char kSet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
+            std::memset(v, 0xFF, sizeof v);
+            for (int i = 0; kSet[i] != '\0'; ++i) v[static_cast<uint8_t>(kSet[i])] = static_cast<uint8_t>(i);
+        }
+    } table;
+    return table.v;
+}
+
+int32_t alnum_value(uint8_t byte) {
+    uint8_t v = alnum_table()[byte];
+    return v == 0xFF ? 44 : v;
+}
+
+bool is_kanji_pair(uint8_t first, uint8_t second) {
+    bool lead = (first >= 0x81 && first <= 0x9F) || (first >= 0xE0 && first <= 0xEB);
+    if (!lead || second < 0x40) return false;
+    return !((first == 0x9F && second > 0xFC) || (first == 0xEB && second > 0xBF));
+}
+
+int32_t kanji_value(uint32_t code) {
+    uint32_t v = (code >= 0x8140 && code <= 0x9FFC) ? code - 0x8140 : (code - 0xC140) & 0xFFFF;
+    return static_cast<int32_t>((v >> 8) * 0xC0 + (v & 0xFF));
+}
+
+int32_t segment_bits(int32_t mode, int32_t length, int32_t group) {
+    int32_t bits = 4 + CountBitWidths[mode][group];
+    switch (mode) {
+    case Numeric:
+        return bits + 10 * (length / 3) + (length % 3 == 1 ? 4 : length % 3 == 2 ? 7 : 0);
+    case Alphanumeric:
+        return bits + 11 * (length / 2) + 6 * (length % 2);
+    case Byte:
+        return bits + 8 * length;
+    default:
+        return bits + 13 * (length / 2);
+    }
+}
+
+int32_t append_bits(int32_t position, uint32_t value, int32_t count) {
+    if (position < 0 || position + count > kMaxBits) return -1;
+    if (count <= 0) return position;
+    // Bits past the end stay zero: the stream is cleared before each build.
+    uint32_t v = (value & 0xFFFFu) & ((1u << count) - 1u);
+    int32_t offset = position & 7;
+    uint32_t window = v << (24 - count - offset);
+    uint8_t* p = g_encoder.bits + (position >> 3);
+    int32_t bytes = (offset + count + 7) >> 3;
+    p[0] |= static_cast<uint8_t>(window >> 16);
+    if (bytes > 1) p[1] |= static_cast<uint8_t>(window >> 8);
+    if (bytes > 2) p[2] |= static_cast<uint8_t>(window);
+    return position + count;
+}
+
+// ---- Segment list ---------------------------------------------------------
+
+static void remove_segment(int32_t index) {
+    EncoderState& e = g_encoder;
+    int32_t tail = e.segmentCount - index - 1;
+    std::memmove(e.segmentMode + index, e.segmentMode + index + 1, static_cast<size_t>(tail));
+    std::memmove(e.segmentLength + index, e.segmentLength + index + 1, sizeof(int32_t) * static_cast<size_t>(tail));
+    --e.segmentCount;
+}
+
+// Adds segment `from`'s length to segment `into` and removes `from`.
+static void absorb(int32_t into, int32_t from) {
+    g_encoder.segmentLength[into] += g_encoder.segmentLength[from];
+    remove_segment(from);
+}
+
+static void classify(const uint8_t* text, int32_t length, int32_t kanjiOff) {
+    EncoderState& e = g_encoder;
+    const uint8_t* alnum = alnum_table();
+    e.segmentCount = 0;
+    int32_t i = 0;
+    while (i < length) {
+        uint8_t b = text[i];
+        int32_t mode, step = 1;
+        if (!kanjiOff && i + 1 < length && is_kanji_pair(b, text[i + 1])) {
+            mode = Kanji;
+            step = 2;
+        } else if (b >= '0' && b <= '9') {
+            mode = Numeric;
+        } else {
+            mode = alnum[b] != 0xFF ? Alphanumeric : Byte;
+        }
+        if (e.segmentCount > 0 && e.segmentMode[e.segmentCount - 1] == mode) {
+            e.segmentLength[e.segmentCount - 1] += step;
+        } else {
+            e.segmentMode[e.segmentCount] = static_cast<uint8_t>(mode);
+            e.segmentLength[e.segmentCount] = step;
+            ++e.segmentCount;
+        }
+        i += step;
+    }
+}
+
+static int32_t seg_bits(int32_t i, int32_t group) {
+    return segment_bits(g_encoder.segmentMode[i], g_encoder.segmentLength[i], group);
+}
+
+static bool is_mode(int32_t i, int32_t mode) {
+    return i >= 0 && i < g_encoder.segmentCount && g_encoder.segmentMode[i] == mode;
+}
+
+// One step of the first pass at segment i, a numeric/alphanumeric pair worth
+// joining: into the byte segment in front, the one behind, or as one
+// alphanumeric run.
+static void join_numeric_alnum(int32_t i, int32_t group) {
+    EncoderState& e = g_encoder;
+    int32_t* len = e.segmentLength;
+    int32_t dst = segment_bits(Alphanumeric, len[i] + len[i + 1], group);
+    int32_t front = 0, behind = 0;
+    if (is_mode(i - 1, Byte)) {
+        front = segment_bits(Byte, len[i - 1] + len[i], group) + seg_bits(i + 1, group);
+        if (front > dst + segment_bits(Byte, len[i - 1], group)) front = 0;
+    }
+    if (i < e.segmentCount - 2 && is_mode(i + 2, Byte)) {
+        behind = seg_bits(i, group) + segment_bits(Byte, len[i + 1] + len[i + 2], group);
+        if (behind > dst + segment_bits(Byte, len[i + 2], group)) behind = 0;
+    }
+    if (front != 0 && (behind == 0 || front < behind)) {
+        absorb(i - 1, i);
+    } else if (behind != 0) {
+        e.segmentMode[i + 1] = Byte;
+        absorb(i + 1, i + 2);
+    } else {
+        if (i < e.segmentCount - 2 && is_mode(i + 2, Alphanumeric)) absorb(i + 1, i + 2);
+        e.segmentMode[i] = Alphanumeric;
+        absorb(i, i + 1);
+        if (is_mode(i - 1, Alphanumeric)) absorb(i - 1, i);
+    }
+}
+
+static void merge_numeric_alnum(int32_t group) {
+    EncoderState& e = g_encoder;
+    int32_t i = 0;
+    while (i < e.segmentCount - 1) {
+        int32_t a = e.segmentMode[i], b = e.segmentMode[i + 1];
+        bool pair = (a == Numeric && b == Alphanumeric) || (a == Alphanumeric && b == Numeric);
+        if (!pair) {
+            ++i;
+            continue;
+        }
+        int32_t src = seg_bits(i, group) + seg_bits(i + 1, group);
+        int32_t dst = segment_bits(Alphanumeric, e.segmentLength[i] + e.segmentLength[i + 1], group);
+        if (src <= dst) {
+            ++i;
+            continue;
+        }
+        join_numeric_alnum(i, group);
+    }
+}
+
+static void merge_into_bytes(int32_t group) {
+    EncoderState& e = g_encoder;
+    int32_t header = 4 + CountBitWidths[Byte][group];
+    int32_t i = 0;
+    while (i < e.segmentCount - 1) {
+        int32_t src = seg_bits(i, group) + seg_bits(i + 1, group);
+        int32_t dst = segment_bits(Byte, e.segmentLength[i] + e.segmentLength[i + 1], group);
+        if (is_mode(i - 1, Byte)) dst -= header;
+        if (i < e.segmentCount - 2 && is_mode(i + 2, Byte)) dst -= header;
+        if (src <= dst) {
+            ++i;
+            continue;
+        }
+        if (is_mode(i - 1, Byte)) {
+            absorb(i - 1, i);
+            --i;
+        }
+        if (i < e.segmentCount - 2 && is_mode(i + 2, Byte)) absorb(i + 1, i + 2);
+        e.segmentMode[i] = Byte;
+        absorb(i, i + 1);
+        if (i >= 1) --i;
+    }
+}
+
+// ---- Writing ----------------------------------------------------------------
+
+static int32_t write_segment(int32_t pos, int32_t mode, const uint8_t* p, int32_t len, int32_t group) {
+    static const uint8_t kIndicator[4] = {1, 2, 4, 8};
+    int32_t count = mode == Kanji ? len / 2 : len;
+    pos = append_bits(pos, kIndicator[mode], 4);
+    pos = append_bits(pos, static_cast<uint32_t>(count), CountBitWidths[mode][group]);
+    int32_t i = 0;
+    switch (mode) {
+    case Numeric:
+        for (; i + 3 <= len; i += 3) pos = append_bits(pos, (p[i] - '0') * 100u + (p[i + 1] - '0') * 10u + (p[i + 2] - '0'), 10);
+        if (len - i == 2) pos = append_bits(pos, (p[i] - '0') * 10u + (p[i + 1] - '0'), 7);
+        if (len - i == 1) pos = append_bits(pos, p[i] - '0', 4);
+        break;
+    case Alphanumeric:
+        for (; i + 2 <= len; i += 2) pos = append_bits(pos, static_cast<uint32_t>(alnum_value(p[i]) * 45 + alnum_value(p[i + 1])), 11);
+        if (i < len) pos = append_bits(pos, static_cast<uint32_t>(alnum_value(p[i])), 6);
+        break;
+    case Byte:
+        for (; i < len && pos >= 0; ++i) pos = append_bits(pos, p[i], 8);
+        break;
+    default:
+        for (; i + 2 <= len && pos >= 0; i += 2) pos = append_bits(pos, static_cast<uint32_t>(kanji_value(p[i] * 256u + p[i + 1])), 13);
+        break;
+    }
+    return pos;
+}
+
+// Segments for the group; the total stream length in bits, or -1 when it
+// would pass kMaxBits.
+static int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff) {
+    classify(text, length, kanjiOff);
+    merge_numeric_alnum(group);
+    merge_into_bytes(group);
+    int32_t total = 0;
+    for (int32_t i = 0; i < g_encoder.segmentCount; ++i) total += seg_bits(i, group);
+    return total > kMaxBits ? -1 : total;
+}
+
+static void write_stream(const uint8_t* text, int32_t group) {
+    EncoderState& e = g_encoder;
+    std::memset(e.bits, 0, sizeof e.bits);
+    int32_t pos = 0;
+    for (int32_t i = 0; i < e.segmentCount && pos >= 0; ++i) {
+        pos = write_segment(pos, e.segmentMode[i], text, e.segmentLength[i], group);
+        text += e.segmentLength[i];
+    }
+    e.bitLength = pos;
+}
+
+bool build_bit_stream(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff) {
+    segment_text(text, length, group, kanjiOff);
+    write_stream(text, group);
+    return g_encoder.bitLength != -1;
+}
+
+int32_t find_version(int32_t requestedVersion, const uint8_t* text, int32_t length, int32_t kanjiOff) {
+    static const int32_t kFirst[3] = {1, 10, 27}, kLast[3] = {9, 26, 40};
+    const int32_t level = g_encoder.level;
+    for (int32_t g = version_group(requestedVersion); g <= 2; ++g) {
+        // The segment costs give the stream length exactly; the stream is
+        // written only for the group whose version is returned.
+        int32_t bits = segment_text(text, length, g, kanjiOff);
+        if (bits < 0) continue;
+        int32_t bytes = (bits + 7) / 8;
+        for (int32_t v = kFirst[g]; v <= kLast[g]; ++v) {
+            if (VersionTable[v].dataCodewords[level] >= bytes) {
+                write_stream(text, g);
+                return v;
+            }
+        }
+    }
+    return 0;
+}
+
+void terminate_and_pad(int32_t capacity) {
+    EncoderState& e = g_encoder;
+    int32_t t = capacity * 8 - e.bitLength;
+    if (t > 4) t = 4;
+    if (t > 0) e.bitLength = append_bits(e.bitLength, 0, t);
+    uint8_t pad = 236;
+    for (int32_t i = (e.bitLength + 7) / 8; i < capacity; ++i) {
+        e.bits[i] = pad;
+        pad = pad == 236 ? 17 : 236;
+    }
+}

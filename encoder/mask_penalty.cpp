@@ -1,0 +1,260 @@
+// Mask evaluation: the penalty score of a matrix and the choice among the
+// eight masks. Every row and column is kept as a bit set (1 = dark), so the
+// four penalty rules become word-wide logic and population counts; the
+// result is exactly the module-by-module score. No heap: the line sets are
+// one static scratch record, used only inside an encoding.
+#include <cstring>
+
+#include "encoder/encoder.h"
+#include "encoder/matrix_internal.h"
+
+namespace {
+
+constexpr int kWords = 3;   // 192 bits hold a line of 177 modules and the
+                            // light padding the finder rule looks at
+
+struct Line {
+    uint64_t w[kWords];
+};
+
+struct MaskScratch {
+    Line functionRows[kMaxModules], functionCols[kMaxModules];   // FunctionFlag
+    Line fixedRows[kMaxModules], fixedCols[kMaxModules];         // FunctionDark
+    Line dataRows[kMaxModules], dataCols[kMaxModules];           // DataBit
+    Line rows[kMaxModules], cols[kMaxModules];                   // dark modules
+};
+MaskScratch g_scratch;
+
+// Mask patterns by mask and line: rows[m][y] has bit x set where the mask
+// condition holds at (x, y); cols[m][x] has bit y set.
+struct MaskPatterns {
+    Line rows[8][kMaxModules];
+    Line cols[8][kMaxModules];
+    MaskPatterns() {
+        std::memset(this, 0, sizeof *this);
+        for (int m = 0; m < 8; ++m)
+            for (int a = 0; a < kMaxModules; ++a)
+                for (int b = 0; b < kMaxModules; ++b) {
+                    if (mask_condition(m, a, b)) rows[m][a].w[b >> 6] |= 1ull << (b & 63);
+                    if (mask_condition(m, b, a)) cols[m][a].w[b >> 6] |= 1ull << (b & 63);
+                }
+    }
+};
+
+const MaskPatterns& mask_patterns() {
+    static const MaskPatterns patterns;
+    return patterns;
+}
+
+// ---- Word-wide line operations over W words ---------------------------------
+
+template <int W>
+struct Bits {
+    uint64_t w[W];
+};
+
+template <int W>
+inline Bits<W> load(const Line& l) {
+    Bits<W> b;
+    for (int i = 0; i < W; ++i) b.w[i] = l.w[i];
+    return b;
+}
+
+// Bit s of the result is bit s + k of a (0 beyond the line).
+template <int W>
+inline Bits<W> shr(const Bits<W>& a, int k) {
+    Bits<W> r;
+    for (int i = 0; i < W; ++i) r.w[i] = (a.w[i] >> k) | (i + 1 < W ? a.w[i + 1] << (64 - k) : 0);
+    return r;
+}
+
+// Bit s of the result is bit s - k of a (0 before the line).
+template <int W>
+inline Bits<W> shl(const Bits<W>& a, int k) {
+    Bits<W> r;
+    for (int i = 0; i < W; ++i) r.w[i] = (a.w[i] << k) | (i > 0 ? a.w[i - 1] >> (64 - k) : 0);
+    return r;
+}
+
+#define MIVOKA_BITS_OP(op)                                                   \
+    template <int W>                                                         \
+    inline Bits<W> operator op(const Bits<W>& a, const Bits<W>& b) {         \
+        Bits<W> r;                                                           \
+        for (int i = 0; i < W; ++i) r.w[i] = a.w[i] op b.w[i];               \
+        return r;                                                            \
+    }
+MIVOKA_BITS_OP(&)
+MIVOKA_BITS_OP(|)
+MIVOKA_BITS_OP(^)
+#undef MIVOKA_BITS_OP
+
+template <int W>
+inline Bits<W> operator~(const Bits<W>& a) {
+    Bits<W> r;
+    for (int i = 0; i < W; ++i) r.w[i] = ~a.w[i];
+    return r;
+}
+
+// Bits 0 to last set.
+template <int W>
+inline Bits<W> first_bits(int last) {
+    Bits<W> r;
+    for (int i = 0; i < W; ++i) {
+        int from = i * 64;
+        r.w[i] = last < from ? 0 : last >= from + 63 ? ~0ull : (2ull << (last - from)) - 1;
+    }
+    return r;
+}
+
+template <int W>
+inline int32_t popcount(const Bits<W>& a) {
+    int32_t c = 0;
+    for (int i = 0; i < W; ++i) c += __builtin_popcountll(a.w[i]);
+    return c;
+}
+
+// ---- The four penalty rules --------------------------------------------------
+
+// Runs of five or more same-coloured modules add their length minus 2:
+// positions where five equal modules start, plus 2 for each run's first.
+template <int W>
+int32_t run_penalty(const Bits<W>& b, const Bits<W>& validRuns) {
+    Bits<W> same = ~(b ^ shr(b, 1));
+    Bits<W> five = same & shr(same, 1) & shr(same, 2) & shr(same, 3) & validRuns;
+    Bits<W> starts = five & ~shl(same, 1);
+    return popcount(five) + 2 * popcount(starts);
+}
+
+// 1:1:3:1:1 at one module per unit, light on both sides, with four light
+// modules on at least one side; outside the symbol counts as light.
+template <int W>
+int32_t finder_count(const Bits<W>& b, const Bits<W>& validStarts) {
+    Bits<W> light1 = ~shr(b, 1), light5 = ~shr(b, 5), light7 = ~shr(b, 7);
+    Bits<W> core = b & light1 & shr(b, 2) & shr(b, 3) & shr(b, 4) & light5 & shr(b, 6);
+    Bits<W> before = ~shl(b, 2) & ~shl(b, 3) & ~shl(b, 4);
+    Bits<W> after = ~shr(b, 8) & ~shr(b, 9) & ~shr(b, 10);
+    Bits<W> hit = core & light7 & ~shl(b, 1) & (before | after) & validStarts;
+    return popcount(hit);
+}
+
+template <int W>
+int32_t lines_penalty(const Line* rows, const Line* cols, int n) {
+    const Bits<W> validRuns = first_bits<W>(n - 5);
+    const Bits<W> validStarts = first_bits<W>(n - 7);
+    const Bits<W> validBlocks = first_bits<W>(n - 2);
+    int32_t runs = 0, finders = 0, blocks = 0, dark = 0;
+    Bits<W> prev = load<W>(rows[0]);
+    for (int i = 0; i < n; ++i) {
+        Bits<W> r = load<W>(rows[i]);
+        Bits<W> c = load<W>(cols[i]);
+        runs += run_penalty(r, validRuns) + run_penalty(c, validRuns);
+        finders += finder_count(r, validStarts) + finder_count(c, validStarts);
+        dark += popcount(r);
+        if (i > 0) {
+            Bits<W> eq = ~(prev ^ r) & ~(prev ^ shr(prev, 1)) & ~(r ^ shr(r, 1)) & validBlocks;
+            blocks += popcount(eq);
+        }
+        prev = r;
+    }
+    int32_t total = n * n;
+    int32_t percent = (total - dark) * 100 / total;
+    int32_t off = percent > 50 ? percent - 50 : 50 - percent;
+    return runs + 3 * blocks + 40 * finders + 10 * (off / 5);
+}
+
+int32_t penalty_of(const Line* rows, const Line* cols, int n) {
+    if (n <= 64) return lines_penalty<1>(rows, cols, n);
+    if (n <= 128) return lines_penalty<2>(rows, cols, n);
+    return lines_penalty<3>(rows, cols, n);
+}
+
+inline void set_bit(Line& l, int i) { l.w[i >> 6] |= 1ull << (i & 63); }
+inline void clear_bit(Line& l, int i) { l.w[i >> 6] &= ~(1ull << (i & 63)); }
+
+// Row and column sets of the modules whose byte has any of the given flags.
+void collect(uint8_t flags, Line* rows, Line* cols, int n) {
+    std::memset(rows, 0, sizeof(Line) * static_cast<size_t>(n));
+    std::memset(cols, 0, sizeof(Line) * static_cast<size_t>(n));
+    for (int x = 0; x < n; ++x) {
+        const uint8_t* column = g_encoder.matrix + x * kMaxModules;
+        for (int y = 0; y < n; ++y) {
+            if (column[y] & flags) {
+                set_bit(rows[y], x);
+                set_bit(cols[x], y);
+            }
+        }
+    }
+}
+
+// Dark modules under mask m: fixed function modules, masked data elsewhere,
+// then this mask's format information and the dark module.
+void masked_lines(int mask, int n) {
+    MaskScratch& s = g_scratch;
+    const MaskPatterns& p = mask_patterns();
+    // Bits beyond the symbol stay light: the finder rule reads them as the
+    // light surroundings.
+    const Bits<kWords> inside = first_bits<kWords>(n - 1);
+    for (int i = 0; i < n; ++i)
+        for (int k = 0; k < kWords; ++k) {
+            uint64_t rowData = s.dataRows[i].w[k] ^ p.rows[mask][i].w[k];
+            uint64_t colData = s.dataCols[i].w[k] ^ p.cols[mask][i].w[k];
+            s.rows[i].w[k] = (s.fixedRows[i].w[k] | (~s.functionRows[i].w[k] & rowData)) & inside.w[k];
+            s.cols[i].w[k] = (s.fixedCols[i].w[k] | (~s.functionCols[i].w[k] & colData)) & inside.w[k];
+        }
+    const int32_t bits = format_bits(g_encoder.level, mask);
+    for (int k = 0; k < 15; ++k) {
+        FormatPosition pos[2];
+        format_positions(n, k, pos);
+        for (const FormatPosition& f : pos) {
+            if ((bits >> k) & 1) {
+                set_bit(s.rows[f.y], f.x);
+                set_bit(s.cols[f.x], f.y);
+            } else {
+                clear_bit(s.rows[f.y], f.x);
+                clear_bit(s.cols[f.x], f.y);
+            }
+        }
+    }
+    set_bit(s.rows[n - 8], 8);
+    set_bit(s.cols[8], n - 8);
+}
+
+}  // namespace
+
+int32_t mask_penalty() {
+    const int n = g_encoder.size;
+    collect(FunctionDark | MaskedBit, g_scratch.rows, g_scratch.cols, n);
+    return penalty_of(g_scratch.rows, g_scratch.cols, n);
+}
+
+// The mask with the lowest penalty, the lower number on a tie. Gives the same
+// choice as applying each mask with its format information to the matrix
+// and scoring it, without touching the matrix.
+static int32_t choose_mask() {
+    const int n = g_encoder.size;
+    MaskScratch& s = g_scratch;
+    collect(FunctionFlag, s.functionRows, s.functionCols, n);
+    collect(FunctionDark, s.fixedRows, s.fixedCols, n);
+    collect(DataBit, s.dataRows, s.dataCols, n);
+    int32_t best = 0, bestScore = 0;
+    for (int m = 0; m < 8; ++m) {
+        masked_lines(m, n);
+        int32_t score = penalty_of(s.rows, s.cols, n);
+        if (m == 0 || score < bestScore) {
+            best = m;
+            bestScore = score;
+        }
+    }
+    return best;
+}
+
+void finish_matrix() {
+    if (g_encoder.mask < 0) g_encoder.mask = choose_mask();
+    apply_mask(g_encoder.mask);
+    place_format_info(g_encoder.mask);
+    const int32_t n = g_encoder.size;
+    for (int32_t x = 0; x < n; ++x) {
+        uint8_t* column = g_encoder.matrix + x * kMaxModules;
+        for (int32_t y = 0; y < n; ++y) column[y] = (column[y] & (FunctionDark | MaskedBit)) ? 1 : 0;
+    }
+}
