@@ -1,0 +1,106 @@
+// The entry point: version choice, failures, limits, and no heap use.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <random>
+#include <string>
+
+#include "encoder/encoder.h"
+
+// Counts every allocation of this test program, to show an encoding makes none.
+static std::atomic<long> g_allocations{0};
+
+void* operator new(std::size_t size) {
+    ++g_allocations;
+    void* p = std::malloc(size ? size : 1);
+    if (p == nullptr) throw std::bad_alloc();
+    return p;
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+bool encode(int level, int version, bool allowLarger, const std::string& text, int kanjiOff = 0) {
+    return encode_symbol(level, version, allowLarger, -1, text.c_str(), kanjiOff);
+}
+
+}  // namespace
+
+TEST(EncodeSymbol, SmallestVersion) {
+    ASSERT_TRUE(encode(LevelH, 0, false, std::string(17, '7')));
+    EXPECT_EQ(g_encoder.version, 1);
+    EXPECT_EQ(g_encoder.size, 21);
+    ASSERT_TRUE(encode(LevelH, 0, false, std::string(18, '7')));
+    EXPECT_EQ(g_encoder.version, 2);
+    EXPECT_EQ(g_encoder.size, 25);
+}
+
+TEST(EncodeSymbol, RequestedVersions) {
+    std::string fitsTen(231, 'x');   // needs version 10 at L
+    ASSERT_TRUE(encode(LevelL, 12, false, fitsTen));
+    EXPECT_EQ(g_encoder.version, 12);
+    std::string needsSeven(150, 'x');   // 6-L holds 136 bytes, 7-L 156
+    EXPECT_FALSE(encode(LevelL, 5, false, needsSeven));
+    ASSERT_TRUE(encode(LevelL, 5, true, needsSeven));
+    EXPECT_EQ(g_encoder.version, 7);
+    ASSERT_TRUE(encode(LevelM, 30, false, "A"));
+    EXPECT_EQ(g_encoder.version, 30);
+    EXPECT_EQ(g_encoder.size, 137);
+    ASSERT_TRUE(encode(LevelM, 10, false, "A"));
+    EXPECT_EQ(g_encoder.version, 10);
+}
+
+TEST(EncodeSymbol, Failures) {
+    EXPECT_FALSE(encode(LevelM, 0, false, ""));
+    EXPECT_FALSE(encode(LevelL, 0, false, std::string(2954, 'x')));   // 40-L holds 2953 bytes
+    ASSERT_TRUE(encode(LevelL, 0, false, std::string(2953, 'x')));
+    EXPECT_EQ(g_encoder.version, 40);
+    EXPECT_FALSE(encode(LevelH, 0, false, std::string(1274, 'x')));   // 40-H holds 1273
+    ASSERT_TRUE(encode(LevelH, 0, false, std::string(1273, 'x')));
+    EXPECT_FALSE(encode(4, 0, false, "A"));
+    EXPECT_FALSE(encode(LevelM, 41, false, "A"));
+}
+
+TEST(EncodeSymbol, LongestInputs) {
+    ASSERT_TRUE(encode(LevelL, 0, false, std::string(kMaxInputBytes, '9')));
+    EXPECT_EQ(g_encoder.version, 40);
+    EXPECT_FALSE(encode(LevelL, 0, false, std::string(kMaxInputBytes + 1, '9')));
+    EXPECT_FALSE(encode(LevelL, 0, false, std::string(20000, '9')));
+    // 4,296 one-character segments that merge into one alphanumeric run.
+    std::string alternating;
+    for (int i = 0; i < 2148; ++i) alternating += "1A";
+    ASSERT_TRUE(encode(LevelL, 0, false, alternating));
+    EXPECT_EQ(g_encoder.version, 40);
+    EXPECT_EQ(g_encoder.segmentCount, 1);
+    EXPECT_EQ(g_encoder.segmentMode[0], Alphanumeric);
+    // The most segments any input makes: every byte a class of its own.
+    std::string worst;
+    for (int i = 0; i < kMaxInputBytes; ++i) worst += (i % 3 == 0) ? '1' : (i % 3 == 1) ? 'a' : 'B';
+    EXPECT_FALSE(encode(LevelL, 0, false, worst));
+    std::mt19937 rng(5);
+    for (int trial = 0; trial < 20; ++trial) {
+        std::string bytes;
+        for (int i = 0; i < kMaxInputBytes; ++i) bytes += static_cast<char>(1 + rng() % 255);
+        EXPECT_FALSE(encode(static_cast<int>(rng() % 4), 0, false, bytes));
+    }
+}
+
+TEST(EncodeSymbol, AllocatesNothing) {
+    std::string inputs[] = {std::string(2900, 'q'), std::string(7000, '5'), "\x93\xfa\x96\x7b", "HELLO 123"};
+    for (const std::string& s : inputs) {
+        long before = g_allocations.load();
+        bool ok = encode_symbol(LevelL, 0, false, -1, s.c_str(), 0);
+        long after = g_allocations.load();
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(after, before);
+    }
+    // The counter itself works.
+    static int* volatile sink;
+    long before = g_allocations.load();
+    sink = new int(3);
+    delete sink;
+    EXPECT_EQ(g_allocations.load(), before + 1);
+}
