@@ -10,8 +10,7 @@
 
 namespace {
 
-constexpr int kWords = 3;   // 192 bits hold a line of 177 modules and the
-                            // light padding the finder rule looks at
+constexpr int kWords = kMaskWords;
 
 struct Line {
     uint64_t w[kWords];
@@ -25,27 +24,6 @@ struct MaskScratch {
 };
 MaskScratch g_scratch;
 
-// Mask patterns by mask and line: rows[m][y] has bit x set where the mask
-// condition holds at (x, y); cols[m][x] has bit y set.
-struct MaskPatterns {
-    Line rows[8][kMaxModules];
-    Line cols[8][kMaxModules];
-    MaskPatterns() {
-        std::memset(this, 0, sizeof *this);
-        for (int m = 0; m < 8; ++m)
-            for (int a = 0; a < kMaxModules; ++a)
-                for (int b = 0; b < kMaxModules; ++b) {
-                    if (mask_condition(m, a, b)) rows[m][a].w[b >> 6] |= 1ull << (b & 63);
-                    if (mask_condition(m, b, a)) cols[m][a].w[b >> 6] |= 1ull << (b & 63);
-                }
-    }
-};
-
-const MaskPatterns& mask_patterns() {
-    static const MaskPatterns patterns;
-    return patterns;
-}
-
 // ---- Word-wide line operations over W words ---------------------------------
 
 template <int W>
@@ -58,6 +36,15 @@ inline Bits<W> load(const Line& l) {
     Bits<W> b;
     for (int i = 0; i < W; ++i) b.w[i] = l.w[i];
     return b;
+}
+
+// Population count without relying on the POPCNT instruction, which the
+// baseline x86-64 target does not include.
+inline int32_t count_bits(uint64_t v) {
+    v = v - ((v >> 1) & 0x5555555555555555ull);
+    v = (v & 0x3333333333333333ull) + ((v >> 2) & 0x3333333333333333ull);
+    v = (v + (v >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int32_t>((v * 0x0101010101010101ull) >> 56);
 }
 
 // Bit s of the result is bit s + k of a (0 beyond the line).
@@ -109,7 +96,7 @@ inline Bits<W> first_bits(int last) {
 template <int W>
 inline int32_t popcount(const Bits<W>& a) {
     int32_t c = 0;
-    for (int i = 0; i < W; ++i) c += __builtin_popcountll(a.w[i]);
+    for (int i = 0; i < W; ++i) c += count_bits(a.w[i]);
     return c;
 }
 
@@ -169,7 +156,6 @@ int32_t penalty_of(const Line* rows, const Line* cols, int n) {
 }
 
 inline void set_bit(Line& l, int i) { l.w[i >> 6] |= 1ull << (i & 63); }
-inline void clear_bit(Line& l, int i) { l.w[i >> 6] &= ~(1ull << (i & 63)); }
 
 // Row and column sets of the modules whose byte has any of the given flags.
 void collect(uint8_t flags, Line* rows, Line* cols, int n) {
@@ -186,37 +172,84 @@ void collect(uint8_t flags, Line* rows, Line* cols, int n) {
     }
 }
 
+// The function, fixed-dark and data sets of the unmasked symbol in one pass.
+void collect_unmasked(int n) {
+    MaskScratch& s = g_scratch;
+    const size_t bytes = sizeof(Line) * static_cast<size_t>(n);
+    Line* sets[6] = {s.functionRows, s.functionCols, s.fixedRows, s.fixedCols, s.dataRows, s.dataCols};
+    for (Line* set : sets) std::memset(set, 0, bytes);
+    for (int x = 0; x < n; ++x) {
+        const uint8_t* column = g_encoder.matrix + x * kMaxModules;
+        uint64_t* fc = s.functionCols[x].w;
+        uint64_t* kc = s.fixedCols[x].w;
+        uint64_t* dc = s.dataCols[x].w;
+        const uint64_t xbit = 1ull << (x & 63);
+        const int xw = x >> 6;
+        for (int y = 0; y < n; ++y) {
+            const uint8_t m = column[y];
+            const uint64_t ybit = 1ull << (y & 63);
+            const int yw = y >> 6;
+            if (m & FunctionFlag) {
+                fc[yw] |= ybit;
+                s.functionRows[y].w[xw] |= xbit;
+                if (m & FunctionDark) {
+                    kc[yw] |= ybit;
+                    s.fixedRows[y].w[xw] |= xbit;
+                }
+            } else if (m & DataBit) {
+                dc[yw] |= ybit;
+                s.dataRows[y].w[xw] |= xbit;
+            }
+        }
+    }
+}
+
 // Dark modules under mask m: fixed function modules, masked data elsewhere,
-// then this mask's format information and the dark module.
+// then this mask's format information and the dark module. The format area
+// is reserved light, so only its dark bits need setting.
+template <int W>
 void masked_lines(int mask, int n) {
     MaskScratch& s = g_scratch;
-    const MaskPatterns& p = mask_patterns();
     // Bits beyond the symbol stay light: the finder rule reads them as the
     // light surroundings.
-    const Bits<kWords> inside = first_bits<kWords>(n - 1);
-    for (int i = 0; i < n; ++i)
-        for (int k = 0; k < kWords; ++k) {
-            uint64_t rowData = s.dataRows[i].w[k] ^ p.rows[mask][i].w[k];
-            uint64_t colData = s.dataCols[i].w[k] ^ p.cols[mask][i].w[k];
+    const Bits<W> inside = first_bits<W>(n - 1);
+    for (int i = 0; i < n; ++i) {
+        const uint64_t* rowMask = mask_row(mask, i);
+        const uint64_t* colMask = mask_column(mask, i);
+        for (int k = 0; k < W; ++k) {
+            uint64_t rowData = s.dataRows[i].w[k] ^ rowMask[k];
+            uint64_t colData = s.dataCols[i].w[k] ^ colMask[k];
             s.rows[i].w[k] = (s.fixedRows[i].w[k] | (~s.functionRows[i].w[k] & rowData)) & inside.w[k];
             s.cols[i].w[k] = (s.fixedCols[i].w[k] | (~s.functionCols[i].w[k] & colData)) & inside.w[k];
         }
+    }
     const int32_t bits = format_bits(g_encoder.level, mask);
     for (int k = 0; k < 15; ++k) {
+        if (((bits >> k) & 1) == 0) continue;
         FormatPosition pos[2];
         format_positions(n, k, pos);
         for (const FormatPosition& f : pos) {
-            if ((bits >> k) & 1) {
-                set_bit(s.rows[f.y], f.x);
-                set_bit(s.cols[f.x], f.y);
-            } else {
-                clear_bit(s.rows[f.y], f.x);
-                clear_bit(s.cols[f.x], f.y);
-            }
+            set_bit(s.rows[f.y], f.x);
+            set_bit(s.cols[f.x], f.y);
         }
     }
     set_bit(s.rows[n - 8], 8);
     set_bit(s.cols[8], n - 8);
+}
+
+// The mask with the lowest penalty, the lower number on a tie.
+template <int W>
+int32_t best_mask(int n) {
+    int32_t best = 0, bestScore = 0;
+    for (int m = 0; m < 8; ++m) {
+        masked_lines<W>(m, n);
+        int32_t score = lines_penalty<W>(g_scratch.rows, g_scratch.cols, n);
+        if (m == 0 || score < bestScore) {
+            best = m;
+            bestScore = score;
+        }
+    }
+    return best;
 }
 
 }  // namespace
@@ -227,25 +260,14 @@ int32_t mask_penalty() {
     return penalty_of(g_scratch.rows, g_scratch.cols, n);
 }
 
-// The mask with the lowest penalty, the lower number on a tie. Gives the same
-// choice as applying each mask with its format information to the matrix
-// and scoring it, without touching the matrix.
+// Gives the same choice as applying each mask with its format information
+// to the matrix and scoring it, without touching the matrix.
 static int32_t choose_mask() {
     const int n = g_encoder.size;
-    MaskScratch& s = g_scratch;
-    collect(FunctionFlag, s.functionRows, s.functionCols, n);
-    collect(FunctionDark, s.fixedRows, s.fixedCols, n);
-    collect(DataBit, s.dataRows, s.dataCols, n);
-    int32_t best = 0, bestScore = 0;
-    for (int m = 0; m < 8; ++m) {
-        masked_lines(m, n);
-        int32_t score = penalty_of(s.rows, s.cols, n);
-        if (m == 0 || score < bestScore) {
-            best = m;
-            bestScore = score;
-        }
-    }
-    return best;
+    collect_unmasked(n);
+    if (n <= 64) return best_mask<1>(n);
+    if (n <= 128) return best_mask<2>(n);
+    return best_mask<3>(n);
 }
 
 void finish_matrix() {

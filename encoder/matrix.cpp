@@ -110,27 +110,15 @@ void place_data() {
     }
 }
 
-bool mask_condition(int32_t mask, int32_t i, int32_t j) {
-    switch (mask) {
-    case 0: return (i + j) % 2 == 0;
-    case 1: return i % 2 == 0;
-    case 2: return j % 3 == 0;
-    case 3: return (i + j) % 3 == 0;
-    case 4: return (i / 2 + j / 3) % 2 == 0;
-    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
-    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
-    default: return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
-    }
-}
-
 void apply_mask(int32_t mask) {
     const int32_t n = g_encoder.size;
     for (int32_t x = 0; x < n; ++x) {
         uint8_t* column = g_encoder.matrix + x * kMaxModules;
+        const uint64_t* pattern = mask_column(mask, x);
         for (int32_t y = 0; y < n; ++y) {
             uint8_t m = column[y];
             if (m & FunctionFlag) continue;
-            uint8_t bit = static_cast<uint8_t>(((m & DataBit) >> 1) ^ (mask_condition(mask, y, x) ? 1 : 0));
+            uint8_t bit = static_cast<uint8_t>(((m & DataBit) >> 1) ^ ((pattern[y >> 6] >> (y & 63)) & 1));
             column[y] = static_cast<uint8_t>((m & ~MaskedBit) | bit);
         }
     }

@@ -17,3 +17,11 @@ int32_t format_bits(int32_t level, int32_t mask);
 void format_positions(int32_t n, int32_t k, FormatPosition out[2]);
 // Mask condition with i the row y and j the column x.
 bool mask_condition(int32_t mask, int32_t i, int32_t j);
+
+// Words of a line bit set: 192 bits hold 177 modules and the light padding
+// the finder rule looks at beyond the edge.
+constexpr int kMaskWords = 3;
+// Mask patterns as bit sets: mask_column(m, x) has bit y set where the
+// condition holds at (x, y); mask_row(m, y) has bit x set.
+const uint64_t* mask_column(int32_t mask, int32_t x);
+const uint64_t* mask_row(int32_t mask, int32_t y);

@@ -13,13 +13,15 @@ void rs_remainder(uint8_t* work, int32_t dataCount, int32_t eccCount) {
     uint8_t reg[kMaxBlockBytes] = {0};
     for (int32_t i = 0; i < dataCount; ++i) {
         uint8_t lead = static_cast<uint8_t>(work[i] ^ reg[0]);
-        std::memmove(reg, reg + 1, static_cast<size_t>(eccCount - 1));
-        reg[eccCount - 1] = 0;
-        if (lead == 0) continue;
+        if (lead == 0) {
+            for (int32_t j = 0; j + 1 < eccCount; ++j) reg[j] = reg[j + 1];
+            reg[eccCount - 1] = 0;
+            continue;
+        }
         int32_t e = GfLog[lead];
         for (int32_t j = 0; j < eccCount; ++j) {
             int32_t k = gen[j] + e;
-            reg[j] ^= GfExp[k >= 255 ? k - 255 : k];
+            reg[j] = static_cast<uint8_t>((j + 1 < eccCount ? reg[j + 1] : 0) ^ GfExp[k >= 255 ? k - 255 : k]);
         }
     }
     std::memcpy(work, reg, static_cast<size_t>(eccCount));

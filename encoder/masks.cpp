@@ -1,0 +1,45 @@
+// The eight data masks (ISO/IEC 18004 Table 10) as conditions and as bit
+// sets per row and column, built once on first use.
+#include <cstring>
+
+#include "encoder/encoder.h"
+#include "encoder/matrix_internal.h"
+
+bool mask_condition(int32_t mask, int32_t i, int32_t j) {
+    switch (mask) {
+    case 0: return (i + j) % 2 == 0;
+    case 1: return i % 2 == 0;
+    case 2: return j % 3 == 0;
+    case 3: return (i + j) % 3 == 0;
+    case 4: return (i / 2 + j / 3) % 2 == 0;
+    case 5: return (i * j) % 2 + (i * j) % 3 == 0;
+    case 6: return ((i * j) % 2 + (i * j) % 3) % 2 == 0;
+    default: return ((i + j) % 2 + (i * j) % 3) % 2 == 0;
+    }
+}
+
+namespace {
+
+struct MaskPatterns {
+    uint64_t rows[8][kMaxModules][kMaskWords];
+    uint64_t cols[8][kMaxModules][kMaskWords];
+    MaskPatterns() {
+        std::memset(this, 0, sizeof *this);
+        for (int m = 0; m < 8; ++m)
+            for (int a = 0; a < kMaxModules; ++a)
+                for (int b = 0; b < kMaxModules; ++b) {
+                    if (mask_condition(m, a, b)) rows[m][a][b >> 6] |= 1ull << (b & 63);
+                    if (mask_condition(m, b, a)) cols[m][a][b >> 6] |= 1ull << (b & 63);
+                }
+    }
+};
+
+const MaskPatterns& patterns() {
+    static const MaskPatterns table;
+    return table;
+}
+
+}  // namespace
+
+const uint64_t* mask_column(int32_t mask, int32_t x) { return patterns().cols[mask][x]; }
+const uint64_t* mask_row(int32_t mask, int32_t y) { return patterns().rows[mask][y]; }
