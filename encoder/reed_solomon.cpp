@@ -5,24 +5,32 @@
 
 #include "encoder/encoder.h"
 
+// GfExp twice over, so a sum of two logs needs no reduction modulo 255.
+static const uint8_t* exp_twice() {
+    static const struct Table {
+        uint8_t v[512];
+        Table() {
+            for (int i = 0; i < 512; ++i) v[i] = GfExp[i % 255];
+        }
+    } table;
+    return table.v;
+}
+
 void rs_remainder(uint8_t* work, int32_t dataCount, int32_t eccCount) {
     // Division by the generator as a shift register of eccCount bytes: each
     // step is the long division's step on the leading term, without moving
-    // the whole block.
+    // the whole block. reg[eccCount] stays 0 and shifts in.
     const uint8_t* gen = GeneratorTable[eccCount].coefficients;
-    uint8_t reg[kMaxBlockBytes] = {0};
+    const uint8_t* exp = exp_twice();
+    uint8_t reg[kMaxBlockBytes + 1] = {0};
     for (int32_t i = 0; i < dataCount; ++i) {
         uint8_t lead = static_cast<uint8_t>(work[i] ^ reg[0]);
         if (lead == 0) {
-            for (int32_t j = 0; j + 1 < eccCount; ++j) reg[j] = reg[j + 1];
-            reg[eccCount - 1] = 0;
+            for (int32_t j = 0; j < eccCount; ++j) reg[j] = reg[j + 1];
             continue;
         }
-        int32_t e = GfLog[lead];
-        for (int32_t j = 0; j < eccCount; ++j) {
-            int32_t k = gen[j] + e;
-            reg[j] = static_cast<uint8_t>((j + 1 < eccCount ? reg[j + 1] : 0) ^ GfExp[k >= 255 ? k - 255 : k]);
-        }
+        const uint8_t* row = exp + GfLog[lead];
+        for (int32_t j = 0; j < eccCount; ++j) reg[j] = static_cast<uint8_t>(reg[j + 1] ^ row[gen[j]]);
     }
     std::memcpy(work, reg, static_cast<size_t>(eccCount));
 }
