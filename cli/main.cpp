@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "cli/cli.h"
+#include "platform/command_line.h"
 
 static const Subcommand kSubcommands[] = {
     {"matrix", cmd_matrix, "encode bytes as one QR symbol and print its modules"},
+    {"payload", cmd_payload, "compose a payload from form fields and print its bytes"},
 };
 
 static void print_usage(FILE* out) {
@@ -16,6 +18,7 @@ static void print_usage(FILE* out) {
 
 int main(int argc, char** argv) {
     set_binary_stdio();
+    utf8_arguments(&argc, &argv);
     if (argc < 2) {
         print_usage(stderr);
         return ExitFailure;

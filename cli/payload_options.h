@@ -1,0 +1,29 @@
+// Payload options of the command-line tool: the form's fields and settings
+// given as options, shared by every subcommand that composes a payload.
+#pragma once
+
+#include <cstdint>
+
+// The fields given, by option; null when absent.
+struct PayloadOptions {
+    int32_t carrier;                // Carrier, default Docomo
+    int32_t mode;                   // InputMode, default Text
+    bool utf8Files;                 // --input utf8: files are UTF-8, not Shift_JIS
+    const char* texts[16];          // per field option, in kPayloadFieldOptions order
+    const char* files[16];          // --text-file, --body-file
+};
+
+// Help lines describing the payload options.
+extern const char kPayloadOptionsHelp[];
+
+void init_payload_options(PayloadOptions* options);
+
+// Takes the option at argv[*i] (and its value, advancing *i). 1 taken, 0 not
+// a payload option, -1 a payload option with a missing or bad value.
+int parse_payload_option(int argc, char** argv, int* i, PayloadOptions* options);
+
+// Fills the form from the options, composes, converts the emoji codes and,
+// for utf8, the character set: g_payload then holds the bytes a generation
+// splits. Returns an exit code; on failure the message (prefixed with
+// command) is on standard error. A dropped tail is warned about.
+int compose_from_options(const PayloadOptions& options, const char* command);

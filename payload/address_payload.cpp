@@ -1,0 +1,95 @@
+// The address-book payload: the MEMORY form (softbank, au) with renumbered
+// phone and mail lines, and the MECARD form (docomo) with escaped elements.
+#include <cstdio>
+#include <cstring>
+
+#include "payload/composer.h"
+
+namespace {
+
+// Scratch slots, in the order of the address fields.
+enum Slot : int32_t {
+    Name, Furigana, Phone1, Phone2, Phone3, Mail1, Mail2, Mail3, Note, Postal, Birthday, Url
+};
+const int32_t kSlotControls[12] = {ControlName, ControlFurigana, ControlPhone1, ControlPhone2,
+                                   ControlPhone3, ControlMail1, ControlMail2, ControlMail3,
+                                   ControlNote, ControlPostal, ControlBirthday, ControlUrl};
+
+char* slot(int32_t s) { return g_scratch.fields[s]; }
+int32_t length_of(int32_t s) { return static_cast<int32_t>(std::strlen(slot(s))); }
+
+// Which fields a carrier reads: postal for au and docomo, birthday and URL
+// for docomo only.
+bool carrier_reads(int32_t carrier, int32_t s) {
+    if (s == Postal) return carrier == Au || carrier == Docomo;
+    if (s == Birthday || s == Url) return carrier == Docomo;
+    return true;
+}
+
+// Normalises the fields and runs the checks in their order; the error
+// code of the first that fails, with its argument, or 0.
+int32_t check_fields(int32_t* argument) {
+    int32_t furigana = normalise_furigana(slot(Furigana), length_of(Furigana));
+    int32_t phone[3];
+    for (int32_t i = 0; i < 3; ++i) phone[i] = normalise_phone(slot(Phone1 + i), length_of(Phone1 + i));
+    for (int32_t i = 0; i < 3; ++i) normalise_mail_address(slot(Mail1 + i), length_of(Mail1 + i));
+    int32_t birthday = parse_birthday(slot(Birthday));
+    if (!slot(Name)[0] && !slot(Phone1)[0] && !slot(Phone2)[0] && !slot(Phone3)[0]) return 4;
+    if (birthday == 1) return 7;
+    for (int32_t i = 2; i >= 0; --i) {
+        if (phone[i] == 1) {
+            *argument = i + 1;
+            return 8;
+        }
+    }
+    return furigana == 1 ? 9 : 0;
+}
+
+// Appends the non-empty fields first..first+2 as KEY1, KEY2... by rank.
+void append_numbered(const char* key, int32_t first) {
+    int32_t rank = 0;
+    for (int32_t s = first; s < first + 3; ++s) {
+        if (!slot(s)[0]) continue;
+        char numbered[16];
+        std::snprintf(numbered, sizeof numbered, "%s%d:", key, ++rank);
+        append_element(numbered, slot(s), "\r\n", false);
+    }
+}
+
+void write_memory() {
+    append_element("MEMORY:", slot(Note), "\r\n", true);
+    append_element("NAME1:", slot(Name), "\r\n", false);
+    append_element("NAME2:", slot(Furigana), "\r\n", false);
+    append_numbered("TEL", Phone1);
+    append_numbered("MAIL", Mail1);
+    append_element("ADD:", slot(Postal), "\r\n", false);
+}
+
+void write_mecard() {
+    // Name and reading keep their first comma (family, given name).
+    for (int32_t s = Name; s <= Note; ++s) escape_field(slot(s), kFieldBufferBytes, s <= Furigana ? 102 : 1);
+    static const char* const kKeys[12] = {"N:", "SOUND:", "TEL:", "TEL:", "TEL:", "EMAIL:",
+                                          "EMAIL:", "EMAIL:", "NOTE:", "ADR:", "BDAY:", "URL:"};
+    append_element("MECARD:", "", "", true);
+    for (int32_t s = Name; s <= Url; ++s) append_element(kKeys[s], slot(s), ";", false);
+    append_element(";", "", "", true);
+}
+
+}  // namespace
+
+int32_t compose_address() {
+    int32_t carrier = g_form.carrier;
+    if (carrier != Softbank && carrier != Docomo && carrier != Au) return 0;
+    for (int32_t s = Name; s <= Url; ++s) {
+        if (carrier_reads(carrier, s)) read_form_field(kSlotControls[s], slot(s), kFieldLimit);
+    }
+    int32_t argument = 0;
+    int32_t error = check_fields(&argument);
+    if (error != 0) return fail_composition(error, argument);
+    if (carrier == Docomo) {
+        write_mecard();
+    } else {
+        write_memory();
+    }
+    return 0;
+}

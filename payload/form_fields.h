@@ -1,0 +1,50 @@
+// The form as the composers see it: the text of each field control in
+// Shift_JIS and the settings a generation pass reads. The window fills it
+// from its controls before each pass; the tool and the tests fill it from
+// their own input. One instance, g_form.
+#pragma once
+
+#include <cstdint>
+
+// Field controls of the main form.
+enum FormControl : int32_t {
+    ControlText = 1029, ControlTo = 1773, ControlSubject = 1320, ControlBody = 1321,
+    ControlName = 1391, ControlFurigana = 1392,
+    ControlPhone1 = 1401, ControlPhone2 = 1402, ControlPhone3 = 1403,
+    ControlMail1 = 1411, ControlMail2 = 1412, ControlMail3 = 1413,
+    ControlNote = 1427, ControlPostal = 1733, ControlBirthday = 1845, ControlUrl = 1735
+};
+
+constexpr int32_t kLongFieldBytes = 20480;   // text and body
+constexpr int32_t kShortFieldBytes = 1024;   // every other field
+constexpr int32_t kLongFieldCount = 2;
+constexpr int32_t kShortFieldCount = 14;
+
+struct FormFields {
+    char longTexts[kLongFieldCount][kLongFieldBytes];     // NUL-terminated
+    char shortTexts[kShortFieldCount][kShortFieldBytes];
+    // Settings a pass reads ("mode", "carrier", "redunrate", "qrver2",
+    // "onecode", "autoencode", "quick", "previewno").
+    int32_t mode;
+    int32_t carrier;
+    int32_t redunrate;
+    int32_t qrver2;
+    int32_t onecode;
+    int32_t autoencode;
+    int32_t quick;
+    int32_t previewno;
+};
+
+extern FormFields g_form;
+
+// The text slot of a control, or null for a control that is not a field.
+const char* form_field(const FormFields* form, int32_t control);
+// Room of a control's slot in bytes (terminator included), 0 when unknown.
+int32_t form_field_capacity(int32_t control);
+// Stores length bytes of Shift_JIS text as the control's text, cut at a
+// character boundary to its room. 0 stored whole, 2 cut, 1 unknown control.
+int32_t set_form_field(FormFields* form, int32_t control, const char* sjis, int32_t length);
+// Empties every field and takes the settings from the settings tables.
+void clear_form(FormFields* form);
+// Copies the settings a pass reads from the settings tables.
+void load_pass_settings(FormFields* form);

@@ -1,0 +1,134 @@
+// The settings tables with their defaults and bounds; reset copies the
+// defaults back, so tests and the settings reset start from the same values.
+#include "persistence/settings_tables.h"
+
+#include <cstring>
+
+IntSetting IntSettings[kIntSettingCount];
+TextSetting TextSettings[kTextSettingCount];
+
+namespace {
+
+struct IntDefault {
+    const char* key;
+    int32_t kind;
+    int32_t value;
+    uint32_t max;
+};
+
+// Rows 26-40 and 47-51 are the emoji history, filled by name below.
+const IntDefault kIntDefaults[] = {
+    {"mode", LoadAndSave, 0, 2},          {"_version", SaveOnly, -1, 16777215},
+    {"wwidth", LoadOnly, -1, 32767},      {"wheight", LoadOnly, -1, 32767},
+    {"wleft", LoadOnly, -1, 32767},       {"wtop", LoadOnly, -1, 32767},
+    {"autoencode", LoadAndSave, 0, 1},    {"printsize", LoadAndSave, 1, 9},
+    {"colors", LoadAndSave, 0, 13},       {"sliderpos", LoadAndSave, 1, 7},
+    {"printtype", LoadAndSave, 0, 2},     {"redunrate", LoadAndSave, 1, 3},
+    {"qrver1", LoadAndSave, 0, 19},       {"qrver2", LoadAndSave, 19, 19},
+    {"DispToolbar", LoadAndSave, 1, 1},   {"DispStatus", LoadAndSave, 1, 1},
+    {"addprepost", LoadAndSave, 3, 5},    {"carrier", LoadAndSave, 2, 4},
+    {"bgno", LoadAndSave, 3, 4},          {"previewno", LoadAndSave, 4, 10},
+    {"quick", LoadAndSave, 1, 2},         {"drawmargin", LoadAndSave, 2, 6},
+    {"customcol", LoadAndSave, 8421504, 16777215},
+    {"stayemjdlg", LoadAndSave, 0, 1},    {"editwrap", LoadAndSave, 1, 1},
+    {"resume", LoadAndSave, 1, 1},
+};
+
+const IntDefault kIntDefaultsAfterHistory[] = {
+    {"savetexttype", LoadAndSave, 1, 2}, {"onecode", LoadAndSave, 0, 1},
+    {"fixhistnumv", LoadAndSave, 0, 5},  {"fixhistnumd", LoadAndSave, 0, 5},
+    {"fixhistnuma", LoadAndSave, 0, 5},  {"fixhistnumm", LoadAndSave, 0, 5},
+};
+
+const int32_t kFirstHistoryRow = 26;
+const int32_t kLastHistoryRowM = 47;
+const int32_t kFixedHistoryRow = 43;
+const char kHistoryLetters[] = "vdam";
+
+void set_int_row(int32_t row, const char* key, int32_t kind, int32_t value, uint32_t max) {
+    IntSetting& s = IntSettings[row];
+    s.kind = kind;
+    s.value = value;
+    s.max = max;
+    std::strncpy(s.key, key, kSettingKeyBytes - 1);
+    s.key[kSettingKeyBytes - 1] = '\0';
+}
+
+// "histemojiv1" ... "histemojim5": group v, d, a at rows 26-40, m at 47-51.
+void set_history_rows() {
+    for (int32_t group = 0; group < kHistoryGroups; ++group) {
+        int32_t first = group == HistoryM ? kLastHistoryRowM : kFirstHistoryRow + group * kHistoryEntries;
+        for (int32_t entry = 0; entry < kHistoryEntries; ++entry) {
+            char key[16] = "histemoji";
+            key[9] = kHistoryLetters[group];
+            key[10] = static_cast<char>('1' + entry);
+            key[11] = '\0';
+            set_int_row(first + entry, key, LoadAndSave, 0, 1000);
+        }
+    }
+}
+
+}  // namespace
+
+void reset_settings_tables() {
+    int32_t row = 0;
+    for (const IntDefault& d : kIntDefaults) set_int_row(row++, d.key, d.kind, d.value, d.max);
+    set_history_rows();
+    row = kFixedHistoryRow - 2;
+    for (const IntDefault& d : kIntDefaultsAfterHistory) set_int_row(row++, d.key, d.kind, d.value, d.max);
+
+    std::memset(TextSettings, 0, sizeof TextSettings);
+    for (int32_t i = 0; i < kTextSettingCount; ++i) {
+        TextSetting& t = TextSettings[i];
+        t.kind = LoadAndSave;
+        if (i == 0) {
+            std::strcpy(t.key, "extfilter");
+            std::strcpy(t.value, ".txt");
+        } else {
+            char key[16] = "usrmailv";
+            int32_t n = i;
+            if (n >= 10) key[8] = static_cast<char>('0' + n / 10);
+            key[n >= 10 ? 9 : 8] = static_cast<char>('0' + n % 10);
+            std::strcpy(t.key, key);
+        }
+    }
+}
+
+namespace {
+// The tables hold their defaults from program start.
+struct DefaultsAtStart {
+    DefaultsAtStart() { reset_settings_tables(); }
+} g_defaultsAtStart;
+}  // namespace
+
+IntSetting* find_int_setting(const char* key) {
+    for (IntSetting& s : IntSettings) {
+        if (std::strcmp(s.key, key) == 0) return &s;
+    }
+    return nullptr;
+}
+
+TextSetting* find_text_setting(const char* key) {
+    for (TextSetting& s : TextSettings) {
+        if (std::strcmp(s.key, key) == 0) return &s;
+    }
+    return nullptr;
+}
+
+int32_t int_setting(int32_t row) { return IntSettings[row].value; }
+
+IntSetting* emoji_history_setting(int32_t group, int32_t entry) {
+    if (group < 0 || group >= kHistoryGroups || entry < 0 || entry >= kHistoryEntries) return nullptr;
+    int32_t first = group == HistoryM ? kLastHistoryRowM : kFirstHistoryRow + group * kHistoryEntries;
+    return &IntSettings[first + entry];
+}
+
+IntSetting* fixed_history_setting(int32_t group) {
+    if (group < 0 || group >= kHistoryGroups) return nullptr;
+    return &IntSettings[kFixedHistoryRow + group];
+}
+
+void set_text_setting(TextSetting* setting, const char* value) {
+    std::strncpy(setting->value, value, kSettingTextBytes - 1);
+    setting->value[kSettingTextBytes - 1] = '\0';
+}
