@@ -1,0 +1,50 @@
+#!/bin/bash
+# Installs what is missing, builds the Windows program into build/windows/dist
+# and starts it under Wine; without a window to show, explains the
+# command-line tool instead.
+set -uo pipefail
+cd "$(dirname "$0")"
+. tools/deps.sh
+. tools/wine-env.sh
+
+EXE=build/windows/dist/Mivoka.exe
+NATIVE_CLI=build/native/cli/mivoka
+WINDOWS_CLI=build/windows/dist/mivoka-cli.exe
+
+show_cli_usage() {
+  echo
+  echo "The command-line tool, native and under Wine:"
+  echo "  $NATIVE_CLI <subcommand> [options]"
+  echo "  wine $WINDOWS_CLI <subcommand> [options]"
+  echo
+  "$NATIVE_CLI" --help
+  echo
+  "$NATIVE_CLI" matrix --help
+  echo
+  echo "For example, printf 'HELLO WORLD' | $NATIVE_CLI matrix --level Q prints:"
+  printf 'HELLO WORLD' | "$NATIVE_CLI" matrix --level Q
+}
+
+install_missing_packages || exit 1
+echo "== building build/windows and the native command-line tool"
+logged windows configure configure_windows && logged windows build build_tree windows dist &&
+  logged native configure configure_native && logged native build build_tree native mivoka ||
+  exit 1
+echo "   done: $(ls build/windows/dist | tr '\n' ' ')"
+
+if [ ! -f "$EXE" ]; then
+  echo
+  echo "The Mivoka window comes in a later version; this one has the command-line tool."
+  show_cli_usage
+  exit 0
+fi
+if [ -z "${DISPLAY:-}" ]; then
+  echo
+  echo "There is no display (DISPLAY is unset), so the Mivoka window cannot open here."
+  show_cli_usage
+  exit 0
+fi
+wine_env
+wine_prefix_up || exit 1
+echo "== starting $EXE under Wine"
+exec wine "$EXE" "$@"

@@ -1,0 +1,106 @@
+#!/bin/bash
+# Installs what is missing, builds the native, sanitizer and Windows trees
+# under build/ and runs every test (the Windows ones under Wine). Exits
+# non-zero when a tree does not build or a test fails.
+set -uo pipefail
+cd "$(dirname "$0")"
+. tools/deps.sh
+. tools/wine-env.sh
+
+# ThreadSanitizer hook: a ctest regex of the thread tests to run in an extra
+# tree, build/tsan (configure_tsan in tools/deps.sh). Empty: no such tree.
+MIVOKA_TSAN_TESTS=${MIVOKA_TSAN_TESTS:-}
+# Undefined behaviour stops the test with the stack that caused it.
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+
+SUMMARY=()
+PASSED=0
+FAILED=0
+STATUS=0
+
+cleanup() {
+  wine_server_stop
+  xvfb_stop
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+elapsed() { printf '%dm%02ds' $(($1 / 60)) $(($1 % 60)); }
+
+# build_step NAME: configures and builds build/NAME; false on failure.
+build_step() {
+  local name=$1 t0=$SECONDS
+  echo "== $name: configure and build"
+  if logged "$name" configure "configure_$name" && logged "$name" build build_tree "$name"; then
+    SUMMARY+=("$(printf '%-9s built in %s' "$name" "$(elapsed $((SECONDS - t0)))")")
+    return 0
+  fi
+  SUMMARY+=("$(printf '%-9s BUILD FAILED after %s' "$name" "$(elapsed $((SECONDS - t0)))")")
+  FAILED=$((FAILED + 1))
+  STATUS=1
+  return 1
+}
+
+# test_step NAME CTEST_ARGS...: runs ctest in build/NAME and adds its counts.
+# A tree whose ctest finds no test counts as failed.
+test_step() {
+  local name=$1 t0=$SECONDS log rc counts failed total
+  shift
+  log=build/$name/ctest.log
+  echo "== $name: ctest"
+  ctest --test-dir "build/$name" --output-on-failure --timeout 600 "$@" </dev/null 2>&1 | tee "$log"
+  rc=${PIPESTATUS[0]}
+  counts=$(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\)$/\1 \2/p' "$log")
+  read -r failed total <<<"${counts:-0 0}"
+  if [ "$rc" -ne 0 ] || [ "$total" -eq 0 ]; then
+    STATUS=1
+    [ "$failed" -eq 0 ] && failed=1
+  fi
+  PASSED=$((PASSED + total - failed))
+  FAILED=$((FAILED + failed))
+  SUMMARY+=("$(printf '%-9s %d of %d tests passed in %s' "$name" $((total - failed)) "$total" \
+    "$(elapsed $((SECONDS - t0)))")")
+}
+
+# Wine for the Windows tests: our prefix, one server, a display.
+wine_step() {
+  local t0=$SECONDS
+  wine_env
+  xvfb_start
+  wine_server_start && wine_prefix_up || return 1
+  SUMMARY+=("$(printf '%-9s Wine ready in %s' windows "$(elapsed $((SECONDS - t0)))")")
+}
+
+main() {
+  install_missing_packages || exit 1
+  # Native first: the Windows tree compares its console tool with this one.
+  if build_step native; then
+    test_step native -j "$MIVOKA_JOBS"
+  fi
+  if build_step sanitize; then
+    test_step sanitize -j "$MIVOKA_JOBS"
+  fi
+  if [ -n "$MIVOKA_TSAN_TESTS" ] && build_step tsan; then
+    test_step tsan -j "$MIVOKA_JOBS" -R "$MIVOKA_TSAN_TESTS"
+  fi
+  if build_step windows; then
+    if wine_step; then
+      # One test at a time: the tests share the prefix, its registry and files.
+      test_step windows
+    else
+      SUMMARY+=("windows   Wine could not be prepared")
+      FAILED=$((FAILED + 1))
+      STATUS=1
+    fi
+  fi
+}
+
+T0=$SECONDS
+main
+echo
+echo "== summary ($(elapsed $((SECONDS - T0))) in all)"
+printf '%s\n' "${SUMMARY[@]}"
+[ "$STATUS" -eq 0 ] && echo "result: all trees built and all tests passed" ||
+  echo "result: FAILURES (see above; logs in build/*/)"
+echo "ctest: $PASSED passed, $FAILED failed"
+exit "$STATUS"
