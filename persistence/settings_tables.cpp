@@ -129,6 +129,20 @@ IntSetting* fixed_history_setting(int32_t group) {
 }
 
 void set_text_setting(TextSetting* setting, const char* value) {
-    std::strncpy(setting->value, value, kSettingTextBytes - 1);
-    setting->value[kSettingTextBytes - 1] = '\0';
+    int32_t length = char_boundary_length(value, kSettingTextBytes - 1);
+    std::memmove(setting->value, value, static_cast<size_t>(length));
+    setting->value[length] = '\0';
+}
+
+int32_t char_boundary_length(const char* text, int32_t limit) {
+    // A trail byte may fall in the lead-byte range, so walk from the start.
+    int32_t i = 0;
+    while (text[i] != '\0') {
+        uint8_t b = static_cast<uint8_t>(text[i]);
+        bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        int32_t width = lead && text[i + 1] != '\0' ? 2 : 1;
+        if (i + width > limit) break;
+        i += width;
+    }
+    return i;
 }

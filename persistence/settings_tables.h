@@ -62,5 +62,10 @@ int32_t int_setting(int32_t row);
 IntSetting* emoji_history_setting(int32_t group, int32_t entry);
 IntSetting* fixed_history_setting(int32_t group);
 
-// Stores value into a text setting, cut to 1,023 bytes.
+// Stores value into a text setting, cut to at most 1,023 bytes at a
+// character boundary.
 void set_text_setting(TextSetting* setting, const char* value);
+
+// Length of text cut to at most limit bytes at a character boundary, so a
+// double-byte character is never halved.
+int32_t char_boundary_length(const char* text, int32_t limit);

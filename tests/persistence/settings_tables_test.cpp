@@ -68,6 +68,10 @@ TEST(SettingsTables, TextRowsAndHistoryGroups) {
     std::string longText(2000, 'x');
     set_text_setting(find_text_setting("usrmailv3"), longText.c_str());
     EXPECT_EQ(std::strlen(TextSettings[3].value), 1023u);
+    // 1,022 bytes and a double-byte character: the character does not fit whole.
+    std::string wide = std::string(1022, 'y') + "\x8A\xBF";
+    set_text_setting(find_text_setting("usrmailv3"), wide.c_str());
+    EXPECT_EQ(std::string(TextSettings[3].value), std::string(1022, 'y'));
     IntSettings[SettingCarrier].value = 4;
     reset_settings_tables();
     EXPECT_EQ(int_setting(SettingCarrier), 2);

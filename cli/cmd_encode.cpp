@@ -1,0 +1,191 @@
+// mivoka encode: runs a whole generation and writes the shown code, or every
+// code under its numbered name, as the bitmap files of "BMPを保存" and
+// "全てのBMPを保存".
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "cli/cli.h"
+#include "cli/generation_options.h"
+#include "cli/payload_options.h"
+#include "output/output.h"
+#include "persistence/settings_tables.h"
+#include "pipeline/generation.h"
+#include "platform/codepage.h"
+
+namespace {
+
+const char kEncodeUsage[] =
+    "usage: mivoka encode [payload options] [generation options] [--size 0..7] [--margin 0..6]\n"
+    "                     [--color NAME|#RRGGBB] [--code K | --all] [--numbering 0..5] -o FILE.bmp\n"
+    "\n"
+    "Composes the payload, runs a whole generation (see 'mivoka codes') and writes\n"
+    "24-bit bitmaps as the program saves them: code K (from 1, default 1) to FILE,\n"
+    "or with --all every code under the numbered names, FILE.bmp becoming\n"
+    "FILE-01.bmp, FILE-02.bmp ... with the default numbering 3 (0: 01-FILE,\n"
+    "1: 01_FILE, 2: (01)FILE, 3: FILE-01, 4: FILE_01, 5: FILE(01)). A name not\n"
+    "ending in .bmp gets it; existing files are replaced. Each file written is\n"
+    "printed on its own line.\n"
+    "\n"
+    "drawing options:\n"
+    "  --size 0..7             size step of the preview's slider (default 1)\n"
+    "  --margin 0..6           quiet zone in modules (default 2)\n"
+    "  --color NAME|#RRGGBB    black (default), brown, green, indigo, purple, blue, red,\n"
+    "                          grey, pink, orange, lightblue, rainbow, or an own colour\n"
+    "\n";
+
+// Colour names in the order of the colour combo box.
+const char* const kColourNames[kRainbowColour + 1] = {
+    "black", "brown", "green", "indigo", "purple", "blue", "red", "grey", "pink", "orange", "lightblue", "rainbow",
+};
+
+struct EncodeOptions {
+    int32_t size;
+    int32_t margin;
+    int32_t colour;        // ModuleColours index
+    uint32_t custom;       // 0x00BBGGRR for kCustomColour
+    int32_t code;          // from 1
+    bool all;
+    int32_t numbering;
+    const char* output;    // UTF-8
+};
+
+bool parse_number(const char* text, long low, long high, int32_t* out) {
+    char* end = nullptr;
+    long v = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || v < low || v > high) return false;
+    *out = static_cast<int32_t>(v);
+    return true;
+}
+
+bool parse_colour(const char* text, EncodeOptions* o) {
+    for (int32_t i = 0; i <= kRainbowColour; ++i) {
+        if (std::strcmp(text, kColourNames[i]) == 0) return o->colour = i, true;
+    }
+    char* end = nullptr;
+    unsigned long rgb = text[0] == '#' && std::strlen(text) == 7 ? std::strtoul(text + 1, &end, 16) : 0;
+    if (end == nullptr || *end != '\0') return false;
+    o->colour = kCustomColour;
+    o->custom = static_cast<uint32_t>((rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16);
+    return true;
+}
+
+// 1 taken, 0 not one of these, -1 bad value.
+int parse_encode_option(int argc, char** argv, int* i, EncodeOptions* o) {
+    const char* a = argv[*i];
+    if (std::strcmp(a, "--all") == 0) return o->all = true, 1;
+    const char* names[] = {"--size", "--margin", "--color", "--code", "--numbering", "-o"};
+    int which = -1;
+    for (int k = 0; k < 6; ++k) {
+        if (std::strcmp(a, names[k]) == 0) which = k;
+    }
+    if (which < 0) return 0;
+    if (*i + 1 >= argc) return -1;
+    const char* v = argv[++*i];
+    bool ok = which == 0 ? parse_number(v, 0, 7, &o->size)
+            : which == 1 ? parse_number(v, 0, 6, &o->margin)
+            : which == 2 ? parse_colour(v, o)
+            : which == 3 ? parse_number(v, 1, kMaxCodes, &o->code)
+            : which == 4 ? parse_number(v, 0, 5, &o->numbering)
+                         : (o->output = v, v[0] != '\0');
+    return ok ? 1 : -1;
+}
+
+// The output path in Shift_JIS, the system's text; false when a character
+// has no Shift_JIS form or the path is too long.
+bool sjis_path(const char* utf8, char* out) {
+    static uint16_t units[kBitmapPathBytes * 3];
+    int32_t length = static_cast<int32_t>(std::strlen(utf8));
+    if (length >= kBitmapPathBytes * 3) return false;
+    int32_t n = utf8_to_utf16(utf8, length, units);
+    static char sjis[kBitmapPathBytes * 3 * kCp932BytesPerUtf16];
+    bool lossy = false;
+    int32_t bytes = utf16_to_cp932(units, n, sjis, nullptr, &lossy);
+    if (lossy || bytes + 5 > kBitmapPathBytes) return false;
+    std::memcpy(out, sjis, static_cast<size_t>(bytes));
+    out[bytes] = '\0';
+    return true;
+}
+
+void print_path(const char* sjis) {
+    static uint16_t units[kBitmapPathBytes + 48];
+    static char utf8[(kBitmapPathBytes + 48) * kUtf8BytesPerUtf16 + 1];
+    int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(std::strlen(sjis)), units);
+    utf8[utf16_to_utf8(units, n, utf8)] = '\0';
+    std::printf("%s\n", utf8);
+}
+
+bool replace_without_asking(void*) { return true; }
+
+// Writes the bitmaps of the generation; an exit code.
+int write_bitmaps(const EncodeOptions& o, char* path) {
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    if (!o.all && o.code > count) {
+        std::fprintf(stderr, "mivoka encode: there %s only %d code%s\n", count == 1 ? "is" : "are", count,
+                     count == 1 ? "" : "s");
+        return ExitFailure;
+    }
+    set_current_code(o.all ? 0 : o.code - 1);
+    int32_t result = o.all ? save_all_bitmaps(path, o.numbering, o.size, replace_without_asking, nullptr)
+                           : save_shown_bitmap(path, o.size);
+    if (result != SaveWritten) {
+        std::fprintf(stderr, "mivoka encode: cannot write '%s'\n", o.output);
+        return ExitFailure;
+    }
+    char name[kBitmapPathBytes + 48];
+    for (int32_t k = 0; k < (o.all ? count : 1); ++k) {
+        if (o.all) numbered_name(path, o.numbering, k, name, sizeof name);
+        print_path(o.all ? name : path);
+    }
+    return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
+}
+
+void print_help(FILE* out) {
+    std::fputs(kEncodeUsage, out);
+    std::fputs(kGenerationOptionsHelp, out);
+    std::fputs("\npayload options:\n", out);
+    std::fputs(kPayloadOptionsHelp, out);
+}
+
+int usage_error(const char* arg) {
+    std::fprintf(stderr, "mivoka encode: bad option '%s'\n\n", arg);
+    print_help(stderr);
+    return ExitFailure;
+}
+
+}  // namespace
+
+int cmd_encode(int argc, char** argv) {
+    PayloadOptions payload;
+    init_payload_options(&payload);
+    GenerationOptions generation;
+    init_generation_options(&generation);
+    EncodeOptions o = {1, 2, 0, 0x808080, 1, false, 3, nullptr};
+    bool codeGiven = false;
+    for (int i = 0; i < argc; ++i) {
+        if (is_help(argv[i])) {
+            print_help(stdout);
+            return ExitOk;
+        }
+        codeGiven = codeGiven || std::strcmp(argv[i], "--code") == 0;
+        int taken = parse_encode_option(argc, argv, &i, &o);
+        if (taken == 0) taken = parse_generation_option(argc, argv, &i, &generation);
+        if (taken == 0) taken = parse_payload_option(argc, argv, &i, &payload);
+        if (taken != 1) return usage_error(argv[i]);
+    }
+    static char path[kBitmapPathBytes];
+    if (o.output == nullptr) return usage_error("-o (missing)");
+    if (codeGiven && o.all) return usage_error("--code with --all");
+    if (!sjis_path(o.output, path)) {
+        std::fprintf(stderr, "mivoka encode: the name '%s' has no Shift_JIS form or is too long\n", o.output);
+        return ExitFailure;
+    }
+    int result = compose_from_options(payload, "mivoka encode");
+    if (result == ExitOk) result = generate_codes(generation, "mivoka encode");
+    if (result != ExitOk) return result;
+    IntSettings[SettingDrawMargin].value = o.margin;
+    IntSettings[SettingColors].value = o.colour;
+    IntSettings[SettingCustomCol].value = static_cast<int32_t>(o.custom);
+    return write_bitmaps(o, path);
+}

@@ -1,0 +1,85 @@
+// Generation options and a whole generation for the command-line tool.
+#include "cli/generation_options.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "cli/cli.h"
+#include "encoder/tables.h"
+#include "payload/payload.h"
+#include "pipeline/encoder_selection.h"
+#include "pipeline/generation.h"
+#include "platform/codepage.h"
+
+const char kGenerationOptionsHelp[] =
+    "generation options:\n"
+    "  --level L|M|Q|H         error-correction level (default M)\n"
+    "  --max-version 1..20     largest version per code (default 20)\n"
+    "  --one-code              a payload that needs an automatic cut is an error\n"
+    "  --no-external           run as if QR2DLL were missing\n";
+
+void init_generation_options(GenerationOptions* options) { *options = {LevelM, 20, false, false}; }
+
+int parse_generation_option(int argc, char** argv, int* i, GenerationOptions* o) {
+    const char* a = argv[*i];
+    if (std::strcmp(a, "--one-code") == 0) return o->oneCode = true, 1;
+    if (std::strcmp(a, "--no-external") == 0) return o->noExternal = true, 1;
+    bool level = std::strcmp(a, "--level") == 0;
+    if (!level && std::strcmp(a, "--max-version") != 0) return 0;
+    if (*i + 1 >= argc) return -1;
+    const char* value = argv[++*i];
+    if (level) {
+        const char* at = value[0] != '\0' && value[1] == '\0' ? std::strchr("LMQH", value[0]) : nullptr;
+        if (at == nullptr) return -1;
+        o->level = static_cast<int32_t>(at - "LMQH");
+        return 1;
+    }
+    char* end = nullptr;
+    long v = std::strtol(value, &end, 10);
+    if (end == value || *end != '\0' || v < 1 || v > 20) return -1;
+    o->maxVersion = static_cast<int32_t>(v);
+    return 1;
+}
+
+namespace {
+
+void print_generation_error(const char* command) {
+    char sjis[128];
+    static uint16_t units[128];
+    static char utf8[128 * kUtf8BytesPerUtf16 + 1];
+    generation_error_message(sjis);
+    int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(std::strlen(sjis)), units);
+    utf8[utf16_to_utf8(units, n, utf8)] = '\0';
+    std::fprintf(stderr, "%s: %s\n", command, utf8);
+}
+
+}  // namespace
+
+int generate_codes(const GenerationOptions& o, const char* command) {
+    if (!o.noExternal && load_external_encoder(nullptr) != 0) {
+        std::fprintf(stderr, "%s: warning: QR2DLL cannot be loaded from the tool's folder; going on without it\n",
+                     command);
+    }
+    g_form.redunrate = o.level;
+    g_form.qrver2 = o.maxVersion - 1;
+    g_form.onecode = o.oneCode;
+    g_form.autoencode = 0;
+    int32_t cursor = generation_pass(true);
+    while (cursor > 0) cursor = generation_pass(false);
+    unload_external_encoder();
+    if (generation_error(nullptr) != ErrorNone) {
+        print_generation_error(command);
+        return ExitGenerationError;
+    }
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    if (count == 0) {
+        std::fprintf(stderr, "%s: the code could not be encoded\n", command);
+        return ExitFailure;
+    }
+    if (generation_left_text_out() & LeftOutPastLastCode) {
+        std::fprintf(stderr, "%s: warning: the payload needs more than 20 codes; the rest was left out\n", command);
+    }
+    return ExitOk;
+}

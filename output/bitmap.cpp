@@ -1,0 +1,139 @@
+// Bitmap files: the 24-bit writer, the ".bmp" rule and the numbered names.
+#include "output/output.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/files.h"
+
+// 先頭 / 後ろ
+const NumberingStyle NumberingStyles[kNumberingStyleCount] = {
+    {"\x90\xE6\x93\xAA", {"01-", "02-"}, "01-", 1},   {"\x90\xE6\x93\xAA", {"01_", "02_"}, "01_", 1},
+    {"\x90\xE6\x93\xAA", {"(01)", "(02)"}, "(01)", 1}, {"\x8C\xE3\x82\xEB", {"-01", "-02"}, "-01", 0},
+    {"\x8C\xE3\x82\xEB", {"_01", "_02"}, "_01", 0},   {"\x8C\xE3\x82\xEB", {"(01)", "(02)"}, "(01)", 0},
+};
+
+const char kOverwriteQuestion[] =
+    "\x98" "A\x94\xD4\x83t\x83@\x83" "C\x83\x8B\x82\xCD\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81"
+    "B\n\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81" "B";
+const char kNoDataCaption[] = "No Data";
+// "保存するデータがありません。"
+const char kNoDataToSave[] =
+    "\x95\xDB\x91\xB6\x82\xB7\x82\xE9\x83" "f\x81[\x83^\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
+
+namespace {
+
+const int32_t kHeaderBytes = 54;
+
+void put16(uint8_t* p, uint32_t v) { p[0] = static_cast<uint8_t>(v), p[1] = static_cast<uint8_t>(v >> 8); }
+void put32(uint8_t* p, uint32_t v) { put16(p, v), put16(p + 2, v >> 16); }
+
+void fill_headers(uint8_t* h, int32_t side, int32_t imageBytes) {
+    std::memset(h, 0, kHeaderBytes);
+    h[0] = 'B', h[1] = 'M';
+    put32(h + 2, static_cast<uint32_t>(kHeaderBytes + imageBytes));
+    put32(h + 10, kHeaderBytes);
+    put32(h + 14, 40);
+    put32(h + 18, static_cast<uint32_t>(side));
+    put32(h + 22, static_cast<uint32_t>(side));   // positive: bottom row first
+    put16(h + 26, 1);
+    put16(h + 28, 24);
+    put32(h + 34, static_cast<uint32_t>(imageBytes));
+}
+
+bool is_lead_byte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// Where the last path component starts and where its extension starts
+// (its length when it has none). A trail byte may be 0x5C, so walk from the start.
+void split_name(const char* path, int32_t* name, int32_t* extension) {
+    int32_t length = static_cast<int32_t>(std::strlen(path));
+    *name = 0;
+    int32_t dot = -1;
+    for (int32_t i = 0; i < length; ++i) {
+        uint8_t b = static_cast<uint8_t>(path[i]);
+        if (is_lead_byte(b) && i + 1 < length) {
+            ++i;
+        } else if (b == '\\' || b == '/' || (b == ':' && i == 1)) {
+            *name = i + 1;
+            dot = -1;
+        } else if (b == '.') {
+            dot = i;
+        }
+    }
+    *extension = dot >= 0 ? dot : length;
+}
+
+// The pattern's last digit run (at most its last 9 digits count).
+void digit_run(const char* pattern, int32_t* start, int32_t* end) {
+    int32_t i = static_cast<int32_t>(std::strlen(pattern));
+    while (i > 0 && !(pattern[i - 1] >= '0' && pattern[i - 1] <= '9')) --i;
+    *end = i;
+    while (i > 0 && pattern[i - 1] >= '0' && pattern[i - 1] <= '9') --i;
+    *start = i;
+}
+
+// The label of code k: prefix, the counted number padded with the run's own
+// leading characters, suffix.
+void numbered_label(const char* pattern, int32_t k, char* label) {
+    int32_t start = 0, end = 0;
+    digit_run(pattern, &start, &end);
+    int32_t counted = end - start > 9 ? end - 9 : start;
+    long value = 0;
+    for (int32_t i = counted; i < end; ++i) value = value * 10 + (pattern[i] - '0');
+    value += k;
+    if (value < 0) value = 0;
+    char number[16];
+    int32_t digits = std::snprintf(number, sizeof number, "%ld", value);
+    int32_t pad = end - start > digits ? end - start - digits : 0;
+    std::snprintf(label, 48, "%.*s%.*s%s%s", start, pattern, pad, pattern + start, number, pattern + end);
+}
+
+}  // namespace
+
+int32_t save_bitmap(const char* path, const Raster& raster) {
+    uint8_t headers[kHeaderBytes];
+    int32_t imageBytes = raster.stride * raster.side;
+    fill_headers(headers, raster.side, imageBytes);
+    FILE* f = open_file(path, "wb");
+    if (f == nullptr) return 1;
+    bool ok = std::fwrite(headers, 1, kHeaderBytes, f) == kHeaderBytes;
+    for (int32_t row = raster.side - 1; ok && row >= 0; --row) {
+        const uint8_t* p = raster.pixels + static_cast<size_t>(row) * raster.stride;
+        ok = std::fwrite(p, 1, static_cast<size_t>(raster.stride), f) == static_cast<size_t>(raster.stride);
+    }
+    return std::fclose(f) == 0 && ok ? 0 : 1;
+}
+
+int32_t ensure_bmp_extension(char* path, int32_t capacity) {
+    size_t length = std::strlen(path);
+    if (length >= 4) {
+        char tail[5];
+        for (int32_t i = 0; i < 4; ++i) {
+            char c = path[length - 4 + static_cast<size_t>(i)];
+            tail[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+        tail[4] = '\0';
+        if (std::strcmp(tail, ".bmp") == 0) return 0;
+    }
+    if (length + 5 > static_cast<size_t>(capacity)) return 1;
+    std::memcpy(path + length, ".bmp", 5);
+    return 0;
+}
+
+void numbering_style_text(int32_t style, char* out) {
+    const NumberingStyle& s = NumberingStyles[((style % 6) + 6) % 6];
+    // "%sに %s %s を付ける"
+    std::snprintf(out, 64, "%s\x82\xC9 %s %s \x82\xF0\x95t\x82\xAF\x82\xE9", s.position, s.samples[0], s.samples[1]);
+}
+
+int32_t numbered_name(const char* path, int32_t style, int32_t k, char* out, int32_t capacity) {
+    const NumberingStyle& s = NumberingStyles[((style % 6) + 6) % 6];
+    char label[48];
+    numbered_label(s.pattern, k, label);
+    int32_t name = 0, extension = 0;
+    split_name(path, &name, &extension);
+    int n = s.before ? std::snprintf(out, static_cast<size_t>(capacity), "%.*s%s%s", name, path, label, path + name)
+                     : std::snprintf(out, static_cast<size_t>(capacity), "%.*s%s%s", extension, path, label,
+                                     path + extension);
+    return n >= 0 && n < capacity ? 0 : 1;
+}

@@ -1,0 +1,80 @@
+// Drawing a code of the CodeList and saving codes as bitmap files. Main
+// (window) thread only; the busy flag turns a nested call away.
+#include "output/output.h"
+
+#include "persistence/settings_tables.h"
+#include "pipeline/generation.h"
+#include "platform/files.h"
+
+namespace {
+
+uint8_t g_staticPixels[kRasterBytes];
+Raster g_raster = {0, 0, g_staticPixels, kRasterBytes};
+RasterSink g_sink = nullptr;
+bool g_busy = false;
+// A finished copy of the code: a pass may write the list meanwhile.
+CodeSlot g_code;
+
+int32_t deliver(int32_t target, void* printerSurface, const char* fileName, int32_t x, int32_t y) {
+    if (target == File) return fileName != nullptr ? save_bitmap(fileName, g_raster) : 1;
+    if (g_sink == nullptr) return 1;
+    g_sink(target, printerSurface, g_raster, x, y);
+    return 0;
+}
+
+}  // namespace
+
+void set_raster_sink(RasterSink sink) { g_sink = sink; }
+
+void set_raster_storage(uint8_t* pixels, int32_t capacity) {
+    g_raster.pixels = pixels != nullptr ? pixels : g_staticPixels;
+    g_raster.capacity = pixels != nullptr ? capacity : kRasterBytes;
+}
+
+int32_t draw_symbol(int32_t target, void* printerSurface, const char* fileName, int32_t sizeStep, int32_t codeIndex,
+                    int32_t scale, int32_t x, int32_t y) {
+    if (run_status() == Starting || g_busy) return 1;
+    g_busy = true;
+    // Entry 12 follows "customcol" whoever changed it.
+    ModuleColours[kCustomColour] = static_cast<uint32_t>(int_setting(SettingCustomCol)) & 0xFFFFFF;
+    int32_t result = read_code(codeIndex, &g_code);
+    if (result == 0) {
+        uint32_t colour = module_colour(int_setting(SettingColors));
+        result = render_symbol(g_code.matrix, g_code.version, int_setting(SettingDrawMargin), sizeStep, scale, colour,
+                               &g_raster);
+    }
+    if (result == 0) result = deliver(target, printerSurface, fileName, x, y);
+    g_busy = false;
+    return result;
+}
+
+int32_t save_shown_bitmap(char* path, int32_t sizeStep) {
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    if (count == 0) return SaveNoData;
+    if (ensure_bmp_extension(path, kBitmapPathBytes) != 0) return SaveFailed;
+    if (current >= count) current = count - 1;
+    if (current < 0) current = 0;
+    return draw_symbol(File, nullptr, path, sizeStep, current, 1, 0, 0) == 0 ? SaveWritten : SaveFailed;
+}
+
+int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context) {
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    if (count == 0) return SaveNoData;
+    if (ensure_bmp_extension(path, kBitmapPathBytes) != 0) return SaveFailed;
+    char name[kBitmapPathBytes + 48];
+    // The question comes once, before anything is written.
+    for (int32_t k = 0; k < count; ++k) {
+        if (numbered_name(path, style, k, name, sizeof name) != 0) return SaveFailed;
+        if (path_kind(name) == PathMissing) continue;
+        if (!ask(context)) return SaveDeclined;
+        break;
+    }
+    int32_t result = SaveWritten;
+    for (int32_t k = 0; k < count; ++k) {
+        numbered_name(path, style, k, name, sizeof name);
+        if (draw_symbol(File, nullptr, name, sizeStep, k, 1, 0, 0) != 0) result = SaveFailed;
+    }
+    return result;
+}

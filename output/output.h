@@ -1,0 +1,147 @@
+// Output: a code's module matrix drawn as a square RGB raster (the one
+// drawing of the screen, the printer, the clipboard and bitmap files), the
+// drawing settings' tables, and bitmap files: the 24-bit writer, the
+// numbered names of "全てのBMPを保存" and its overwrite question.
+//
+// Rasters live in caller-owned storage (one static area serves every
+// drawing at scale 1); nothing is allocated while drawing or writing.
+#pragma once
+
+#include <cstdint>
+
+// --- Drawing settings ---------------------------------------------------------------
+
+enum RenderTarget : int32_t { Screen = 0, Printer = 1, Clipboard = 2, File = 3 };
+
+// Colours are 0x00BBGGRR.
+constexpr int32_t kModuleColourCount = 13;
+constexpr int32_t kRainbowColour = 11;
+constexpr int32_t kCustomColour = 12;
+constexpr uint32_t kRainbowMarker = 0x7FFFFFFF;
+
+// In the order of the colour combo box; entry 11 is the rainbow marker,
+// entry 12 the custom colour (kept equal to "customcol").
+extern uint32_t ModuleColours[kModuleColourCount];
+// The combo labels ("黒" ... "選"), Shift_JIS.
+extern const char* const ModuleColourLabels[kModuleColourCount];
+// Sets entry 12 and "customcol" (the colour chooser; after loading the settings).
+void set_custom_colour(uint32_t colour);
+
+struct BackgroundStyle {
+    int32_t command;      // menu command
+    const char* label;    // menu label, Shift_JIS
+    int32_t tileBitmap;   // bitmap resource, 0 none
+    uint8_t tint[3];      // R, G, B of the text-data view
+};
+constexpr int32_t kBackgroundCount = 5;
+extern const BackgroundStyle BackgroundStyles[kBackgroundCount];
+// The text-data view's colour: each tint component mixed half and half with
+// white, (c + 255) / 2. An index out of the table counts as 0.
+uint32_t text_view_colour(int32_t background);
+
+// The colour of a dark module at column x, row y of a symbol n modules wide
+// in the rainbow gradient: red at the top left through yellow, green and
+// blue to violet, constant along each anti-diagonal.
+uint32_t rainbow_colour(int32_t n, int32_t x, int32_t y);
+
+// --- Rasters ----------------------------------------------------------------------------
+
+// Image side L at scale 1: at most 3 pixels per module of the largest
+// symbol with the largest margin (177 + 12 modules).
+constexpr int32_t kMaxRasterSide = 567;
+// Bytes of a row: 3 per pixel, rounded up to a multiple of 4.
+constexpr int32_t raster_stride(int32_t side) { return (side * 3 + 3) / 4 * 4; }
+constexpr int32_t kRasterBytes = raster_stride(kMaxRasterSide) * kMaxRasterSide;
+
+// A square image: rows top first, each side pixels of blue, green, red
+// bytes and zero bytes up to the stride (the rows of a 24-bit bitmap).
+struct Raster {
+    int32_t side;
+    int32_t stride;
+    uint8_t* pixels;
+    int32_t capacity;   // bytes of pixels
+};
+
+// Image side L for a symbol of version (1-40) with margin modules of quiet
+// zone (0-6) at a size step (0-7) and scale (1 or more). 0 for bad input.
+int32_t image_side(int32_t version, int32_t margin, int32_t sizeStep, int32_t scale);
+
+// Draws the symbol (module (x, y) dark when matrix[x * n + y] is 1, n = 4 *
+// version + 17) into raster: white, then each dark module a rectangle with
+// its edges at the truncated positions (x + margin) * L / e, in colour (a
+// ModuleColours entry; kRainbowMarker: the gradient). 0 done, 1 bad input
+// or the raster's storage is too small.
+int32_t render_symbol(const int32_t* matrix, int32_t version, int32_t margin, int32_t sizeStep, int32_t scale,
+                      uint32_t colour, Raster* raster);
+
+// The colour a colour index stands for: its table entry, entry 0 for an
+// index out of the table.
+uint32_t module_colour(int32_t colourIndex);
+
+// --- Drawing a code -------------------------------------------------------------------
+
+// Where a finished raster goes for Screen, Printer and Clipboard (the
+// window sets it; File goes to save_bitmap).
+typedef void (*RasterSink)(int32_t target, void* printerSurface, const Raster& raster, int32_t x, int32_t y);
+void set_raster_sink(RasterSink sink);
+// Storage for drawings larger than the static area (printing at a scale
+// above 1); null goes back to the static area.
+void set_raster_storage(uint8_t* pixels, int32_t capacity);
+
+// Draws code codeIndex of the CodeList with the settings "drawmargin" and
+// "colors" and delivers it to target. Draws nothing before the run's first
+// generation (RunStatus Starting), while another drawing is in progress, for
+// a code that does not exist, or when the storage is too small. 0 drawn
+// and delivered (for File: written), 1 not; the window ignores it.
+int32_t draw_symbol(int32_t target, void* printerSurface, const char* fileName, int32_t sizeStep, int32_t codeIndex,
+                 int32_t scale, int32_t x, int32_t y);
+
+// --- Bitmap files ----------------------------------------------------------------------
+
+// Writes raster as a 24-bit uncompressed bitmap: 14-byte file header, 40-byte
+// information header, rows bottom first. Replaces an existing file. 0
+// written, 1 not (the window does not report it).
+int32_t save_bitmap(const char* path, const Raster& raster);
+
+// Room for a path of the save dialogs, terminator included.
+constexpr int32_t kBitmapPathBytes = 260;
+
+// Appends ".bmp" unless the name ends in it (any case). 0 done, 1 no room.
+int32_t ensure_bmp_extension(char* path, int32_t capacity);
+
+struct NumberingStyle {
+    const char* position;     // "先頭" or "後ろ", Shift_JIS
+    const char* samples[2];
+    const char* pattern;
+    int32_t before;           // 1: the label goes before the base name
+};
+constexpr int32_t kNumberingStyleCount = 6;
+extern const NumberingStyle NumberingStyles[kNumberingStyleCount];
+
+// The combo text of a style, "%sに %s %s を付ける" (room: 64 bytes).
+void numbering_style_text(int32_t style, char* out);
+
+// The name of code k (from 0) of "全てのBMPを保存" for path and style (used
+// modulo 6): the pattern's last digit run counts up from its value, keeping
+// its width; styles 0-2 put the label before the base name, 3-5 after it.
+// 0 done, 1 the name does not fit capacity.
+int32_t numbered_name(const char* path, int32_t style, int32_t k, char* out, int32_t capacity);
+
+// The question asked before numbered files are replaced; true: replace.
+typedef bool (*AskOverwrite)(void* context);
+// Its text, "連番ファイルは既に存在します。\n上書きしますか。" (empty caption,
+// warning icon, Yes and No).
+extern const char kOverwriteQuestion[];
+// The no-data message: caption "No Data", text with verb "保存".
+extern const char kNoDataCaption[];
+extern const char kNoDataToSave[];
+
+enum SaveResult : int32_t { SaveWritten = 0, SaveFailed = 1, SaveDeclined = 2, SaveNoData = 3 };
+
+// "BMPを保存": the shown code (clamped to the list) to path with ".bmp"
+// made sure of (path has room for kBitmapPathBytes).
+int32_t save_shown_bitmap(char* path, int32_t sizeStep);
+// "全てのBMPを保存": every code under its numbered name. When any of the
+// names exists, ask is called once (at most once per call); No writes
+// nothing.
+int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context);

@@ -1,0 +1,45 @@
+// Loading the settings tables at start and saving them at exit.
+#include "persistence/settings_store.h"
+
+#include "persistence/start_up.h"
+
+namespace {
+
+bool g_noSave = false;
+
+bool is_loaded(int32_t kind) { return kind == LoadOnly || kind == LoadAndSave; }
+bool is_saved(int32_t kind) { return kind == SaveOnly || kind == LoadAndSave; }
+
+}  // namespace
+
+void set_no_save(bool noSave) { g_noSave = noSave; }
+bool no_save() { return g_noSave; }
+
+void load_settings(StartUpOutcome* startUp) {
+    start_up_check(startUp);
+    for (IntSetting& s : IntSettings) {
+        if (is_loaded(s.kind)) s.value = read_int_setting(s.key, s.max, s.value);
+    }
+    if (IntSettings[SettingCarrier].value == 0) IntSettings[SettingCarrier].value = 1;
+    for (TextSetting& t : TextSettings) {
+        if (is_loaded(t.kind)) set_text_setting(&t, read_text_setting(t.key, t.value));
+    }
+}
+
+void save_settings(const WindowPlacement& window) {
+    if (g_noSave) return;
+    for (const IntSetting& s : IntSettings) {
+        if (is_saved(s.kind)) write_int_setting(s.key, s.value);
+    }
+    for (const TextSetting& t : TextSettings) {
+        if (is_saved(t.kind)) write_text_setting(t.key, t.value);
+    }
+    // A maximised or minimised window leaves the last normal geometry stored.
+    if (window.maximised || window.minimised) return;
+    IntSettings[SettingLeft].value = window.left;
+    IntSettings[SettingTop].value = window.top;
+    IntSettings[SettingWidth].value = window.right - window.left;
+    IntSettings[SettingHeight].value = window.bottom - window.top;
+    const int32_t order[] = {SettingWidth, SettingHeight, SettingTop, SettingLeft};
+    for (int32_t row : order) write_int_setting(IntSettings[row].key, IntSettings[row].value);
+}

@@ -1,0 +1,145 @@
+// The start-up checks and the settings reset. Messages are composed here in
+// Shift_JIS; the window shows them.
+#include "persistence/start_up.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "persistence/settings_store.h"
+#include "platform/files.h"
+#include "platform/settings_store.h"
+
+namespace {
+
+const char kProgramName[] = "Mivoka";
+const char kProgramKeyPath[] = "Software\\Velmora Tools\\Mivoka";
+const uint32_t kVersionMax = 16777215;
+const uint32_t kCountMax = 268435455;
+
+// "【 初回起動 】" and ten ideographic spaces, then the system's name.
+const char kFirstStartFormat[] =
+    "\x81y \x8F\x89\x89\xF1\x8BN\x93\xAE \x81z\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@[%s]:";
+const char kVerdictOk[] =
+    "OK\n\n\x82\xB2\x8Eg\x97p\x82\xA2\x82\xBD\x82\xBE\x82\xAB\x82\xA0\x82\xE8\x82\xAA\x82\xC6\x82\xA4\x82\xB2"
+    "\x82\xB4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
+const char kVerdictNg[] =
+    "NG\n\n\x82\xB1\x82\xCC\x83o\x81[\x83W\x83\x87\x83\x93\x82\xC5\x82\xCD\x81" "A\x90\xB3\x82\xB5\x82\xAD\x93\xAE"
+    "\x8D\xEC\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x82\xE0\x82\xB5\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x81" "B";
+const char kIniQuestion[] =
+    "\x90\xDD\x92\xE8(ini)\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8F\x89\x8A\xFA\x89\xBB\x82\xB5\x82\xC4\x8FI\x97\xB9"
+    "\x82\xB5\x82\xDC\x82\xB7\x81" "B\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81" "B";
+const char kRegistryQuestion[] =
+    "%s \x82\xCC\x83\x8C\x83W\x83X\x83g\x83\x8A\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xC4\x8FI\x97\xB9\x82\xB5\x82\xDC"
+    "\x82\xB7\x81" "B\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81" "B\n";
+const char kDeleteFailed[] =
+    "%s \x82\xCC\x83\x8C\x83W\x83X\x83g\x83\x8A\x82\xCC\x8D\xED\x8F\x9C\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5"
+    "\x82\xBD\x81" "B\n\x83\x8C\x83W\x83X\x83g\x83\x8A\x83G\x83" "f\x83" "B\x83^\x82\xF0\x8AJ\x82\xA2\x82\xC4\n"
+    "HKEY_CURRENT_USER\\%s\n\x82\xAA\x8E" "c\x82\xC1\x82\xC4\x82\xA2\x82\xEA\x82\xCE\x81" "A\x82\xBB\x82\xEA\x82\xF0"
+    "\x92\xBC\x90\xDA\x8D\xED\x8F\x9C\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "Bm(_ _)m";
+const char kDeleteDone[] =
+    "%s \x82\xCC\x83\x8C\x83W\x83X\x83g\x83\x8A\x82\xCD\x90\xB3\x8F\xED\x82\xC9\x8D\xED\x8F\x9C\x82\xB3\x82\xEA"
+    "\x82\xDC\x82\xB5\x82\xBD\x81" "B";
+
+void set_message(UserMessage* m, int32_t owner, int32_t icon, int32_t buttons, const char* caption) {
+    m->show = 1;
+    m->owner = owner;
+    m->icon = icon;
+    m->buttons = buttons;
+    std::snprintf(m->caption, sizeof m->caption, "%s", caption);
+    m->text[0] = '\0';
+}
+
+// The maker's counter goes up by one; a missing or broken one starts at 1.
+void advance_tools_counter() {
+    int32_t tools = -1;
+    registry_value(RegistryReadInt, "tools", &tools, true);
+    tools = tools > 0 ? tools + 1 : 1;
+    registry_value(RegistryWriteInt, "tools", &tools, true);
+}
+
+void compose_first_message(UserMessage* m) {
+    const OsInfo& os = current_os_info();
+    set_message(m, OwnerMainWindow, 0, ButtonsOk, "First Message");
+    int n = std::snprintf(m->text, sizeof m->text, kFirstStartFormat, os.name);
+    std::snprintf(m->text + n, sizeof m->text - static_cast<size_t>(n), "%s",
+                  os_verdict_ok(os.code) ? kVerdictOk : kVerdictNg);
+}
+
+}  // namespace
+
+void start_up_check(StartUpOutcome* out) {
+    std::memset(out, 0, sizeof *out);
+    choose_settings_backend();
+    int32_t version = read_int_setting("_version", kVersionMax, -1);
+    // A program moved from the registry to the ini file keeps its stamp.
+    if (settings_backend() == IniFile && version == -1) registry_value(RegistryReadInt, "_version", &version, false);
+    probe_os_version();
+    int32_t count = read_int_setting("_count", kCountMax, 0);
+    out->version = version;
+    if (version < CurrentVersionStamp || count <= 0) {
+        out->firstStart = 1;
+        out->upgrade = version > 0 && version < CurrentVersionStamp;
+        IntSettings[SettingVersion].value = CurrentVersionStamp;
+        count = 1;
+        if (settings_backend() == Registry) advance_tools_counter();
+        if (!out->upgrade) compose_first_message(&out->firstMessage);
+    } else {
+        // An ordinary start keeps the stamp it found, a newer one included.
+        IntSettings[SettingVersion].value = version;
+        count += 1;
+    }
+    out->count = count;
+    write_int_setting("_count", count);
+}
+
+int32_t settings_reset_question(UserMessage* question) {
+    if (delete_registry_settings(false, nullptr) == 0) {
+        set_message(question, OwnerMainWindow, IconQuestion, ButtonsOkCancel, "Delete Reg & Close?");
+        std::snprintf(question->text, sizeof question->text, kRegistryQuestion, kProgramName);
+        return ResetRegistry;
+    }
+    set_message(question, OwnerMainForm, IconInformation, ButtonsYesNo, "Initalize Config?");
+    std::snprintf(question->text, sizeof question->text, "%s", kIniQuestion);
+    return ResetIni;
+}
+
+int32_t reset_ini_settings() {
+    set_no_save(true);
+    char path[kAppPathBytes];
+    if (app_file_path(SettingsFile, path) != 0) return 1;
+    FILE* f = open_file(path, "wb");
+    if (f == nullptr) return 1;
+    bool written = std::fwrite("[Base]\r\n", 1, 8, f) == 8;
+    return std::fclose(f) == 0 && written ? 0 : 1;
+}
+
+int32_t delete_registry_settings(bool really, UserMessage* outcome) {
+    int32_t count = -1;
+    registry_value(RegistryReadInt, "_count", &count, false);
+    if (count == -1) return 4;
+    if (!really) return 0;
+    set_no_save(true);
+    // Success means the program's key is gone; the maker's key and its
+    // shared counter are touched only then.
+    store_delete_key(ProgramKey);
+    bool deleted = !store_key_exists(ProgramKey);
+    if (deleted) {
+        int32_t tools = -1;
+        registry_value(RegistryReadInt, "tools", &tools, true);
+        if (tools < 2) {
+            store_delete_key(MakerKey);
+        } else {
+            tools -= 1;
+            registry_value(RegistryWriteInt, "tools", &tools, true);
+        }
+    }
+    if (outcome == nullptr) return deleted ? 0 : 1;
+    if (deleted) {
+        set_message(outcome, OwnerMainWindow, IconInformation, ButtonsOk, "Registry Successfully Deleted");
+        std::snprintf(outcome->text, sizeof outcome->text, kDeleteDone, kProgramName);
+    } else {
+        set_message(outcome, OwnerMainWindow, IconWarning, ButtonsOk, "[ERROR] Cannot Delete Registry");
+        std::snprintf(outcome->text, sizeof outcome->text, kDeleteFailed, kProgramName, kProgramKeyPath);
+    }
+    return deleted ? 0 : 1;
+}

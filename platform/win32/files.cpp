@@ -1,0 +1,55 @@
+// Files on Win32: Shift_JIS paths turned into UTF-16 for the W functions.
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/codepage.h"
+
+namespace {
+
+const int32_t kPathUnits = 4096;
+wchar_t g_wide[kPathUnits + 1];
+
+// The UTF-16 form of path in out; null when the path is too long.
+const wchar_t* wide_path(const char* path, wchar_t* out) {
+    size_t length = std::strlen(path);
+    if (length > static_cast<size_t>(kPathUnits)) return nullptr;
+    int32_t units = cp932_to_utf16(path, static_cast<int32_t>(length), reinterpret_cast<uint16_t*>(out));
+    out[units] = L'\0';
+    return out;
+}
+
+}  // namespace
+
+int32_t path_kind(const char* path) {
+    const wchar_t* p = wide_path(path, g_wide);
+    if (p == nullptr || std::strpbrk(path, "*?") != nullptr) return PathMissing;
+    // FindFirstFile, as the program's probes always did: a drive root is
+    // "nothing found" here, which the callers tell apart themselves.
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(p, &found);
+    if (h == INVALID_HANDLE_VALUE) return PathMissing;
+    FindClose(h);
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathIsFolder : PathIsFile;
+}
+
+int32_t clear_read_only_hidden(const char* path) {
+    const wchar_t* p = wide_path(path, g_wide);
+    if (p == nullptr) return 1;
+    DWORD attributes = GetFileAttributesW(p);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return 1;
+    DWORD cleared = attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+    if (cleared == attributes) return 0;
+    return SetFileAttributesW(p, cleared) ? 0 : 1;
+}
+
+FILE* open_file(const char* path, const char* mode) {
+    const wchar_t* p = wide_path(path, g_wide);
+    wchar_t wideMode[8];
+    size_t n = std::strlen(mode);
+    if (p == nullptr || n >= 8) return nullptr;
+    for (size_t i = 0; i <= n; ++i) wideMode[i] = static_cast<wchar_t>(mode[i]);
+    return _wfopen(p, wideMode);
+}

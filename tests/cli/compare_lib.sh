@@ -1,0 +1,55 @@
+#!/bin/bash
+# Shared part of the scripts that compare the Windows console tool (through
+# Wine) with the native tool: setup, the verdict of one case, the summary.
+# Source it, then: compare_setup "$@"; per case run both sides and call
+# compare_verdict; end with compare_summary.
+
+# compare_setup NATIVE_TOOL WINDOWS_TOOL WORK_DIR EMULATOR...
+compare_setup() {
+  native=$1 windows=$2 work=$3
+  shift 3
+  emulator=("$@")
+  : "${WINEDEBUG:=-all}"
+  export WINEDEBUG
+  # Wine turns the UTF-8 arguments into the UTF-16 command line by the locale.
+  export LC_ALL=C.UTF-8
+  local tool
+  for tool in "$native" "$windows"; do
+    [ -f "$tool" ] || { echo "missing tool: $tool (build the native tree first)"; exit 1; }
+  done
+  rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+  passed=0
+  failed=0
+}
+
+# repeat TEXT COUNT: TEXT COUNT times.
+repeat() { local i; for ((i = 0; i < $2; ++i)); do printf '%s' "$1"; done; }
+
+# compare_exit_codes EXPECT NATIVE_RC WINDOWS_RC: prints a problem, if any.
+compare_exit_codes() {
+  if [ "$2" -ne "$1" ] || [ "$3" -ne "$1" ]; then
+    echo "exit codes native $2, windows $3, expected $1"
+  fi
+}
+
+# compare_verdict NAME PROBLEM: counts the case; on a problem shows both
+# sides' standard error and output (native.err/.out, windows.err/.out).
+compare_verdict() {
+  if [ -z "$2" ]; then
+    echo "ok: $1"
+    passed=$((passed + 1))
+    return
+  fi
+  echo "FAILED: $1: $2"
+  local side
+  for side in native windows; do
+    echo "  $side stderr: $(head -c 300 "$side.err" 2>/dev/null)"
+    echo "  $side stdout: $(head -c 200 "$side.out" 2>/dev/null | tr '\n' ' ')"
+  done
+  failed=$((failed + 1))
+}
+
+compare_summary() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
