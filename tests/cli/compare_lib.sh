@@ -25,6 +25,29 @@ compare_setup() {
 # repeat TEXT COUNT: TEXT COUNT times.
 repeat() { local i; for ((i = 0; i < $2; ++i)); do printf '%s' "$1"; done; }
 
+# parse_case ENTRY: an entry "EXPECT OPTION..." sets expect and args; "~"
+# inside an option stands for a space.
+parse_case() {
+  local rest i
+  read -r expect rest <<<"$1"
+  read -r -a args <<<"$rest"
+  for i in "${!args[@]}"; do args[$i]=${args[$i]//\~/ }; done
+}
+
+# compare_outputs EXPECT NATIVE_RC WINDOWS_RC: prints the first difference
+# of exit codes, standard output or standard error, if any.
+compare_outputs() {
+  local problem
+  problem=$(compare_exit_codes "$@")
+  if [ -n "$problem" ]; then
+    echo "$problem"
+  elif ! cmp -s native.out windows.out; then
+    echo "standard output differs: $(cmp native.out windows.out 2>&1)"
+  elif ! cmp -s native.err windows.err; then
+    echo "standard error differs"
+  fi
+}
+
 # compare_exit_codes EXPECT NATIVE_RC WINDOWS_RC: prints a problem, if any.
 compare_exit_codes() {
   if [ "$2" -ne "$1" ] || [ "$3" -ne "$1" ]; then

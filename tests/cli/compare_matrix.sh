@@ -1,23 +1,14 @@
 #!/bin/bash
-# Runs the Windows console tool (through Wine) and the native tool on the same
-# inputs and options: standard output must match byte for byte, and both must
-# exit with the code each case expects.
+# Runs 'matrix' with the Windows console tool (through Wine) and the native
+# tool on the same inputs and options: standard output must match byte for
+# byte, and both must exit with the code each case expects.
 # usage: compare_matrix.sh NATIVE_TOOL WINDOWS_TOOL WORK_DIR EMULATOR...
 set -uo pipefail
-native=$1 windows=$2 work=$3
-shift 3
-emulator=("$@")
-: "${WINEDEBUG:=-all}"
-export WINEDEBUG
-
-for tool in "$native" "$windows"; do
-  [ -f "$tool" ] || { echo "missing tool: $tool (build the native tree first)"; exit 1; }
-done
-rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+source "$(dirname "$0")/compare_lib.sh"
+compare_setup "$@"
 
 # Inputs. Shift_JIS: 漢字 8A BF 8E 9A, 日本 93 FA 96 7B, a kanji from the
 # E0 block E0 40, half-width katakana B1 B2.
-repeat() { local i; for ((i = 0; i < $2; ++i)); do printf '%s' "$1"; done; }
 printf '01234567890123456789' >digits.txt
 printf 'HELLO WORLD $%%*+-./: 12345' >alnum.txt
 printf 'Hello, world! The quick brown fox; jumps over the lazy dog? (#42)' >ascii.txt
@@ -58,33 +49,18 @@ run_tool() {
   fi
 }
 
-passed=0
-failed=0
 for entry in "${cases[@]}"; do
   IFS='|' read -r name expect options input <<<"$entry"
   run_tool native "$native"
   native_rc=$?
   run_tool windows "${emulator[@]}" "$windows"
   windows_rc=$?
-  problem=
-  if [ "$native_rc" -ne "$expect" ] || [ "$windows_rc" -ne "$expect" ]; then
-    problem="exit codes native $native_rc, windows $windows_rc, expected $expect"
-  elif ! cmp -s native.out windows.out; then
+  problem=$(compare_exit_codes "$expect" "$native_rc" "$windows_rc")
+  if [ -z "$problem" ] && ! cmp -s native.out windows.out; then
     problem="standard output differs: $(cmp native.out windows.out 2>&1)"
-  elif [ "$expect" -eq 0 ] && ! head -n1 native.out | grep -q '^version [0-9]*$'; then
+  elif [ -z "$problem" ] && [ "$expect" -eq 0 ] && ! head -n1 native.out | grep -q '^version [0-9]*$'; then
     problem="no symbol printed"
   fi
-  if [ -z "$problem" ]; then
-    echo "ok: $name"
-    passed=$((passed + 1))
-    continue
-  fi
-  echo "FAILED: $name: $problem"
-  for side in native windows; do
-    echo "  $side stderr: $(head -c 300 "$side.err")"
-    echo "  $side stdout: $(head -n 3 "$side.out" | tr '\n' ' ')"
-  done
-  failed=$((failed + 1))
+  compare_verdict "$name" "$problem"
 done
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+compare_summary

@@ -4,20 +4,9 @@
 # and each case must exit as expected.
 # usage: compare_payload.sh NATIVE_TOOL WINDOWS_TOOL WORK_DIR EMULATOR...
 set -uo pipefail
-native=$1 windows=$2 work=$3
-shift 3
-emulator=("$@")
-: "${WINEDEBUG:=-all}"
-export WINEDEBUG
-# Wine turns the UTF-8 arguments into the UTF-16 command line by the locale.
-export LC_ALL=C.UTF-8
+source "$(dirname "$0")/compare_lib.sh"
+compare_setup "$@"
 
-for tool in "$native" "$windows"; do
-  [ -f "$tool" ] || { echo "missing tool: $tool (build the native tree first)"; exit 1; }
-done
-rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
-
-repeat() { local i; for ((i = 0; i < $2; ++i)); do printf '%s' "$1"; done; }
 # Shift_JIS files: 漢字 with LF line breaks, a text longer than the field,
 # UTF-8 with an emoji code, and 19,999 half-width katakana.
 printf '\x8a\xbf\x8e\x9a\nline2\r\n[i9F]' >sjis.txt
@@ -47,44 +36,16 @@ cases=(
   "1 --carrier kddi --text x"
 )
 
-# Options are split at spaces; "~" inside a value stands for a space.
-run_tool() {
-  local out=$1
-  shift
-  "$@" payload "${args[@]}" >"$out.out" 2>"$out.err"
-}
-
-passed=0
-failed=0
 for entry in "${cases[@]}"; do
-  read -r expect rest <<<"$entry"
-  read -r -a args <<<"$rest"
-  for i in "${!args[@]}"; do args[$i]=${args[$i]//\~/ }; done
-  run_tool native "$native"
+  parse_case "$entry"
+  "$native" payload "${args[@]}" >native.out 2>native.err
   native_rc=$?
-  run_tool windows "${emulator[@]}" "$windows"
+  "${emulator[@]}" "$windows" payload "${args[@]}" >windows.out 2>windows.err
   windows_rc=$?
-  problem=
-  if [ "$native_rc" -ne "$expect" ] || [ "$windows_rc" -ne "$expect" ]; then
-    problem="exit codes native $native_rc, windows $windows_rc, expected $expect"
-  elif ! cmp -s native.out windows.out; then
-    problem="standard output differs: $(cmp native.out windows.out 2>&1)"
-  elif ! cmp -s native.err windows.err; then
-    problem="standard error differs"
-  elif [ "$expect" -eq 0 ] && [ ! -s native.out ]; then
+  problem=$(compare_outputs "$expect" "$native_rc" "$windows_rc")
+  if [ -z "$problem" ] && [ "$expect" -eq 0 ] && [ ! -s native.out ]; then
     problem="no payload written"
   fi
-  if [ -z "$problem" ]; then
-    echo "ok: $rest"
-    passed=$((passed + 1))
-    continue
-  fi
-  echo "FAILED: $rest: $problem"
-  for side in native windows; do
-    echo "  $side stderr: $(head -c 300 "$side.err")"
-    echo "  $side stdout: $(head -c 100 "$side.out" | od -An -tx1 | head -2 | tr '\n' ' ')"
-  done
-  failed=$((failed + 1))
+  compare_verdict "${args[*]}" "$problem"
 done
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+compare_summary

@@ -1,0 +1,103 @@
+#!/bin/bash
+# The tool's document and CSV options: 'payload' with --document, --csv and
+# --record must print exactly the expected payload bytes and exit as
+# expected; 'encode --all-records' writes one bitmap per contact.
+# usage: documents_cli.sh TOOL WORK_DIR [EMULATOR...]
+set -uo pipefail
+tool=$1 work=$2
+shift 2
+emulator=("$@")
+: "${WINEDEBUG:=-all}"
+export WINEDEBUG LC_ALL=C.UTF-8
+
+[ -f "$tool" ] || { echo "missing tool: $tool"; exit 1; }
+rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
+
+# A document with two sections; one without sections and without a final
+# line break.
+printf '< Text >\r\nhello\r\nworld\r\n< Mail >\r\nto@x.jp\r\nsubj\r\nbody\r\n' >doc.txt
+printf 'line 1\nline 2' >plain.txt
+# An export: 姓, 名, 携帯電話, 住所 with a quoted comma; a second contact; a
+# contact without a name (dropped); one whose phone is not a number.
+printf '"\x90\xa9","\x96\xbc","\x8cg\x91\xd1\x93d\x98b","\x8fZ\x8f\x8a"\r\n' >c.csv
+printf '"\x8eR\x93c","\x91\xbe\x98Y","090-1111-2222","Tokyo, Japan"\r\n' >>c.csv
+printf 'B,C,080,X\r\n,,070,nameless\r\nD,E,abc,Y\r\n' >>c.csv
+printf 'Name,Phone\r\nA,1\r\n' >english.csv
+
+# Expected outputs.
+printf 'hello\r\nworld' >doc-text.want
+printf 'MATMSG:TO:to@x.jp;SUB:subj;BODY:body;;' >doc-mail.want
+printf 'MATMSG:TO:;BODY:line 1\r\nline 2;;' >plain-mail.want
+printf 'MECARD:N:\x8eR\x93c \x91\xbe\x98Y;TEL:090-1111-2222;ADR:Tokyo, Japan;;' >csv-1.want
+printf 'MEMORY:\r\nNAME1:B C\r\nTEL1:080\r\nADD:X\r\n' >csv-2-au.want
+printf 'MECARD:N:Override;TEL:090-1111-2222;ADR:Tokyo, Japan;;' >csv-override.want
+
+# Each case: expected exit code, the file of the expected output (- none),
+# then the options.
+cases=(
+  "0 doc-text.want --document doc.txt"
+  "0 doc-mail.want --document doc.txt --mode mail"
+  "0 plain-mail.want --document plain.txt --mode mail"
+  "0 csv-1.want --csv c.csv"
+  "0 csv-1.want --csv c.csv --record 1 --mode text"
+  "0 csv-2-au.want --csv c.csv --record 2 --carrier au"
+  "0 csv-override.want --csv c.csv --name Override"
+  "2 - --csv c.csv --record 3"
+  "1 - --csv c.csv --record 4"
+  "1 - --csv c.csv --record 0"
+  "1 - --record 2"
+  "1 - --csv missing.csv"
+  "1 - --csv english.csv"
+  "1 - --csv c.csv --carrier utf8"
+  "1 - --document missing.txt"
+)
+
+passed=0
+failed=0
+check() {
+  if [ -z "$2" ]; then
+    echo "ok: $1"
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $1: $2"
+    echo "  stderr: $(head -c 300 err)"
+    failed=$((failed + 1))
+  fi
+}
+
+for entry in "${cases[@]}"; do
+  read -r expect want rest <<<"$entry"
+  read -r -a args <<<"$rest"
+  "${emulator[@]}" "$tool" payload "${args[@]}" >out 2>err
+  rc=$?
+  problem=
+  if [ "$rc" -ne "$expect" ]; then
+    problem="exit code $rc, expected $expect"
+  elif [ "$want" != - ] && ! cmp -s out "$want"; then
+    problem="payload $(od -An -c out | head -3 | tr -s ' \n' ' ')"
+  elif [ "$expect" -ne 0 ] && [ ! -s err ]; then
+    problem="no message on standard error"
+  fi
+  check "payload $rest" "$problem"
+done
+
+# One symbol per contact; the contact whose phone is no number is reported
+# and skipped, and the run exits 2.
+mkdir -p all
+"${emulator[@]}" "$tool" encode --csv c.csv --all-records -o all/card.bmp >out 2>err
+rc=$?
+problem=
+listed=$(tr -d '\r' <out | wc -l)
+if [ "$rc" -ne 2 ]; then
+  problem="exit code $rc, expected 2"
+elif [ "$(ls all | wc -l)" -ne 2 ] || [ "$listed" -ne 2 ]; then
+  problem="files: $(ls all | tr '\n' ' '), listed $listed"
+elif ! grep -q '3' err; then
+  problem="contact 3 not reported"
+fi
+check "encode --all-records" "$problem"
+"${emulator[@]}" "$tool" encode --csv c.csv --record 2 --all-records -o all/x.bmp >out 2>err
+check "encode --all-records with --record is refused" "$([ $? -eq 1 ] || echo "exit code not 1")"
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
