@@ -32,7 +32,13 @@ int32_t pump_tick(FillForm fill, void* context) {
         if (fill != nullptr) fill(context);
         bool restart = run_status() == Requested;
         g_workerBusy = true;
-        g_worker = std::thread(generation_worker, restart);
+        // The thread library reports a thread that cannot start by throwing;
+        // run that pass here instead, so the generation never stalls.
+        try {
+            g_worker = std::thread(generation_worker, restart);
+        } catch (...) {
+            generation_worker(restart);
+        }
     }
     RunStatus status = run_status();
     int32_t quick = g_form.quick >= 0 && g_form.quick <= 2 ? g_form.quick : 1;
