@@ -15,6 +15,8 @@ struct Subcommand {
 
 int cmd_matrix(int argc, char** argv);
 int cmd_payload(int argc, char** argv);
+int cmd_codes(int argc, char** argv);
+int cmd_encode(int argc, char** argv);
 
 // Reads path ("-" or null: standard input) into buffer in binary, at most
 // capacity bytes; *tooLong tells whether more followed. The length read, or

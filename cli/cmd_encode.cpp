@@ -1,6 +1,6 @@
 // mivoka encode: runs a whole generation and writes the shown code, or every
 // code under its numbered name, as the bitmap files of "BMPを保存" and
-// "全てのBMPを保存".
+// "全てのBMPを保存"; or one address-book symbol per contact of a CSV export.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +9,7 @@
 #include "cli/generation_options.h"
 #include "cli/payload_options.h"
 #include "output/output.h"
+#include "persistence/outlook_import.h"
 #include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/codepage.h"
@@ -17,7 +18,8 @@ namespace {
 
 const char kEncodeUsage[] =
     "usage: mivoka encode [payload options] [generation options] [--size 0..7] [--margin 0..6]\n"
-    "                     [--color NAME|#RRGGBB] [--code K | --all] [--numbering 0..5] -o FILE.bmp\n"
+    "                     [--color NAME|#RRGGBB] [--code K | --all | --all-records] [--numbering 0..5]\n"
+    "                     -o FILE.bmp\n"
     "\n"
     "Composes the payload, runs a whole generation (see 'mivoka codes') and writes\n"
     "24-bit bitmaps as the program saves them: code K (from 1, default 1) to FILE,\n"
@@ -26,6 +28,11 @@ const char kEncodeUsage[] =
     "1: 01_FILE, 2: (01)FILE, 3: FILE-01, 4: FILE_01, 5: FILE(01)). A name not\n"
     "ending in .bmp gets it; existing files are replaced. Each file written is\n"
     "printed on its own line.\n"
+    "\n"
+    "--all-records (with --csv, without --record) writes one address-book symbol\n"
+    "per contact of the export, contact K under the name --all gives code K. A\n"
+    "contact whose entry fails or needs more than one code is reported on\n"
+    "standard error and skipped; the run then exits 2.\n"
     "\n"
     "drawing options:\n"
     "  --size 0..7             size step of the preview's slider (default 1)\n"
@@ -48,6 +55,7 @@ struct EncodeOptions {
     bool all;
     int32_t numbering;
     const char* output;    // UTF-8
+    bool allRecords;
 };
 
 bool parse_number(const char* text, long low, long high, int32_t* out) {
@@ -74,6 +82,7 @@ bool parse_colour(const char* text, EncodeOptions* o) {
 int parse_encode_option(int argc, char** argv, int* i, EncodeOptions* o) {
     const char* a = argv[*i];
     if (std::strcmp(a, "--all") == 0) return o->all = true, 1;
+    if (std::strcmp(a, "--all-records") == 0) return o->allRecords = true, 1;
     const char* names[] = {"--size", "--margin", "--color", "--code", "--numbering", "-o"};
     int which = -1;
     for (int k = 0; k < 6; ++k) {
@@ -141,6 +150,53 @@ int write_bitmaps(const EncodeOptions& o, char* path) {
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
 }
 
+void apply_drawing_options(const EncodeOptions& o) {
+    IntSettings[SettingDrawMargin].value = o.margin;
+    IntSettings[SettingColors].value = o.colour;
+    IntSettings[SettingCustomCol].value = static_cast<int32_t>(o.custom);
+}
+
+// Composes and generates the symbol of contact record; an exit code, the reason on
+// standard error. A contact needing several codes is a generation error.
+int generate_contact(PayloadOptions* payload, const GenerationOptions& generation, int32_t record) {
+    payload->record = record;
+    int result = compose_from_options(*payload, "mivoka encode");
+    if (result == ExitOk) result = generate_codes(generation, "mivoka encode");
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    if (result == ExitOk && count != 1) {
+        std::fprintf(stderr, "mivoka encode: contact %d needs %d codes\n", record, count);
+        result = ExitGenerationError;
+    }
+    return result;
+}
+
+// --all-records: one symbol per contact, contact K under the K-th numbered
+// name. 2 when a contact was skipped, 1 when a file cannot be written.
+int encode_all_records(PayloadOptions payload, const GenerationOptions& generation, const EncodeOptions& o,
+                       char* path) {
+    int32_t records = 0;
+    if (import_from_options(payload, "mivoka encode", &records) != ExitOk) return ExitFailure;
+    ensure_bmp_extension(path, kBitmapPathBytes);
+    int result = ExitOk;
+    for (int32_t record = 1; record <= records; ++record) {
+        if (generate_contact(&payload, generation, record) != ExitOk) {
+            std::fprintf(stderr, "mivoka encode: contact %d skipped\n", record);
+            result = ExitGenerationError;
+            continue;
+        }
+        static char name[kBitmapPathBytes];
+        set_current_code(0);
+        if (numbered_name(path, o.numbering, record - 1, name, kBitmapPathBytes) != 0 ||
+            save_shown_bitmap(name, o.size) != SaveWritten) {
+            std::fprintf(stderr, "mivoka encode: cannot write the file of contact %d\n", record);
+            return ExitFailure;
+        }
+        print_path(name);
+    }
+    return std::fflush(stdout) == 0 ? result : ExitFailure;
+}
+
 void print_help(FILE* out) {
     std::fputs(kEncodeUsage, out);
     std::fputs(kGenerationOptionsHelp, out);
@@ -161,7 +217,7 @@ int cmd_encode(int argc, char** argv) {
     init_payload_options(&payload);
     GenerationOptions generation;
     init_generation_options(&generation);
-    EncodeOptions o = {1, 2, 0, 0x808080, 1, false, 3, nullptr};
+    EncodeOptions o = {1, 2, 0, 0x808080, 1, false, 3, nullptr, false};
     bool codeGiven = false;
     for (int i = 0; i < argc; ++i) {
         if (is_help(argv[i])) {
@@ -181,11 +237,15 @@ int cmd_encode(int argc, char** argv) {
         std::fprintf(stderr, "mivoka encode: the name '%s' has no Shift_JIS form or is too long\n", o.output);
         return ExitFailure;
     }
+    apply_drawing_options(o);
+    if (o.allRecords) {
+        if (codeGiven || o.all || payload.csv == nullptr || payload.record > 0) {
+            return usage_error("--all-records (it needs --csv and takes no --record, --code or --all)");
+        }
+        return encode_all_records(payload, generation, o, path);
+    }
     int result = compose_from_options(payload, "mivoka encode");
     if (result == ExitOk) result = generate_codes(generation, "mivoka encode");
     if (result != ExitOk) return result;
-    IntSettings[SettingDrawMargin].value = o.margin;
-    IntSettings[SettingColors].value = o.colour;
-    IntSettings[SettingCustomCol].value = static_cast<int32_t>(o.custom);
     return write_bitmaps(o, path);
 }

@@ -4,11 +4,15 @@
 #include "cli/payload_options.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "cli/cli.h"
 #include "payload/payload.h"
+#include "persistence/documents.h"
+#include "persistence/outlook_import.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -42,6 +46,9 @@ int32_t value_of(const NamedValue (&table)[N], const char* name) {
     }
     return -1;
 }
+
+// Room for a path given on the command line, in Shift_JIS.
+const int32_t kPathBytes = 1024;
 
 // Room for a file: a long field in UTF-8 (up to 3 bytes per character).
 const int32_t kFileBytes = kLongFieldBytes * 3;
@@ -80,10 +87,48 @@ int read_field_file(const char* path, bool utf8, int32_t* length, const char* co
     return ExitOk;
 }
 
+void print_sjis_message(const char* command, const char* sjis) {
+    static uint16_t units[256];
+    static char utf8[256 * kUtf8BytesPerUtf16 + 1];
+    int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(strnlen(sjis, 255)), units);
+    int32_t bytes = utf16_to_utf8(units, n, utf8);
+    utf8[bytes] = '\0';
+    std::fprintf(stderr, "%s: %s\n", command, utf8);
+}
+
+// Reads --document into the form as the open-text command does.
+int read_document_option(const char* path, const char* command) {
+    static char sjis[kPathBytes];
+    FILE* f = sjis_path_of(path, sjis, kPathBytes) ? open_file(sjis, "rb") : nullptr;
+    if (f == nullptr) {
+        std::fprintf(stderr, "%s: cannot read '%s'\n", command, path);
+        return ExitFailure;
+    }
+    read_document(f);
+    std::fclose(f);
+    return ExitOk;
+}
+
+// Imports --csv and puts record --record into the address fields.
+int read_csv_option(const PayloadOptions& o, const char* command) {
+    int32_t records = 0;
+    if (import_from_options(o, command, &records) != ExitOk) return ExitFailure;
+    int32_t record = o.record > 0 ? o.record : 1;
+    if (record > records) {
+        std::fprintf(stderr, "%s: '%s' holds %d contact%s, so there is no record %d\n", command, o.csv, records,
+                     records == 1 ? "" : "s", record);
+        return ExitFailure;
+    }
+    show_import_record(record);
+    return ExitOk;
+}
+
 int fill_form(const PayloadOptions& o, const char* command) {
     clear_form(&g_form);
     g_form.carrier = o.carrier;
     g_form.mode = o.mode;
+    if (o.document != nullptr && read_document_option(o.document, command) != ExitOk) return ExitFailure;
+    if (o.csv != nullptr && read_csv_option(o, command) != ExitOk) return ExitFailure;
     for (int32_t row = 0; row < 16; ++row) {
         int32_t length = 0;
         if (o.files[row] != nullptr) {
@@ -98,15 +143,6 @@ int fill_form(const PayloadOptions& o, const char* command) {
     return ExitOk;
 }
 
-void print_sjis_message(const char* command, const char* sjis) {
-    static uint16_t units[256];
-    static char utf8[256 * kUtf8BytesPerUtf16 + 1];
-    int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(strnlen(sjis, 255)), units);
-    int32_t bytes = utf16_to_utf8(units, n, utf8);
-    utf8[bytes] = '\0';
-    std::fprintf(stderr, "%s: %s\n", command, utf8);
-}
-
 }  // namespace
 
 const char kPayloadOptionsHelp[] =
@@ -117,7 +153,13 @@ const char kPayloadOptionsHelp[] =
     "  --name --furigana --phone1..3 --mail1..3 --note --postal --birthday --url T\n"
     "                                      address mode (note: personal data, postal: address)\n"
     "  --input sjis|utf8                   encoding of the files (default sjis)\n"
-    "Texts on the command line are UTF-8; every line feed becomes CR LF.\n";
+    "  --document F                        a text document (Shift_JIS, \"< Text >\", \"< Mail >\",\n"
+    "                                      \"< Address >\" sections) read as the program opens one;\n"
+    "                                      without sections it fills the text (or the mail body)\n"
+    "  --csv F [--record N]                an Outlook CSV export: contact N (from 1, default 1)\n"
+    "                                      fills the address fields; address mode\n"
+    "Texts on the command line are UTF-8; every line feed becomes CR LF. Fields\n"
+    "are filled from the document, then the CSV record, then the field options.\n";
 
 void init_payload_options(PayloadOptions* options) {
     std::memset(options, 0, sizeof *options);
@@ -133,11 +175,19 @@ int parse_payload_option(int argc, char** argv, int* i, PayloadOptions* o) {
         if (std::strcmp(a, kFieldOptions[r].name) == 0) row = r;
     }
     bool known = row >= 0 || !std::strcmp(a, "--carrier") || !std::strcmp(a, "--mode") ||
-                 !std::strcmp(a, "--input") || !std::strcmp(a, "--text-file") || !std::strcmp(a, "--body-file");
+                 !std::strcmp(a, "--input") || !std::strcmp(a, "--text-file") || !std::strcmp(a, "--body-file") ||
+                 !std::strcmp(a, "--document") || !std::strcmp(a, "--csv") || !std::strcmp(a, "--record");
     if (!known) return 0;
     if (value == nullptr) return -1;
     ++*i;
-    if (row >= 0) {
+    if (!std::strcmp(a, "--document") || !std::strcmp(a, "--csv")) {
+        (a[2] == 'd' ? o->document : o->csv) = value;
+    } else if (!std::strcmp(a, "--record")) {
+        char* end = nullptr;
+        long record = std::strtol(value, &end, 10);
+        if (end == value || *end != '\0' || record < 1 || record >= kImportRecordCount) return -1;
+        o->record = static_cast<int32_t>(record);
+    } else if (row >= 0) {
         o->texts[row] = value;
     } else if (!std::strcmp(a, "--text-file") || !std::strcmp(a, "--body-file")) {
         o->files[a[2] == 't' ? kTextRow : kBodyRow] = value;
@@ -153,7 +203,11 @@ int parse_payload_option(int argc, char** argv, int* i, PayloadOptions* o) {
 }
 
 int compose_from_options(const PayloadOptions& o, const char* command) {
-    if (o.carrier == Utf8 && o.mode != 0) {
+    if (o.record > 0 && o.csv == nullptr) {
+        std::fprintf(stderr, "%s: --record needs --csv\n", command);
+        return ExitFailure;
+    }
+    if (o.carrier == Utf8 && (o.mode != 0 || o.csv != nullptr)) {
         std::fprintf(stderr, "%s: mail and address payloads exist only for docomo, au and softbank\n", command);
         return ExitFailure;
     }
@@ -170,4 +224,31 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
         std::fprintf(stderr, "%s: warning: part of the text did not fit and was left out\n", command);
     }
     return ExitOk;
+}
+
+int import_from_options(const PayloadOptions& o, const char* command, int32_t* records) {
+    static char sjis[kPathBytes];
+    *records = 0;
+    if (!sjis_path_of(o.csv, sjis, kPathBytes) || path_kind(sjis) != PathIsFile) {
+        std::fprintf(stderr, "%s: cannot read '%s'\n", command, o.csv);
+        return ExitFailure;
+    }
+    if (import_outlook_csv(sjis, kImportRowLimit) != 0) {
+        print_sjis_message(command, kImportErrorText);
+        return ExitFailure;
+    }
+    *records = g_import.count - 1;
+    return ExitOk;
+}
+
+bool sjis_path_of(const char* utf8, char* out, int32_t room) {
+    int32_t length = static_cast<int32_t>(std::strlen(utf8));
+    if (length > kFileBytes) return false;
+    int32_t units = utf8_to_utf16(utf8, length, g_units);
+    bool lossy = false;
+    int32_t bytes = utf16_to_cp932(g_units, units, g_sjis, nullptr, &lossy);
+    if (lossy || bytes >= room) return false;
+    std::memcpy(out, g_sjis, static_cast<size_t>(bytes));
+    out[bytes] = '\0';
+    return true;
 }

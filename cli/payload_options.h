@@ -11,6 +11,9 @@ struct PayloadOptions {
     bool utf8Files;                 // --input utf8: files are UTF-8, not Shift_JIS
     const char* texts[16];          // per field option, in kPayloadFieldOptions order
     const char* files[16];          // --text-file, --body-file
+    const char* document;           // --document: a text document read into the fields
+    const char* csv;                // --csv: an Outlook export; address mode
+    int32_t record;                 // --record N: its record (from 1; 0 not given: 1)
 };
 
 // Help lines describing the payload options.
@@ -26,4 +29,15 @@ int parse_payload_option(int argc, char** argv, int* i, PayloadOptions* options)
 // for utf8, the character set: g_payload then holds the bytes a generation
 // splits. Returns an exit code; on failure the message (prefixed with
 // command) is on standard error. A dropped tail is warned about.
+// The fields are filled in this order: the document (read as "テキストを開く"
+// reads it, in the mode of --mode), the CSV record, then the field options.
 int compose_from_options(const PayloadOptions& options, const char* command);
+
+// Imports --csv alone, as the import command does; *records receives the
+// number of contacts (records 1 .. *records). An exit code; failures are
+// reported on standard error.
+int import_from_options(const PayloadOptions& options, const char* command, int32_t* records);
+
+// The Shift_JIS form of a UTF-8 command-line path into out (room bytes);
+// false when a character has none or the path does not fit.
+bool sjis_path_of(const char* utf8, char* out, int32_t room);

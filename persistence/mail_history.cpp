@@ -1,0 +1,178 @@
+// The mail-address history: entries edited in a work copy of the settings,
+// the list kept in step, and the domain completion. Fixed buffers only.
+#include "persistence/mail_history.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "payload/payload.h"
+#include "persistence/settings_store.h"
+
+MailHistoryList g_mailList;
+
+const MailDomain MailDomains[kMailDomainCount] = {
+    {40206, "@docomo.ne.jp", "*@docomo.ne.jp"},     {40207, "@ezweb.ne.jp", "*@ezweb.ne.jp"},
+    {40208, "@softbank.ne.jp", "*@softbank.ne.jp"}, {40209, "@i.softbank.jp", "*@i.softbank.jp"},
+    {40210, "@au.com", "*@au.com"},                 {40211, "@ymobile.ne.jp", "*@ymobile.ne.jp"},
+    {40212, "@willcom.com", "*@willcom.com"},       {40213, "@gmail.com", "*@gmail.com"},
+    {40214, "@yahoo.co.jp", "*@yahoo.co.jp"},       {40215, "@outlook.jp", "*@outlook.jp"},
+    {40216, "@icloud.com", "*@icloud.com"}};
+
+namespace {
+
+const int32_t kFirstMailSetting = 1;   // "usrmailv1" in TextSettings
+
+const char kAddText[] =      // 左のアドレスを履歴に追加
+    "\x8d\xb6\x82\xcc\x83" "A\x83h\x83\x8c\x83X\x82\xf0\x97\x9a\x97\xf0\x82\xc9\x92\xc7\x89\xc1";
+const char kRemoveText[] =   // 左のアドレスを履歴から削除
+    "\x8d\xb6\x82\xcc\x83" "A\x83h\x83\x8c\x83X\x82\xf0\x97\x9a\x97\xf0\x82\xa9\x82\xe7\x8d\xed\x8f\x9c";
+const char kDropOldestFormat[] =   // 一番古い履歴 [%s] が削除されます。\nよろしいですか。
+    "\x88\xea\x94\xd4\x8c\xc3\x82\xa2\x97\x9a\x97\xf0 [%s] \x82\xaa\x8d\xed\x8f\x9c\x82\xb3\x82\xea\x82\xdc"
+    "\x82\xb7\x81" "B\n\x82\xe6\x82\xeb\x82\xb5\x82\xa2\x82\xc5\x82\xb7\x82\xa9\x81" "B";
+
+// The entries while a command edits them: index 0 is entry 1.
+char g_work[kMailHistoryEntries][kMailEntryBytes];
+
+// Copies text into an entry-sized buffer, cut to 127 bytes between characters.
+void copy_entry(char* dst, const char* text) {
+    int32_t n = char_boundary_length(text, kMailEntryBytes - 1);
+    std::memmove(dst, text, static_cast<size_t>(n));
+    dst[n] = '\0';
+}
+
+void load_work() {
+    for (int32_t i = 0; i < kMailHistoryEntries; ++i) copy_entry(g_work[i], TextSettings[kFirstMailSetting + i].value);
+}
+
+void store_work() {
+    for (int32_t i = 0; i < kMailHistoryEntries; ++i) set_text_setting(&TextSettings[kFirstMailSetting + i], g_work[i]);
+}
+
+// Entries [0, k) move one place down; entry 1 becomes text (the last is lost).
+void push_front(int32_t k, const char* text) {
+    for (int32_t i = k; i > 0; --i) std::memcpy(g_work[i], g_work[i - 1], kMailEntryBytes);
+    copy_entry(g_work[0], text);
+}
+
+void insert_first_item(const char* text) {
+    int32_t last = g_mailList.count < kMailListItems ? g_mailList.count : kMailListItems - 1;
+    for (int32_t i = last; i > 0; --i) std::memcpy(g_mailList.items[i], g_mailList.items[i - 1], kMailEntryBytes);
+    copy_entry(g_mailList.items[0], text);
+    if (g_mailList.count < kMailListItems) ++g_mailList.count;
+}
+
+void delete_item(int32_t item) {
+    if (item < 0 || item >= g_mailList.count) return;
+    for (int32_t i = item; i + 1 < g_mailList.count; ++i) std::memcpy(g_mailList.items[i], g_mailList.items[i + 1], kMailEntryBytes);
+    --g_mailList.count;
+}
+
+// Index of the first entry whose address part is address, or -1.
+int32_t find_address(const char* address) {
+    char part[kMailEntryBytes];
+    for (int32_t i = 0; i < kMailHistoryEntries; ++i) {
+        cut_at_char(part, g_work[i], ' ', 0);
+        if (part[0] != '\0' && std::strcmp(part, address) == 0) return i;
+    }
+    return -1;
+}
+
+// The question before the oldest entry is dropped.
+void drop_oldest_question(UserMessage* m) {
+    std::memset(m, 0, sizeof *m);
+    m->show = 1;
+    m->owner = OwnerMainForm;
+    m->buttons = ButtonsYesNo;
+    std::snprintf(m->caption, sizeof m->caption, "delete old e-mail address");
+    std::snprintf(m->text, sizeof m->text, kDropOldestFormat, g_work[kMailHistoryEntries - 1]);
+}
+
+// Steps 4-6 of adding: entry is the new text, address its address part.
+int32_t put_entry(const char* entry, const char* address, const MailHistoryPrompts& prompts) {
+    int32_t k = find_address(address);
+    if (k < 0) {
+        if (g_mailList.count >= kMailHistoryEntries) {
+            static UserMessage question;
+            drop_oldest_question(&question);
+            if (!prompts.confirm(question, prompts.context)) return MailHistoryNothing;
+        }
+        push_front(kMailHistoryEntries - 1, entry);
+        insert_first_item(entry);
+        if (g_mailList.count > kMailHistoryEntries) delete_item(kMailHistoryEntries);
+        return MailHistoryDone;
+    }
+    delete_item(k);
+    insert_first_item(entry);
+    push_front(k, entry);
+    set_form_field(&g_form, ControlTo, g_work[0], static_cast<int32_t>(std::strlen(g_work[0])));
+    return MailHistoryReplaced;
+}
+
+}  // namespace
+
+void fill_mail_history_list() {
+    g_mailList.count = 0;
+    for (int32_t entry = 1; entry <= kMailHistoryEntries; ++entry) {
+        const char* text = mail_history_entry(entry);
+        if (entry == 1 || text[0] != '\0') copy_entry(g_mailList.items[g_mailList.count++], text);
+    }
+}
+
+const char* mail_history_entry(int32_t entry) {
+    if (entry < 1 || entry > kMailHistoryEntries) return "";
+    return TextSettings[kFirstMailSetting + entry - 1].value;
+}
+
+void history_menu_items(HistoryMenuItem (&out)[kHistoryMenuItemCount]) {
+    out[0] = {CommandAddToMailHistory, kAddText, false};
+    out[1] = {CommandRemoveFromMailHistory, kRemoveText, false};
+    for (int32_t i = 0; i < kMailDomainCount; ++i) out[2 + i] = {MailDomains[i].command, MailDomains[i].label, i < 4};
+}
+
+int32_t add_to_mail_history(const MailHistoryPrompts& prompts) {
+    char to[kMailEntryBytes], address[kMailEntryBytes], name[kMailEntryBytes];
+    read_field(&g_form, ControlTo, to, kMailEntryBytes - 1);
+    cut_at_char(address, to, ' ', 0);
+    if (address[0] == '\0') return MailHistoryNothing;
+    cut_at_char(name, to, ' ', 1);
+    if (!prompts.ask_display_name(address, name, prompts.context)) return MailHistoryNothing;
+    name[kMailEntryBytes - 1] = '\0';
+    char entry[2 * kMailEntryBytes];
+    std::snprintf(entry, sizeof entry, "%s%s%s", address, name[0] == '\0' ? "" : " ", name);
+    load_work();
+    int32_t result = put_entry(entry, address, prompts);
+    if (result != MailHistoryNothing) store_work();
+    return result;
+}
+
+int32_t remove_from_mail_history() {
+    char to[kMailEntryBytes];
+    read_field(&g_form, ControlTo, to, kMailEntryBytes - 1);
+    if (to[0] == '\0') return MailHistoryNothing;
+    load_work();
+    for (int32_t k = 0; k < kMailHistoryEntries; ++k) {
+        if (std::strcmp(g_work[k], to) != 0) continue;
+        for (int32_t i = k; i + 1 < kMailHistoryEntries; ++i) std::memcpy(g_work[i], g_work[i + 1], kMailEntryBytes);
+        g_work[kMailHistoryEntries - 1][0] = '\0';
+        delete_item(k);
+        store_work();
+        return MailHistoryDone;
+    }
+    return MailHistoryNothing;
+}
+
+int32_t complete_mail_domain(int32_t command) {
+    const MailDomain* domain = nullptr;
+    for (const MailDomain& d : MailDomains) {
+        if (d.command == command) domain = &d;
+    }
+    if (domain == nullptr) return MailHistoryNothing;
+    char text[kMailDomainResultBytes + 1];
+    read_field(&g_form, ControlTo, text, kMailDomainInputBytes);
+    // "@" (0x40) can be the second byte of a double-byte character.
+    int32_t i = 0;
+    while (text[i] != '\0' && text[i] != '@') i += sjis_char_length(text + i);
+    std::snprintf(text + i, sizeof text - static_cast<size_t>(i), "%s", domain->suffix);
+    set_form_field(&g_form, ControlTo, text, static_cast<int32_t>(std::strlen(text)));
+    return MailHistoryDone;
+}

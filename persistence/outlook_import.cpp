@@ -1,0 +1,313 @@
+// Outlook CSV import: records read as CSV does, columns bound by their
+// header names, one address record built per contact. Fixed buffers only.
+#include "persistence/outlook_import.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "payload/payload.h"
+#include "persistence/settings_store.h"
+#include "persistence/text_mode.h"
+#include "platform/files.h"
+
+const int32_t kAddressControls[kImportFieldCount] = {
+    ControlName,  ControlFurigana, ControlPhone1, ControlPhone2, ControlPhone3,   ControlMail1,
+    ControlMail2, ControlMail3,    ControlNote,   ControlPostal, ControlBirthday, ControlUrl};
+
+// The column names in slot order: name 0-4, furigana 5-10, phones 11-35,
+// mails 36-46, personal data 47-50, address 51-54, birthday 55-56, web page
+// 57-58. Half-width katakana and inner blanks belong to the names.
+const char ImportHeaders[kImportHeaderCount][kImportHeaderBytes] = {
+    "\x95\\\x8e\xa6\x96\xbc",  // [0] 表示名
+    "\x8e\x81\x96\xbc",  // [1] 氏名
+    "\x96\xbc\x91O",  // [2] 名前
+    "\x90\xa9",  // [3] 姓
+    "\x96\xbc",  // [4] 名
+    "\x83t\x83\x8a\x83K\x83i",  // [5] フリガナ
+    "\x82\xd3\x82\xe8\x82\xaa\x82\xc8",  // [6] ふりがな
+    "\x83j\x83" "b\x83N\x83l\x81[\x83\x80",  // [7] ニックネーム
+    "\x96\xbc\x91O\xcc\xd8\xb6\xde\xc5",  // [8] 名前ﾌﾘｶﾞﾅ
+    "\x90\xa9\xcc\xd8\xb6\xde\xc5",  // [9] 姓ﾌﾘｶﾞﾅ
+    "\xcc\xd8\xb6\xde\xc5",  // [10] ﾌﾘｶﾞﾅ
+    "\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [11] 電話番号
+    "\x92\xca\x8f\xed\x82\xcc\x93" "d\x98" "b",  // [12] 通常の電話
+    "\x8e\xa9\x91\xee\x82\xcc\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [13] 自宅の電話番号
+    "\x8e\xa9\x91\xee\x93" "d\x98" "b",  // [14] 自宅電話
+    "\x8e\xa9\x91\xee\x93" "d\x98" "b 2",  // [15] 自宅電話 2
+    "\x8e\xa9\x91\xee\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [16] 自宅電話番号
+    "\x8e\xa9\x91\xee\x93" "d\x98" "b\x94\xd4\x8d\x86 :",  // [17] 自宅電話番号 :
+    "\x8cg\x91\xd1\x93" "d\x98" "b",  // [18] 携帯電話
+    "\x8b\xce\x96\xb1\x90\xe6\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [19] 勤務先電話番号
+    "\x89\xef\x8e\xd0\x93" "d\x98" "b",  // [20] 会社電話
+    "\x89\xef\x8e\xd0\x93" "d\x98" "b 2",  // [21] 会社電話 2
+    "\x89\xef\x8e\xd0\x91\xe3\x95\\\x93" "d\x98" "b",  // [22] 会社代表電話
+    "\x82\xbb\x82\xcc\x91\xbc\x82\xcc\x93" "d\x98" "b",  // [23] その他の電話
+    "\x8cg\x91\xd1\x93" "d\x98" "b ",  // [24] 携帯電話 
+    "\x8cg\x91\xd1\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [25] 携帯電話番号
+    "\x89\xef\x8e\xd0\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [26] 会社電話番号
+    "\x83|\x83P\x83x\x83\x8b",  // [27] ポケベル
+    "\x83|\x83P\x83" "b\x83g\x83x\x83\x8b",  // [28] ポケットベル
+    "\x94\xe9\x8f\x91\x82\xcc\x93" "d\x98" "b",  // [29] 秘書の電話
+    "\x8e\xa9\x93\xae\x8e\xd4\x93" "d\x98" "b",  // [30] 自動車電話
+    "\x96\xb3\x90\xfc\x93" "d\x98" "b",  // [31] 無線電話
+    "\x8e\xa9\x91\xee FAX",  // [32] 自宅 FAX
+    "\x89\xef\x8e\xd0 FAX",  // [33] 会社 FAX
+    "\x8e\xa9\x91\xee FAX \x94\xd4\x8d\x86",  // [34] 自宅 FAX 番号
+    "\x89\xef\x8e\xd0 FAX \x94\xd4\x8d\x86",  // [35] 会社 FAX 番号
+    "\xd2\xb0\xd9\xb1\xc4\xde\xda\xbd",  // [36] ﾒｰﾙｱﾄﾞﾚｽ
+    "\x83\x81\x81[\x83\x8b\x83" "A\x83h\x83\x8c\x83X",  // [37] メールアドレス
+    "\x93" "d\x8eq\x83\x81\x81[\x83\x8b \x83" "A\x83h\x83\x8c\x83X",  // [38] 電子メール アドレス
+    "\x93" "d\x8eq\xd2\xb0\xd9 \xb1\xc4\xde\xda\xbd",  // [39] 電子ﾒｰﾙ ｱﾄﾞﾚｽ
+    "\x93" "d\x8eq\xd2\xb0\xd9 2 \xb1\xc4\xde\xda\xbd",  // [40] 電子ﾒｰﾙ 2 ｱﾄﾞﾚｽ
+    "\x93" "d\x8eq\x83\x81\x81[\x83\x8b 1",  // [41] 電子メール 1
+    "\x93" "d\x8eq\x83\x81\x81[\x83\x8b 2",  // [42] 電子メール 2
+    "\x93" "d\x8eq\x83\x81\x81[\x83\x8b 3",  // [43] 電子メール 3
+    "\x93" "d\x8eq\xd2\xb0\xd9 1",  // [44] 電子ﾒｰﾙ 1
+    "\x93" "d\x8eq\xd2\xb0\xd9 2",  // [45] 電子ﾒｰﾙ 2
+    "\x93" "d\x8eq\xd2\xb0\xd9 3",  // [46] 電子ﾒｰﾙ 3
+    "\x83\x81\x83\x82",  // [47] メモ
+    "\xd2\xd3",  // [48] ﾒﾓ
+    "\x8c\xc2\x90l\x83" "f\x81[\x83^",  // [49] 個人データ
+    "\x94\xf5\x8dl",  // [50] 備考
+    "\x8fZ\x8f\x8a",  // [51] 住所
+    "\x8e\xa9\x91\xee\x82\xcc\x93s\x93\xb9\x95{\x8c\xa7",  // [52] 自宅の都道府県
+    "\x8e\xa9\x91\xee\x82\xcc\x8es\x8b\xe6\x92\xac\x91\xba",  // [53] 自宅の市区町村
+    "\x8e\xa9\x91\xee\x82\xcc\x94\xd4\x92n",  // [54] 自宅の番地
+    "\x92" "a\x90\xb6\x93\xfa",  // [55] 誕生日
+    "\x90\xb6\x94N\x8c\x8e\x93\xfa",  // [56] 生年月日
+    "\x8c\xc2\x90l Web \x83y\x81[\x83W",  // [57] 個人 Web ページ
+    "\x83r\x83W\x83l\x83X Web \x83y\x81[\x83W",  // [58] ビジネス Web ページ
+};
+
+ImportRecord ImportRecords[kImportRecordCount];
+ImportState g_import;
+
+const char kImportErrorText[] =   // アドレスはインポートされませんでした。
+    "\x83" "A\x83h\x83\x8c\x83X\x82\xcd\x83" "C\x83\x93\x83|\x81[\x83g\x82\xb3\x82\xea\x82\xdc\x82\xb9\x82\xf1"
+    "\x82\xc5\x82\xb5\x82\xbd\x81" "B";
+
+namespace {
+
+const int32_t kMaxColumns = 90;
+const int32_t kSlotBytes = 1000;     // a value: at most 999 bytes
+const int32_t kJoinBytes = 3 * kSlotBytes;
+
+// One CSV record: its fields, cut to a slot's room.
+struct CsvRecord {
+    char fields[kMaxColumns][kSlotBytes + 1];
+    int32_t count;
+    bool empty;        // nothing stood before its line end
+};
+
+CsvRecord g_record;
+int32_t g_bound[kImportHeaderCount];           // column of each header slot, -1 none
+char g_slots[kImportHeaderCount][kSlotBytes];
+char g_join[kJoinBytes];
+
+// Appends one byte to the current field; bytes past a slot's room are
+// dropped (the field is cut at a character boundary when it ends).
+void put_byte(CsvRecord* r, int32_t* length, int c) {
+    if (r->count >= kMaxColumns || *length >= kSlotBytes) return;
+    r->fields[r->count][(*length)++] = static_cast<char>(c);
+}
+
+void end_field(CsvRecord* r, int32_t* length) {
+    if (r->count >= kMaxColumns) return;
+    char* f = r->fields[r->count++];
+    f[*length] = '\0';
+    truncate_at(f, kSlotBytes - 1, 1);
+    *length = 0;
+}
+
+// Reads one record. Quotes, commas and line feeds are never trail bytes of
+// Shift_JIS, so the bytes can be taken one by one. A line break inside
+// quotes becomes one blank: record fields are single lines. false at the end
+// of the file with nothing read.
+bool read_csv_record(TextModeReader* in, CsvRecord* r) {
+    r->count = 0;
+    r->empty = true;
+    int32_t length = 0;
+    bool quoted = false;
+    bool fieldStart = true;
+    int c = text_mode_getc(in);
+    if (c < 0) return false;
+    for (; c >= 0; c = text_mode_getc(in)) {
+        if (quoted) {
+            if (c == '"') {
+                int next = text_mode_getc(in);
+                if (next == '"') { put_byte(r, &length, '"'); continue; }
+                quoted = false;
+                c = next;
+                if (c < 0) break;
+            } else {
+                put_byte(r, &length, c == '\n' || c == '\r' ? ' ' : c);
+                continue;
+            }
+        }
+        if (c == '\n') break;
+        r->empty = false;
+        if (c == ',') {
+            end_field(r, &length);
+            fieldStart = true;
+            continue;
+        }
+        if (c == '"' && fieldStart) {
+            quoted = true;
+        } else {
+            put_byte(r, &length, c);
+        }
+        fieldStart = false;
+    }
+    end_field(r, &length);
+    return true;
+}
+
+// Line 0: each non-empty field binds the first unbound slot of its name.
+void bind_headers(const CsvRecord& r) {
+    for (int32_t column = 0; column < r.count; ++column) {
+        const char* name = r.fields[column];
+        if (name[0] == '\0') continue;
+        for (int32_t slot = 0; slot < kImportHeaderCount; ++slot) {
+            if (g_bound[slot] < 0 && std::strcmp(name, ImportHeaders[slot]) == 0) {
+                g_bound[slot] = column;
+                break;
+            }
+        }
+    }
+}
+
+void fill_slots(const CsvRecord& r) {
+    for (int32_t slot = 0; slot < kImportHeaderCount; ++slot) {
+        int32_t column = g_bound[slot];
+        const char* value = column >= 0 && column < r.count ? r.fields[column] : "";
+        std::memcpy(g_slots[slot], value, std::strlen(value) + 1);
+    }
+}
+
+void store(char* field, const char* value) {
+    int32_t n = char_boundary_length(value, kImportFieldBytes - 1);
+    std::memcpy(field, value, static_cast<size_t>(n));
+    field[n] = '\0';
+}
+
+// The first non-empty of the slots, or "".
+const char* first_of(const int32_t* slots, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        if (g_slots[slots[i]][0] != '\0') return g_slots[slots[i]];
+    }
+    return "";
+}
+
+// "%s %s" of two slots when both hold text, else the one that does.
+const char* joined(int32_t a, int32_t b) {
+    const char* x = g_slots[a];
+    const char* y = g_slots[b];
+    if (x[0] == '\0' || y[0] == '\0') return x[0] != '\0' ? x : y;
+    std::snprintf(g_join, sizeof g_join, "%s %s", x, y);
+    return g_join;
+}
+
+// The first three non-empty slots of [first, last] into three fields.
+void first_three(char (*fields)[kImportFieldBytes], int32_t first, int32_t last) {
+    int32_t taken = 0;
+    for (int32_t slot = first; slot <= last && taken < 3; ++slot) {
+        if (g_slots[slot][0] != '\0') store(fields[taken++], g_slots[slot]);
+    }
+}
+
+void build_record(ImportRecord* rec) {
+    static const int32_t kNames[] = {0, 1, 2}, kReadings[] = {5, 6, 7, 10}, kNotes[] = {47, 48, 49, 50};
+    std::memset(rec, 0, sizeof *rec);
+    const char* name = first_of(kNames, 3);
+    store(rec->fields[ImportName], name[0] != '\0' ? name : joined(3, 4));
+    const char* reading = first_of(kReadings, 4);
+    store(rec->fields[ImportFurigana], reading[0] != '\0' ? reading : joined(8, 9));
+    first_three(&rec->fields[ImportPhone1], 11, 35);
+    first_three(&rec->fields[ImportMail1], 36, 46);
+    store(rec->fields[ImportNote], first_of(kNotes, 4));
+    if (g_slots[51][0] != '\0') {
+        store(rec->fields[ImportPostal], g_slots[51]);
+    } else if (g_slots[53][0] != '\0') {
+        std::snprintf(g_join, sizeof g_join, "%s%s%s", g_slots[52], g_slots[53], g_slots[54]);
+        store(rec->fields[ImportPostal], g_join);
+    }
+    store(rec->fields[ImportBirthday], g_slots[55][0] != '\0' ? g_slots[55] : g_slots[56]);
+    store(rec->fields[ImportUrl], g_slots[57][0] != '\0' ? g_slots[57] : g_slots[58]);
+}
+
+bool any_bound() {
+    for (int32_t b : g_bound) {
+        if (b >= 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+int32_t import_outlook_csv(const char* path, int32_t rowLimit) {
+    if (rowLimit > kImportRowLimit) rowLimit = kImportRowLimit;   // records 1-99 at most
+    std::memset(ImportRecords, 0, sizeof ImportRecords);
+    for (int32_t& b : g_bound) b = -1;
+    FILE* f = open_file(path, "rb");
+    if (f == nullptr) return 1;
+    TextModeReader in;
+    init_text_mode_reader(&in, f);
+    int32_t n = 0, dropped = 0;
+    for (; n < rowLimit && read_csv_record(&in, &g_record); ++n) {
+        if (g_record.empty) {
+            ++dropped;
+        } else if (n == 0) {
+            bind_headers(g_record);
+        } else {
+            ImportRecord* rec = &ImportRecords[n - dropped];
+            fill_slots(g_record);
+            build_record(rec);
+            if (rec->fields[ImportName][0] == '\0') {
+                std::memset(rec, 0, sizeof *rec);
+                ++dropped;
+            }
+        }
+    }
+    std::fclose(f);
+    g_import.count = n - dropped;
+    if (!any_bound()) return 1;
+    g_form.mode = 2;
+    IntSettings[SettingMode].value = 2;
+    g_import.current = 1;
+    show_import_record(1);
+    g_import.inEffect = true;
+    return 0;
+}
+
+void show_import_record(int32_t index) {
+    if (index < 0 || index >= kImportRecordCount) return;
+    ImportRecord* rec = &ImportRecords[index];
+    char* birthday = rec->fields[ImportBirthday];
+    if (parse_birthday(birthday) == 0) {
+        char digits[9];
+        std::memcpy(digits, birthday, sizeof digits);
+        std::snprintf(birthday, kImportFieldBytes, "%.4s/%.2s/%.2s", digits, digits + 4, digits + 6);
+    } else {
+        birthday[0] = '\0';
+    }
+    for (int32_t i = 0; i < kImportFieldCount; ++i) {
+        const char* value = rec->fields[i];
+        set_form_field(&g_form, kAddressControls[i], value, static_cast<int32_t>(std::strlen(value)));
+    }
+}
+
+int32_t step_import_record(int32_t position) {
+    int32_t index = g_import.current + (g_import.lastPosition < position ? 1 : -1);
+    if (index > g_import.count - 1) index = g_import.count - 1;
+    if (index < 1) index = 1;
+    g_import.current = index;
+    g_import.lastPosition = position;
+    show_import_record(index);
+    return index;
+}
+
+void clear_import_records() {
+    std::memset(ImportRecords, 0, sizeof ImportRecords);
+    for (int32_t control : kAddressControls) set_form_field(&g_form, control, "", 0);
+    g_import.inEffect = false;
+}

@@ -1,0 +1,123 @@
+// The toolbar, the status bar, menu states and the start-up placement of
+// the main window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "persistence/settings_tables.h"
+#include "resources/resource.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+struct ToolbarEntry {
+    int32_t command;       // 0: separator
+    const char* tooltip;   // Shift_JIS
+};
+
+// FormToolbar: the seven images of bitmap 1232 go to the buttons in order.
+const ToolbarEntry FormToolbar[9] = {
+    {IDM_OPEN_TEXT, "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8AJ\x82\xAD(Ctrl+O)"},
+    {IDM_SAVE_DATA, "\x83" "f\x81[\x83^\x82\xF0\x95\xDB\x91\xB6"},                   // データを保存
+    {IDM_SAVE_ALL_BMP, "\x91S\x82\xC4\x82\xCC" "BMP\x82\xF0\x95\xDB\x91\xB6"},       // 全てのBMPを保存
+    {0, nullptr},
+    {IDM_COPY_IMAGE, "\x83N\x83\x8A\x83" "b\x83v\x83{\x81[\x83h\x82\xD6\x89\xE6\x91\x9C\x82\xF0\x83R\x83s\x81["},
+    {IDM_OPTIONS, "\x83I\x83v\x83V\x83\x87\x83\x93"},                                 // オプション
+    {0, nullptr},
+    {IDM_PRINT, "\x88\xF3\x8D\xFC(Ctrl+P)"},                                          // 印刷(Ctrl+P)
+    {IDM_VERSION, "\x83o\x81[\x83W\x83\x87\x83\x93\x8F\xEE\x95\xF1"},                 // バージョン情報
+};
+
+bool menu_item_enabled(int32_t id) {
+    return (GetMenuState(GetMenu(g_shell.window), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+}
+
+void create_toolbar() {
+    TBBUTTON buttons[9] = {};
+    int32_t image = 0;
+    for (int32_t i = 0; i < 9; ++i) {
+        buttons[i].idCommand = FormToolbar[i].command;
+        buttons[i].fsStyle = FormToolbar[i].command == 0 ? TBSTYLE_SEP : TBSTYLE_BUTTON;
+        buttons[i].iBitmap = FormToolbar[i].command == 0 ? 0 : image++;
+        bool enabled = FormToolbar[i].command != 0 && menu_item_enabled(FormToolbar[i].command) &&
+                       command_available(FormToolbar[i].command);
+        buttons[i].fsState = enabled ? TBSTATE_ENABLED : 0;
+    }
+    g_shell.toolbar = CreateToolbarEx(g_shell.window, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
+                                      IDC_TOOLBAR, 7, g_shell.instance, IDB_TOOLBAR, buttons, 9, 16, 16, 16, 16,
+                                      sizeof(TBBUTTON));
+}
+
+}  // namespace
+
+void check_menu(int32_t id, bool checked) {
+    CheckMenuItem(GetMenu(g_shell.window), id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void enable_command(int32_t id, bool enabled) {
+    EnableMenuItem(GetMenu(g_shell.window), id, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+    if (g_shell.toolbar != nullptr) SendMessageW(g_shell.toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(enabled, 0));
+}
+
+void show_toolbar(bool on) {
+    if (g_shell.toolbar != nullptr) DestroyWindow(g_shell.toolbar);
+    g_shell.toolbar = nullptr;
+    if (on) create_toolbar();
+    check_menu(IDM_TOOLBAR, on);
+    SetWindowPos(g_shell.form, nullptr, 0, on ? kToolbarFormTop : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layout_form(1);
+}
+
+bool on_toolbar_notify(NMHDR* header) {
+    if (header->code != TTN_GETDISPINFOW) return false;
+    static wchar_t tooltip[64];
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    for (const ToolbarEntry& entry : FormToolbar) {
+        if (entry.command != 0 && static_cast<UINT_PTR>(entry.command) == header->idFrom) {
+            to_wide(entry.tooltip, tooltip, 64);
+            info->lpszText = tooltip;
+            return true;
+        }
+    }
+    return false;
+}
+
+void create_status_bar() {
+    g_shell.statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                        g_shell.window, reinterpret_cast<HMENU>(IDC_STATUS_BAR), g_shell.instance,
+                                        nullptr);
+    layout_form(1);
+}
+
+void set_status_parts(int32_t width) {
+    int parts[3] = {width - 160, width, width};
+    SendMessageW(g_shell.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+}
+
+int32_t status_bar_height() {
+    if (g_shell.statusBar == nullptr) return 0;
+    RECT r;
+    GetWindowRect(g_shell.statusBar, &r);
+    return r.bottom - r.top;
+}
+
+void place_window_at_start() {
+    int32_t left = int_setting(SettingLeft), top = int_setting(SettingTop);
+    int32_t width = int_setting(SettingWidth), height = int_setting(SettingHeight);
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    int32_t dw = desktop.right - desktop.left, dh = desktop.bottom - desktop.top;
+    // A stored negative value loads as -1, "unknown": such a geometry is not used.
+    bool known = width != -1 && height != -1 && left != -1 && top != -1;
+    if (known && width >= 0 && height >= 0 && left >= -10 && top >= -10 && dw >= left + width - 10 &&
+        dh >= top + height - 10) {
+        SetWindowPos(g_shell.window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
+    RECT r;
+    GetWindowRect(g_shell.window, &r);
+    width = r.right - r.left;
+    if (width >= dw) width = kMinWindowWidth;
+    height = 590;
+    SetWindowPos(g_shell.window, nullptr, (dw - width) / 2, (dh - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}

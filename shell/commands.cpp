@@ -1,0 +1,136 @@
+// The command dispatcher: every menu, accelerator and toolbar command goes
+// to the part of the program that does the work.
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "payload/payload.h"
+#include "persistence/settings_store.h"
+#include "persistence/settings_tables.h"
+#include "persistence/start_up.h"
+#include "platform/app_folder.h"
+#include "resources/resource.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+// Commands whose features (files, printing, clipboard, options, dialogs,
+// import, the settings reset) come in a later version.
+const int32_t kLaterCommands[] = {IDM_OPEN_TEXT, IDM_SAVE_BMP, IDM_SAVE_ALL_BMP, IDM_TEXT_SAVE, IDM_SAVE_DATA,
+                                  IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_RESUME, IDM_OPTIONS, IDM_VERSION};
+
+// ヘルプHTMLファイルが見つかりません。
+const char kNoHelpText[] =
+    "\x83w\x83\x8B\x83v" "HTML\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9"
+    "\x82\xF1\x81" "B";
+const char kNoHelpCaption[] = "No Help HTML File!";
+
+void open_help() {
+    char folder[520];
+    wchar_t path[600];
+    char narrow[600];
+    if (app_folder(folder, sizeof folder) == 0) {
+        std::snprintf(narrow, sizeof narrow, "%shelp\\index.html", folder);
+        to_wide(narrow, path, 600);
+        auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(g_shell.window, L"open", path, nullptr, nullptr,
+                                                              SW_SHOWNORMAL));
+        if (result > 32) return;
+    }
+    show_message(g_shell.window, kNoHelpText, kNoHelpCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void choose_background(int32_t id) {
+    IntSettings[SettingBgNo].value = id - IDM_BACKGROUND_NONE;
+    for (int32_t item = IDM_BACKGROUND_NONE; item <= IDM_BACKGROUND_WHITE; ++item) check_menu(item, false);
+    check_menu(id, true);
+    apply_background();
+    show_toolbar(int_setting(SettingDispToolbar) != 0);
+}
+
+void toggle_word_wrap() {
+    IntSettings[SettingEditWrap].value = int_setting(SettingEditWrap) ? 0 : 1;
+    check_menu(IDM_WORD_WRAP, int_setting(SettingEditWrap) != 0);
+    recreate_text_fields();
+    layout_form(2);
+    apply_mode();
+}
+
+void next_mode(int32_t step) {
+    if (int_setting(SettingCarrier) == Utf8) return;
+    int32_t mode = g_shell.mode + step;
+    if (mode < 0 || mode > 2) return;
+    for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
+        SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_TEXT + mode ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    switch_mode(IDC_MODE_TEXT + mode, true);
+}
+
+// Command 40007: empty the ini file or delete the registry key, then close
+// without saving.
+void delete_settings_and_quit() {
+    UserMessage question = {};
+    int32_t branch = settings_reset_question(&question);
+    int answer = show_user_message(question);
+    if (branch == ResetIni) {
+        if (answer != IDYES) return;
+        reset_ini_settings();
+        SendMessageW(g_shell.window, WM_CLOSE, 0, 0);
+        return;
+    }
+    if (answer != IDOK) return;
+    UserMessage outcome = {};
+    int32_t result = delete_registry_settings(true, &outcome);
+    show_user_message(outcome);
+    if (result == 0) SendMessageW(g_shell.window, WM_CLOSE, 0, 0);
+}
+
+void select_all() {
+    HWND focus = GetFocus();
+    if (focus == nullptr) return;
+    wchar_t name[32];
+    GetClassNameW(focus, name, 32);
+    if (lstrcmpiW(name, L"Edit") == 0) SendMessageW(focus, EM_SETSEL, 0, -1);
+}
+
+void insert_split_mark() {
+    HWND text = form_item(IDC_TEXT);
+    if (text != nullptr && GetFocus() == text) on_form_command(IDC_SPLIT, BN_CLICKED, form_item(IDC_SPLIT));
+}
+
+}  // namespace
+
+bool command_available(int32_t id) {
+    for (int32_t later : kLaterCommands) {
+        if (later == id) return false;
+    }
+    return true;
+}
+
+void disable_later_commands() {
+    for (int32_t id : kLaterCommands) enable_command(id, false);
+}
+
+int32_t dispatch_command(int32_t id) {
+    if (!command_available(id)) return 0;
+    switch (id) {
+        case IDM_EXIT: SendMessageW(g_shell.window, WM_CLOSE, 0, 0); return 1;
+        case IDM_TOOLBAR:
+            IntSettings[SettingDispToolbar].value = int_setting(SettingDispToolbar) ? 0 : 1;
+            show_toolbar(int_setting(SettingDispToolbar) != 0);
+            return 0;
+        case IDM_WORD_WRAP: toggle_word_wrap(); return 0;
+        case IDM_HELP: open_help(); return 0;
+        case IDM_DELETE_SETTINGS: delete_settings_and_quit(); return 0;
+        case IDM_NEXT_MODE: next_mode(1); return 0;
+        case IDM_PREVIOUS_MODE: next_mode(-1); return 0;
+        case IDM_SELECT_ALL: select_all(); return 0;
+        case IDM_SPLIT_MARK: insert_split_mark(); return 0;
+        case IDM_FOCUS_NEXT: move_focus(1); return 0;
+        case IDM_FOCUS_PREVIOUS: move_focus(-1); return 0;
+        default: break;
+    }
+    if (id >= IDM_BACKGROUND_NONE && id <= IDM_BACKGROUND_WHITE) choose_background(id);
+    return 0;
+}

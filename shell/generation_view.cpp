@@ -1,0 +1,179 @@
+// The generation on screen: the form's fields go into g_form before each
+// pass, the driver's indicator changes come back as a posted message (the
+// worker never calls a window function) and are applied here, and the
+// preview area paints the shown code or the generation error.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <atomic>
+
+#include "output/output.h"
+#include "payload/payload.h"
+#include "persistence/settings_tables.h"
+#include "pipeline/generation.h"
+#include "resources/resource.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+std::atomic<uint32_t> g_pending{0};
+WNDPROC g_previewProc = nullptr;
+HDC g_paintDc = nullptr;     // the preview's surface while it paints
+Indicators g_shown;          // UI thread's copy
+char g_field[kLongFieldBytes];
+
+const int32_t kFieldControls[] = {ControlText, ControlTo, ControlSubject, ControlBody, ControlName,
+                                  ControlFurigana, ControlPhone1, ControlPhone2, ControlPhone3, ControlMail1,
+                                  ControlMail2, ControlMail3, ControlNote, ControlPostal, ControlBirthday,
+                                  ControlUrl};
+
+// Any thread: one posted message carries every change made until it is handled.
+void on_indicators_changed(void*, uint32_t what) {
+    if (g_pending.fetch_or(what) == 0) PostMessageW(g_shell.window, kIndicatorMessage, 0, 0);
+}
+
+void screen_sink(int32_t target, void*, const Raster& raster, int32_t x, int32_t y) {
+    if (target != Screen || g_paintDc == nullptr) return;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = raster.side;
+    info.bmiHeader.biHeight = -raster.side;   // rows top first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    SetDIBitsToDevice(g_paintDc, x, y, raster.side, raster.side, 0, 0, 0, raster.side, raster.pixels, &info,
+                      DIB_RGB_COLORS);
+}
+
+// The form's background behind the preview, tiles aligned with the form's.
+void paint_background(HWND preview, HDC dc) {
+    RECT r;
+    GetClientRect(preview, &r);
+    POINT origin = {0, 0};
+    MapWindowPoints(preview, g_shell.form, &origin, 1);
+    SetBrushOrgEx(dc, -origin.x, -origin.y, nullptr);
+    FillRect(dc, &r, g_shell.backgroundBrush != nullptr ? g_shell.backgroundBrush : GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void paint_error(HDC dc) {
+    char message[128];
+    wchar_t wide[128];
+    generation_error_message(message);
+    to_wide(message, wide, 128);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_shell.form, WM_GETFONT, 0, 0)));
+    SetTextColor(dc, RGB(255, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    RECT r = {10, 10, 325, 325};
+    DrawTextW(dc, wide, -1, &r, DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+}
+
+void paint_code(HDC dc) {
+    int32_t step = static_cast<int32_t>(SendMessageW(form_item(IDC_SIZE_SLIDER), TBM_GETPOS, 0, 0));
+    IntSettings[SettingSliderPos].value = step;
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    if (current >= count) current = count - 1;
+    if (current < 0) current = 0;
+    g_paintDc = dc;
+    draw_symbol(Screen, nullptr, nullptr, step, current, 1, 0, 0);
+    g_paintDc = nullptr;
+}
+
+void paint_preview(HWND preview) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(preview, &ps);
+    paint_background(preview, dc);
+    read_indicators(&g_shown);
+    if (g_shown.displayState > 0) {
+        if (generation_error(nullptr) != 0) {
+            paint_error(dc);
+        } else if (view_kind() == CodeView) {
+            paint_code(dc);
+        }
+    }
+    EndPaint(preview, &ps);
+}
+
+LRESULT CALLBACK preview_proc(HWND preview, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        paint_preview(preview);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return CallWindowProcW(g_previewProc, preview, message, wParam, lParam);
+}
+
+void apply_position() {
+    set_control_text(form_item(IDC_POSITION), g_shown.position);
+    EnableWindow(form_item(IDC_UP), g_shown.upEnabled != 0);
+    EnableWindow(form_item(IDC_DOWN), g_shown.downEnabled != 0);
+}
+
+void apply_status() {
+    wchar_t wide[kStatusPartBytes];
+    for (int32_t part = 0; part < 3; ++part) {
+        to_wide(g_shown.statusParts[part], wide, kStatusPartBytes);
+        SendMessageW(g_shell.statusBar, SB_SETTEXTW, part, reinterpret_cast<LPARAM>(wide));
+    }
+}
+
+void apply_view() {
+    if (g_shown.view == TextDataView) {
+        set_control_text(form_item(IDC_TEXT_VIEW), g_shown.viewText);
+    } else {
+        InvalidateRect(g_shell.preview, nullptr, FALSE);
+    }
+}
+
+int32_t pass_quick() {
+    int32_t quick = int_setting(SettingQuick);
+    return quick >= 0 && quick <= 2 ? quick : 1;
+}
+
+}  // namespace
+
+void fill_form(void*) {
+    for (int32_t control : kFieldControls) {
+        int32_t length = control_text(form_item(control), g_field, form_field_capacity(control));
+        set_form_field(&g_form, control, g_field, length);
+    }
+    load_pass_settings(&g_form);
+}
+
+void connect_indicators() {
+    reset_indicators();
+    g_pending = 0;
+    set_raster_sink(screen_sink);
+    set_indicator_sink({on_indicators_changed, nullptr});
+}
+
+void disconnect_indicators() {
+    set_indicator_sink({nullptr, nullptr});
+    set_raster_sink(nullptr);
+}
+
+void apply_indicators() {
+    uint32_t what = g_pending.exchange(0);
+    read_indicators(&g_shown);
+    if (what & PositionChanged) apply_position();
+    if (what & LevelChanged) set_control_text(form_item(IDC_LEVEL), g_shown.levelLabel);
+    if (what & StatusChanged) apply_status();
+    if (what & SaveAllChanged) apply_save_all(g_shown.saveAllEnabled != 0);
+    if (what & ViewChanged) apply_view();
+    if (what & PumpBusy) restart_pump(PumpIntervals[pass_quick()].busy);
+}
+
+void restart_pump(int32_t interval) { SetTimer(g_shell.window, IDT_PUMP, static_cast<UINT>(interval), nullptr); }
+
+void on_pump_timer() { restart_pump(pump_tick(fill_form, nullptr)); }
+
+void generate_now() { run_pass_now(true, fill_form, nullptr); }
+
+void attach_preview(HWND preview) {
+    g_shell.preview = preview;
+    g_previewProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(preview_proc)));
+}
+
+void apply_save_all(bool enabled) { enable_command(IDM_SAVE_ALL_BMP, enabled && command_available(IDM_SAVE_ALL_BMP)); }

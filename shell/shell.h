@@ -1,0 +1,71 @@
+// The Mivoka window: process entry pieces, the main window with its message
+// loop, timers and command dispatch, and the main form with its modes,
+// layout, bars and focus ring. Win32 only; user-interface thread only.
+//
+// Text inside stays Shift_JIS: controls are read and written through the W
+// functions with code page 932 conversion here at the boundary. Modal
+// dialogs and message boxes go through seams tests can answer.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// --- Seams ---------------------------------------------------------------------
+
+// Shows a message box (UTF-16); returns the button pressed (IDOK, IDYES ...).
+typedef int (*MessageBoxSeam)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
+// The system colour chooser: colour (0x00BBGGRR) in and out; true for OK.
+typedef bool (*ColourChooserSeam)(HWND owner, uint32_t* colour);
+// Null puts the system's own back.
+void set_message_box_seam(MessageBoxSeam seam);
+void set_colour_chooser_seam(ColourChooserSeam seam);
+
+// The one place Shift_JIS messages become UTF-16 message boxes.
+int show_message(HWND owner, const char* text, const char* caption, UINT flags);
+
+// --- Main window ------------------------------------------------------------------
+
+constexpr int32_t kMinWindowWidth = 780;
+constexpr int32_t kMinWindowHeight = 580;
+
+// Common controls and the window class "Mivoka". 0 done, 1 failed.
+int32_t register_main_class(HINSTANCE instance);
+// Creates and shows the main window (WM_CREATE does the start-up work);
+// null when it cannot be created.
+HWND create_main_window(HINSTANCE instance, int showCommand);
+HWND main_window();
+HWND main_form();
+HWND status_bar();
+HWND toolbar();
+// One message of the loop: accelerators of table 107 against the main
+// window, else translated and dispatched. The form's messages are not passed
+// through dialog-key handling: Tab is the accelerator of command 1200.
+void handle_message(MSG* msg);
+// The message loop; returns the quit message's wParam.
+int run_message_loop();
+
+// Runs a menu, accelerator or toolbar command. 0 or 1 (1 for the exit
+// command among others); the value has no further effect.
+int32_t dispatch_command(int32_t id);
+// False for the commands whose features come in a later version: their menu
+// items and toolbar buttons stay disabled and dispatch ignores them.
+bool command_available(int32_t id);
+
+// --- Main form ------------------------------------------------------------------------
+
+// The radio of a mode (3001-3003) clicked, or Alt+Left/Right: the mode's
+// controls shown, the others hidden, then (generate) a pass with restart.
+void switch_mode(int32_t radio, bool generate);
+// Shows the controls of the current mode for the current carrier (the
+// switch without a generation).
+void apply_mode();
+// 0 start-up (sizes only), 1 normal, 2 forced (every control placed).
+void layout_form(int32_t level);
+// Re-creates the text field 1029 and the body 1321 with the word-wrap
+// setting, keeping their texts.
+void recreate_text_fields();
+// Destroys the toolbar and creates it again when on; lays out the form.
+void show_toolbar(bool on);
+// Focus to the next (+1) or previous (-1) enabled, visible place of the ring.
+void move_focus(int32_t direction);

@@ -1,0 +1,224 @@
+// The main form: the three modes and the fields each shows, the encoding
+// selector with the UTF-8 target forcing text mode, the layout at several
+// window sizes, the Tab ring and the birthday wheel.
+#include <gtest/gtest.h>
+
+#include "persistence/settings_tables.h"
+#include "pipeline/generation.h"
+#include "resources/resource.h"
+#include "shell/shell.h"
+#include "tests/shell/shell_support.h"
+
+namespace {
+
+class Form : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fresh_settings();
+        open_window();
+    }
+    void TearDown() override { close_window(); }
+};
+
+const int32_t kTextControls[] = {IDC_TEXT, IDC_SPLIT, IDC_SPLIT_KEY_LABEL};
+const int32_t kMailControls[] = {IDC_TO_LABEL, IDC_TO, IDC_SUBJECT_LABEL, IDC_SUBJECT, IDC_BODY_LABEL, IDC_BODY,
+                                 IDC_HISTORY_MENU};
+const int32_t kAddressCommon[] = {IDC_NAME, IDC_FURIGANA, IDC_PHONE1, IDC_PHONE2, IDC_PHONE3,
+                                  IDC_MAIL1, IDC_MAIL2, IDC_MAIL3, IDC_NOTE};
+const int32_t kAuAndDocomo[] = {IDC_POSTAL, IDC_POSTAL_LABEL};
+const int32_t kDocomoOnly[] = {IDC_BIRTHDAY, IDC_BIRTHDAY_LABEL, IDC_WHEEL_ARROW, IDC_WHEEL_NOTE, IDC_WEB,
+                               IDC_WEB_LABEL};
+
+template <size_t N>
+void expect_visible(const int32_t (&ids)[N], bool shown) {
+    for (int32_t id : ids) EXPECT_EQ(visible(id), shown) << "control " << id;
+}
+
+int32_t width_of(int32_t id) {
+    RECT r;
+    GetWindowRect(item(id), &r);
+    return r.right - r.left;
+}
+
+void resize_window(int32_t width, int32_t height) {
+    SetWindowPos(main_window(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    pump_for(30);
+}
+
+TEST_F(Form, EachModeShowsItsOwnFields) {
+    expect_visible(kTextControls, true);
+    expect_visible(kMailControls, false);
+    click(IDC_MODE_MAIL);
+    EXPECT_EQ(int_setting(SettingMode), 1);
+    expect_visible(kTextControls, false);
+    expect_visible(kMailControls, true);
+    expect_visible(kAddressCommon, false);
+    click(IDC_MODE_ADDRESS);
+    expect_visible(kMailControls, false);
+    expect_visible(kAddressCommon, true);
+    expect_visible(kDocomoOnly, true);   // docomo is the default target
+    EXPECT_FALSE(visible(IDC_IMPORT_GROUP));
+    click(IDC_MODE_TEXT);
+    expect_visible(kTextControls, true);
+    expect_visible(kAddressCommon, false);
+}
+
+TEST_F(Form, AddressFieldsDependOnTheCarrier) {
+    click(IDC_MODE_ADDRESS);
+    choose_item(IDC_ENCODING, 2);   // softbank
+    EXPECT_EQ(int_setting(SettingCarrier), 1);
+    expect_visible(kAddressCommon, true);
+    expect_visible(kAuAndDocomo, false);
+    expect_visible(kDocomoOnly, false);
+    choose_item(IDC_ENCODING, 1);   // au
+    expect_visible(kAuAndDocomo, true);
+    expect_visible(kDocomoOnly, false);
+    choose_item(IDC_ENCODING, 0);   // docomo
+    expect_visible(kAuAndDocomo, true);
+    expect_visible(kDocomoOnly, true);
+}
+
+TEST_F(Form, Utf8TargetForcesTextModeAndHidesTheOtherModes) {
+    click(IDC_MODE_MAIL);
+    choose_item(IDC_ENCODING, 3);
+    EXPECT_EQ(int_setting(SettingCarrier), 4);
+    EXPECT_TRUE(checked(IDC_MODE_TEXT));
+    EXPECT_FALSE(checked(IDC_MODE_MAIL));
+    EXPECT_EQ(int_setting(SettingMode), 0);
+    EXPECT_FALSE(visible(IDC_MODE_MAIL));
+    EXPECT_FALSE(visible(IDC_MODE_ADDRESS));
+    expect_visible(kTextControls, true);
+    command(IDM_NEXT_MODE);   // Alt+Right does nothing under UTF-8
+    EXPECT_EQ(int_setting(SettingMode), 0);
+    choose_item(IDC_ENCODING, 0);
+    EXPECT_TRUE(visible(IDC_MODE_MAIL));
+    EXPECT_TRUE(visible(IDC_MODE_ADDRESS));
+    EXPECT_EQ(int_setting(SettingMode), 0);
+    EXPECT_TRUE(checked(IDC_MODE_TEXT));
+}
+
+TEST_F(Form, EncodingChangeGeneratesAtOnce) {
+    set_text(IDC_TEXT, "abc");
+    choose_item(IDC_ENCODING, 3);
+    ASSERT_TRUE(wait_for_generation());
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(Form, AltArrowsStepThroughTheModesWithoutWrapping) {
+    press_key(VK_LEFT, VK_MENU);
+    EXPECT_EQ(int_setting(SettingMode), 0);
+    press_key(VK_RIGHT, VK_MENU);
+    EXPECT_EQ(int_setting(SettingMode), 1);
+    EXPECT_TRUE(checked(IDC_MODE_MAIL));
+    press_key(VK_RIGHT, VK_MENU);
+    EXPECT_EQ(int_setting(SettingMode), 2);
+    press_key(VK_RIGHT, VK_MENU);
+    EXPECT_EQ(int_setting(SettingMode), 2);
+    EXPECT_TRUE(checked(IDC_MODE_ADDRESS));
+    press_key(VK_LEFT, VK_MENU);
+    EXPECT_EQ(int_setting(SettingMode), 1);
+}
+
+TEST_F(Form, LayoutFollowsTheWindowWidthDownTo780) {
+    resize_window(1000, 700);
+    EXPECT_EQ(width_of(IDC_TEXT), 530);
+    resize_window(700, 600);
+    EXPECT_EQ(width_of(IDC_TEXT), 780 - 470);
+    click(IDC_MODE_MAIL);
+    resize_window(1000, 700);
+    EXPECT_EQ(width_of(IDC_BODY), 1000 - 555);
+    EXPECT_EQ(width_of(IDC_SUBJECT), 1000 - 555);
+}
+
+TEST_F(Form, TabRingWrapsAroundTheModesFields) {
+    click(IDC_MODE_ADDRESS);
+    SetFocus(item(IDC_WEB));
+    press_key(VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), item(IDC_MODE_ADDRESS));
+    press_key(VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), item(IDC_WEB));
+    SetFocus(item(IDC_NAME));
+    press_key(VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), item(IDC_FURIGANA));
+    press_key(VK_TAB, VK_SHIFT);
+    press_key(VK_TAB, VK_SHIFT);
+    // Hidden and disabled places are skipped: the name field follows "区切り"
+    // only through visible controls of this mode.
+    EXPECT_NE(GetFocus(), item(IDC_TEXT));
+}
+
+TEST_F(Form, WheelStepsTheBirthday) {
+    click(IDC_MODE_ADDRESS);
+    set_text(IDC_BIRTHDAY, "2000/02/28");
+    SetFocus(item(IDC_BIRTHDAY));
+    SendMessageW(item(IDC_BIRTHDAY), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(text_of_item(IDC_BIRTHDAY), "2000/02/29");
+    SendMessageW(item(IDC_BIRTHDAY), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(text_of_item(IDC_BIRTHDAY), "2000/03/01");
+    SendMessageW(item(IDC_BIRTHDAY), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(text_of_item(IDC_BIRTHDAY), "2000/02/29");
+    set_text(IDC_BIRTHDAY, "");
+    SendMessageW(item(IDC_BIRTHDAY), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(text_of_item(IDC_BIRTHDAY), "1990/01/02");
+    // A wheel turned over another part of the window reaches the field too.
+    SendMessageW(main_window(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    EXPECT_EQ(text_of_item(IDC_BIRTHDAY), "1990/01/01");
+    SendMessageW(item(IDC_BIRTHDAY), WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, WHEEL_DELTA), 0);
+    EXPECT_EQ(text_of_item(IDC_BIRTHDAY), "1990/02/01") << "Shift steps by month";
+}
+
+TEST_F(Form, WheelLeavesTheBirthdayAloneWithoutTheFocus) {
+    click(IDC_MODE_ADDRESS);
+    set_text(IDC_BIRTHDAY, "2000/02/28");
+    SetFocus(item(IDC_NAME));
+    SendMessageW(main_window(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    SendMessageW(item(IDC_BIRTHDAY), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
+    EXPECT_EQ(text_of_item(IDC_BIRTHDAY), "2000/02/28");
+}
+
+TEST_F(Form, ClearInMailModeLeavesTheTextAlone) {
+    set_text(IDC_TEXT, "kept");
+    click(IDC_MODE_MAIL);
+    set_text(IDC_TO, "a@example.com");
+    set_text(IDC_SUBJECT, "subject");
+    set_text(IDC_BODY, "body");
+    click(IDC_CLEAR);
+    EXPECT_EQ(text_of_item(IDC_TO), "");
+    EXPECT_EQ(text_of_item(IDC_SUBJECT), "");
+    EXPECT_EQ(text_of_item(IDC_BODY), "");
+    EXPECT_EQ(text_of_item(IDC_TEXT), "kept");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormAtStartUp, StoredUtf8TargetOpensInTextMode) {
+    fresh_settings();
+    write_settings("mode=1\r\ncarrier=4\r\n");
+    open_window();
+    EXPECT_EQ(SendMessageW(item(IDC_ENCODING), CB_GETCURSEL, 0, 0), 3);
+    EXPECT_TRUE(checked(IDC_MODE_TEXT));
+    EXPECT_EQ(int_setting(SettingMode), 0);
+    EXPECT_TRUE(visible(IDC_TEXT));
+    EXPECT_FALSE(visible(IDC_BODY));
+    EXPECT_FALSE(visible(IDC_MODE_MAIL));
+    close_window();
+}
+
+TEST(FormAtStartUp, StoredModeAndSoftbankTargetShowTheirFields) {
+    fresh_settings();
+    write_settings("mode=2\r\ncarrier=1\r\n");
+    open_window();
+    EXPECT_EQ(SendMessageW(item(IDC_ENCODING), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(checked(IDC_MODE_ADDRESS));
+    EXPECT_TRUE(visible(IDC_NAME));
+    EXPECT_FALSE(visible(IDC_POSTAL));
+    EXPECT_FALSE(visible(IDC_BIRTHDAY));
+    EXPECT_FALSE(visible(IDC_TEXT));
+    close_window();
+}
+
+}  // namespace

@@ -1,0 +1,212 @@
+// Test support for the main window: see shell_support.h.
+#include "tests/shell/shell_support.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "persistence/settings_store.h"
+#include "persistence/settings_tables.h"
+#include "pipeline/generation.h"
+#include "platform/app_folder.h"
+#include "shell/shell.h"
+
+namespace {
+
+std::string g_folder;
+ShownMessage g_messages = {0, "", "", 0};
+int g_answer = 0;
+
+std::string utf8_of(const wchar_t* wide) {
+    char out[8192];
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, sizeof out, nullptr, nullptr);
+    return n > 0 ? std::string(out) : std::string();
+}
+
+int record_message(HWND, const wchar_t* text, const wchar_t* caption, UINT flags) {
+    ++g_messages.count;
+    g_messages.text = utf8_of(text);
+    g_messages.caption = utf8_of(caption);
+    g_messages.flags = flags;
+    if (g_answer != 0) return g_answer;
+    return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+std::string settings_path() { return test_app_folder() + "Mivoka.ini"; }
+
+std::string exe_folder() {
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, sizeof exe);
+    std::strrchr(exe, '\\')[1] = '\0';
+    return exe;
+}
+
+void make_folder() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    char folder[MAX_PATH + 64];
+    std::snprintf(folder, sizeof folder, "%smivoka-shell-%lu\\", temp, GetCurrentProcessId());
+    CreateDirectoryA(folder, nullptr);
+    g_folder = folder;
+    set_external_encoder_present(true);
+    FILE* marker = std::fopen((g_folder + "use.ini").c_str(), "wb");
+    if (marker != nullptr) std::fclose(marker);
+    set_app_folder(g_folder.c_str());
+}
+
+}  // namespace
+
+const std::string& test_app_folder() {
+    if (g_folder.empty()) make_folder();
+    return g_folder;
+}
+
+void set_external_encoder_present(bool present) {
+    const std::string library = test_app_folder() + "QR2DLL.dll";
+    if (present) {
+        CopyFileA((exe_folder() + "QR2DLL.dll").c_str(), library.c_str(), FALSE);
+    } else {
+        DeleteFileA(library.c_str());
+    }
+}
+
+void fresh_settings() { DeleteFileA(settings_path().c_str()); }
+
+void write_settings(const char* lines) {
+    FILE* f = std::fopen(settings_path().c_str(), "wb");
+    if (f == nullptr) return;
+    std::fprintf(f, "[Base]\r\n%s", lines);
+    std::fclose(f);
+}
+
+std::string settings_file_text() {
+    std::string text;
+    FILE* f = std::fopen(settings_path().c_str(), "rb");
+    if (f == nullptr) return text;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    std::fclose(f);
+    return text;
+}
+
+void open_window() {
+    test_app_folder();
+    set_message_box_seam(record_message);
+    g_messages = {0, "", "", 0};
+    g_answer = 0;
+    reset_settings_tables();
+    set_no_save(false);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    register_main_class(instance);
+    create_main_window(instance, SW_SHOWNORMAL);
+    pump_for(150);   // timer 1250: the deferred set-up
+}
+
+void close_window(bool save) {
+    set_no_save(!save);
+    if (main_window() != nullptr && IsWindow(main_window())) DestroyWindow(main_window());
+    pump_for(20);
+}
+
+void pump_for(int32_t ms) {
+    DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+    MSG msg;
+    while (static_cast<int32_t>(end - GetTickCount()) > 0) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT) handle_message(&msg);
+        }
+        Sleep(1);
+    }
+}
+
+bool pump_until(bool (*done)(), int32_t timeoutMs) {
+    DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMs);
+    MSG msg;
+    while (static_cast<int32_t>(end - GetTickCount()) > 0) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT) handle_message(&msg);
+        }
+        if (done()) {
+            pump_for(30);   // the posted indicator message and the repaint
+            return true;
+        }
+        Sleep(1);
+    }
+    return false;
+}
+
+bool wait_for_generation() {
+    return pump_until([] { return run_status() == Idle && !worker_busy() && generation_cursor() == -1; }, 5000);
+}
+
+HWND item(int32_t id) { return GetDlgItem(main_form(), id); }
+
+void set_text(int32_t id, const char* utf8) {
+    wchar_t wide[8192];
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 8192);
+    SetWindowTextW(item(id), wide);
+}
+
+std::string text_of(HWND control) {
+    wchar_t wide[8192];
+    GetWindowTextW(control, wide, 8192);
+    return utf8_of(wide);
+}
+
+std::string text_of_item(int32_t id) { return text_of(item(id)); }
+
+std::string status_text(int32_t part) {
+    wchar_t wide[1024] = L"";
+    SendMessageW(status_bar(), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(wide));
+    return utf8_of(wide);
+}
+
+bool enabled(int32_t id) { return IsWindowEnabled(item(id)) != 0; }
+bool visible(int32_t id) { return IsWindowVisible(item(id)) != 0; }
+bool checked(int32_t id) { return SendMessageW(item(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void click(int32_t id) {
+    SendMessageW(item(id), BM_CLICK, 0, 0);
+    pump_for(10);
+}
+
+void command(int32_t id) {
+    SendMessageW(main_window(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    pump_for(10);
+}
+
+void choose_item(int32_t id, int32_t index) {
+    SendMessageW(item(id), CB_SETCURSEL, index, 0);
+    SendMessageW(main_form(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item(id)));
+    pump_for(10);
+}
+
+void press_key(UINT key, UINT modifier) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    BYTE saved[256];
+    std::memcpy(saved, state, sizeof state);
+    if (modifier != 0) state[modifier] = 0x80;
+    SetKeyboardState(state);
+    MSG msg = {};
+    msg.hwnd = GetFocus() != nullptr ? GetFocus() : main_window();
+    msg.message = modifier == VK_MENU ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    msg.wParam = key;
+    msg.lParam = 1 | (modifier == VK_MENU ? (1 << 29) : 0);
+    handle_message(&msg);
+    SetKeyboardState(saved);
+    pump_for(10);
+}
+
+ShownMessage& shown_messages() { return g_messages; }
+
+void set_message_answer(int answer) { g_answer = answer; }
+
+uint32_t preview_pixel(int32_t x, int32_t y) {
+    HWND preview = item(1064);
+    UpdateWindow(preview);
+    HDC dc = GetDC(preview);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(preview, dc);
+    return c;
+}

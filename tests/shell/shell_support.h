@@ -1,0 +1,69 @@
+// Driving the real main window in tests: a private program folder with the
+// ini back-end and QR2DLL, opening and closing the window, pumping its
+// messages, typing into controls and reading what the user would see.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdint>
+#include <string>
+
+// The folder the window takes as its own ("use.ini" and QR2DLL.dll in it),
+// made once per test program; its Mivoka.ini is removed by fresh_settings.
+const std::string& test_app_folder();
+// Takes QR2DLL.dll out of the folder or puts it back (while no window is open).
+void set_external_encoder_present(bool present);
+// Starts from default settings: removes the folder's Mivoka.ini.
+void fresh_settings();
+// Writes Mivoka.ini with these lines under [Base] (UTF-8 is not needed: keys
+// and values are ASCII).
+void write_settings(const char* lines);
+std::string settings_file_text();
+
+// Opens the main window from the current settings and runs its start-up
+// (timer 1250); closes it again. The exit save runs only when asked for:
+// writing the ini file key by key takes seconds under Wine.
+void open_window();
+void close_window(bool save = false);
+
+// Runs the message loop for ms milliseconds, or until done returns true.
+void pump_for(int32_t ms);
+bool pump_until(bool (*done)(), int32_t timeoutMs);
+// Until the generation is over: status Idle, no worker busy.
+bool wait_for_generation();
+
+HWND item(int32_t id);
+// Texts in UTF-8.
+void set_text(int32_t id, const char* utf8);
+std::string text_of(HWND control);
+std::string text_of_item(int32_t id);
+std::string status_text(int32_t part);
+bool enabled(int32_t id);
+bool visible(int32_t id);
+bool checked(int32_t id);
+// A button click the way the user makes it (BM_CLICK).
+void click(int32_t id);
+// A menu, accelerator or toolbar command to the main window.
+void command(int32_t id);
+// Chooses item index of a combo box and tells the form.
+void choose_item(int32_t id, int32_t index);
+// A key through the message loop with the given modifier keys held
+// (VK_CONTROL, VK_SHIFT, VK_MENU; 0 for none), to the focused control.
+void press_key(UINT key, UINT modifier);
+
+// Message boxes the window showed since the last reset: last text and
+// caption in UTF-8, and their count.
+struct ShownMessage {
+    int32_t count;
+    std::string text;
+    std::string caption;
+    UINT flags;
+};
+ShownMessage& shown_messages();
+// The button the next message boxes answer with; 0 (the default after
+// open_window): Yes for Yes/No boxes, OK for the others.
+void set_message_answer(int answer);
+
+// The colour of the preview area's pixel (x, y) as 0x00BBGGRR.
+uint32_t preview_pixel(int32_t x, int32_t y);
