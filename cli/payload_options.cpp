@@ -11,6 +11,7 @@
 #include "payload/payload.h"
 #include "persistence/documents.h"
 #include "persistence/outlook_import.h"
+#include "pipeline/generation.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 
@@ -214,7 +215,7 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
     if (fill_form(o, command) != ExitOk) return ExitFailure;
     if (compose_payload() != 0) {
         char message[128];
-        compose_error_message(g_composeError.code, g_composeError.argument, message);
+        format_error_message(g_composeError.code, g_composeError.argument, message);
         print_sjis_message(command, message);
         return ExitGenerationError;
     }

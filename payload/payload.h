@@ -53,9 +53,6 @@ struct ComposeError {
 };
 extern ComposeError g_composeError;
 
-// The message of a composition error in Shift_JIS ("" for other codes),
-// formatted with its argument into out (room: 128 bytes).
-void compose_error_message(int32_t code, int32_t argument, char* out);
 
 // Characters per line (first column) and font height of the text-data view,
 // by the setting "previewno".

@@ -14,19 +14,6 @@ const LineWidth LineWidths[kLineWidthRows] = {
 
 namespace {
 
-// Messages of the errors a composition sets, by code; others are empty.
-const char* const kComposeMessages[10] = {
-    "",
-    "\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B",  // 文字がありません。
-    "", "",
-    "\x96\xBC\x91O \x82\xC6 \x93" "d\x98" "b\x94\xD4\x8D\x86 \x82\xCC\x82\xC7\x82\xBF\x82\xE7\x82\xE0\x8B\xF3\x97\x93\x82\xC5\x82\xB7\x81" "B",  // 名前 と 電話番号 のどちらも空欄です。
-    "", "",
-    "\x92" "a\x90\xB6\x93\xFA\x82\xCD\x81" "A\x94N/\x8C\x8E/\x93\xFA \x82\xCC\x8C`\x8E\xAE\x82\xC9\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "B",  // 誕生日は、年/月/日 の形式にしてください。
-    "\x93" "d\x98" "b\x94\xD4\x8D\x86%d \x82\xAA\x90\xB3\x82\xB5\x82\xAD\x89\xF0\x8E\xDF\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81" "B",  // 電話番号%d が正しく解釈できません。
-    "\x83t\x83\x8A\x83K\x83i\x82\xAA\x90\xB3\x82\xB5\x82\xAD\x89\xF0\x8E\xDF\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81" "B",  // フリガナが正しく解釈できません。
-};
-const int32_t kMessageBytes = 128;
-
 const int32_t kSnapshotBytes = 20000;
 const int32_t kSnapshotTextBytes = 19998;
 const int32_t kSnapshotFieldBytes = 999;
@@ -54,11 +41,6 @@ void add_to_snapshot(Snapshot* s, const char* field, int32_t limit) {
 }
 
 }  // namespace
-
-void compose_error_message(int32_t code, int32_t argument, char* out) {
-    const char* format = code >= 0 && code < 10 ? kComposeMessages[code] : "";
-    std::snprintf(out, kMessageBytes, format, argument);
-}
 
 int32_t fail_composition(int32_t code, int32_t argument) {
     g_composeError.code = code;

@@ -110,13 +110,17 @@ void set_generation_error(int32_t code, int32_t argument) {
     g_errorArgument = argument;
 }
 
-void generation_error_message(char* out) {
-    int32_t argument = 0;
-    int32_t code = generation_error(&argument);
-    const ErrorEntry& e = ErrorTable[code];
+void format_error_message(int32_t code, int32_t argument, char* out) {
+    const ErrorEntry& e = ErrorTable[code >= 0 && code <= kErrorCount ? code : 0];
     if (e.kind == ErrorWithInteger) {
         std::snprintf(out, 128, e.message, argument);
     } else {
         std::snprintf(out, 128, "%s", e.message);
     }
+}
+
+void generation_error_message(char* out) {
+    int32_t argument = 0;
+    int32_t code = generation_error(&argument);
+    format_error_message(code, argument, out);
 }

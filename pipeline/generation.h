@@ -64,6 +64,10 @@ enum GenerationErrorCode : int32_t {
 // The error of the last generation (0 none) and its integer argument.
 int32_t generation_error(int32_t* argument);
 void set_generation_error(int32_t code, int32_t argument);
+// The message of error code with its argument, formatted (room: 128
+// bytes); "" for 0 and codes outside the table. The composers' errors use
+// the same table.
+void format_error_message(int32_t code, int32_t argument, char* out);
 // The message of the current error, formatted (room: 128 bytes); "" for 0.
 void generation_error_message(char* out);
 

@@ -6,25 +6,12 @@
 
 #include <cstring>
 
-#include "platform/codepage.h"
+#include "platform/posix/native_path.h"
 
 namespace {
 
-const int32_t kPathBytes = 4096;
-
-// The UTF-8 form of a Shift_JIS path (room: kPathBytes * 3 + 1); null when
-// the path is too long.
-const char* utf8_path(const char* path, char* out) {
-    static uint16_t units[kPathBytes];
-    size_t length = std::strlen(path);
-    if (length >= static_cast<size_t>(kPathBytes)) return nullptr;
-    int32_t n = cp932_to_utf16(path, static_cast<int32_t>(length), units);
-    out[utf16_to_utf8(units, n, out)] = '\0';
-    return out;
-}
-
-char g_from[kPathBytes * kUtf8BytesPerUtf16 + 1];
-char g_to[kPathBytes * kUtf8BytesPerUtf16 + 1];
+char g_from[kUtf8PathBytes];
+char g_to[kUtf8PathBytes];
 
 }  // namespace
 

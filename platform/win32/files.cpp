@@ -5,21 +5,11 @@
 
 #include <cstring>
 
-#include "platform/codepage.h"
+#include "platform/win32/native_path.h"
 
 namespace {
 
-const int32_t kPathUnits = 4096;
 wchar_t g_wide[kPathUnits + 1];
-
-// The UTF-16 form of path in out; null when the path is too long.
-const wchar_t* wide_path(const char* path, wchar_t* out) {
-    size_t length = std::strlen(path);
-    if (length > static_cast<size_t>(kPathUnits)) return nullptr;
-    int32_t units = cp932_to_utf16(path, static_cast<int32_t>(length), reinterpret_cast<uint16_t*>(out));
-    out[units] = L'\0';
-    return out;
-}
 
 }  // namespace
 

@@ -33,7 +33,9 @@ TEST(ParseBirthday, AcceptsEveryForm) {
         std::string s = sjis(c.input);
         std::memcpy(buffer, s.data(), s.size());
         EXPECT_EQ(parse_birthday(buffer), c.result) << c.input;
-        if (c.result != 4) EXPECT_STREQ(buffer, c.expected) << c.input;
+        if (c.result != 4) {
+            EXPECT_STREQ(buffer, c.expected) << c.input;
+        }
     }
 }
 

@@ -159,16 +159,6 @@ TEST(ComposeText, ReportsAFieldCutAtItsLimit) {
     EXPECT_EQ(g_payload.dropped, DroppedFieldTail);
 }
 
-TEST(ComposeErrors, MessagesCarryTheirArgument) {
-    char message[128];
-    compose_error_message(8, 3, message);
-    EXPECT_EQ(utf8_of(message), "電話番号3 が正しく解釈できません。");
-    compose_error_message(1, 0, message);
-    EXPECT_EQ(utf8_of(message), "文字がありません。");
-    compose_error_message(6, 0, message);
-    EXPECT_STREQ(message, "");
-}
-
 TEST(SnapshotInputs, ReportsOnlyChanges) {
     reset_form(Docomo, InputMode::Text);
     snapshot_inputs();

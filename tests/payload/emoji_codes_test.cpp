@@ -40,7 +40,9 @@ TEST(EmojiCodeFor, GivesEachCarriersTextualCode) {
         char out[8] = {};
         int32_t result = emoji_code_for(c.carrier, c.index, out);
         EXPECT_EQ(result, c.code ? 0 : 1) << c.carrier << " " << c.index;
-        if (c.code) EXPECT_STREQ(out, c.code) << c.carrier << " " << c.index;
+        if (c.code) {
+            EXPECT_STREQ(out, c.code) << c.carrier << " " << c.index;
+        }
     }
 }
 

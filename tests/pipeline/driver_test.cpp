@@ -105,6 +105,17 @@ TEST_F(Driver, EmptyTextIsErrorOneWithAnEmptyList) {
     EXPECT_TRUE(read_all_codes().empty());
 }
 
+TEST(ErrorMessages, ComposerErrorsCarryTheirArgument) {
+    char message[128];
+    format_error_message(8, 3, message);   // 電話番号3 が正しく解釈できません。
+    EXPECT_STREQ(message, "\x93" "d\x98" "b\x94\xD4\x8D\x86" "3 \x82\xAA\x90\xB3\x82\xB5\x82\xAD\x89\xF0\x8E\xDF"
+                          "\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81" "B");
+    format_error_message(0, 0, message);
+    EXPECT_STREQ(message, "");
+    format_error_message(11, 0, message);
+    EXPECT_STREQ(message, "");
+}
+
 TEST_F(Driver, MissingLibraryIsErrorSixAndTheListEmpties) {
     passes("HELLO", 1);
     ASSERT_EQ(read_all_codes().size(), 1u);
