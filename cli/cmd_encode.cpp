@@ -100,22 +100,6 @@ int parse_encode_option(int argc, char** argv, int* i, EncodeOptions* o) {
     return ok ? 1 : -1;
 }
 
-// The output path in Shift_JIS, the system's text; false when a character
-// has no Shift_JIS form or the path is too long.
-bool sjis_path(const char* utf8, char* out) {
-    static uint16_t units[kBitmapPathBytes * 3];
-    int32_t length = static_cast<int32_t>(std::strlen(utf8));
-    if (length >= kBitmapPathBytes * 3) return false;
-    int32_t n = utf8_to_utf16(utf8, length, units);
-    static char sjis[kBitmapPathBytes * 3 * kCp932BytesPerUtf16];
-    bool lossy = false;
-    int32_t bytes = utf16_to_cp932(units, n, sjis, nullptr, &lossy);
-    if (lossy || bytes + 5 > kBitmapPathBytes) return false;
-    std::memcpy(out, sjis, static_cast<size_t>(bytes));
-    out[bytes] = '\0';
-    return true;
-}
-
 void print_path(const char* sjis) {
     static uint16_t units[kBitmapPathBytes + 48];
     static char utf8[(kBitmapPathBytes + 48) * kUtf8BytesPerUtf16 + 1];
@@ -233,7 +217,8 @@ int cmd_encode(int argc, char** argv) {
     static char path[kBitmapPathBytes];
     if (o.output == nullptr) return usage_error("-o (missing)");
     if (codeGiven && o.all) return usage_error("--code with --all");
-    if (!sjis_path(o.output, path)) {
+    // Room is left for the ".bmp" the program adds to a name without it.
+    if (!sjis_path_of(o.output, path, kBitmapPathBytes - 4)) {
         std::fprintf(stderr, "mivoka encode: the name '%s' has no Shift_JIS form or is too long\n", o.output);
         return ExitFailure;
     }
