@@ -77,6 +77,10 @@ int32_t compose_address();
 // Input snapshot for automatic generation: 4 when g_form's input equals the
 // previous snapshot, 0 when it differs (the new one is kept).
 int32_t snapshot_inputs();
+// A mode change: the next snapshot_inputs reports a change whatever the
+// input, so automatic generation runs again for the new mode's fields (two
+// modes with empty fields would otherwise look alike).
+void spoil_input_snapshot();
 
 // --- Shift_JIS text helpers ------------------------------------------------------
 

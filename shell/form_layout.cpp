@@ -7,6 +7,7 @@
 
 #include "payload/payload.h"
 #include "persistence/settings_tables.h"
+#include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
 
@@ -116,7 +117,37 @@ int32_t focused_place(HWND focus) {
     return 0;
 }
 
+// Moves a control of the template to the height its dialog units have on
+// Windows; combo boxes keep their height, which includes the open list.
+void move_to_reference_height(HWND control, int32_t reference, int32_t actual) {
+    RECT r = {};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, g_shell.form, reinterpret_cast<POINT*>(&r), 2);
+    wchar_t name[16];
+    GetClassNameW(control, name, 16);
+    bool combo = lstrcmpiW(name, L"ComboBox") == 0;
+    int32_t top = MulDiv(r.top, reference, actual);
+    int32_t height = combo ? r.bottom - r.top : MulDiv(r.bottom, reference, actual) - top;
+    SetWindowPos(control, nullptr, r.left, top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 }  // namespace
+
+void place_at_reference_units() {
+    // The pixel rows of the layout are drawn for the form's 9-point font as
+    // Windows gives it to a program that does not declare DPI awareness:
+    // 1.5 pixels a dialog unit both ways. A substitute font with taller
+    // metrics (Wine's Japanese fonts give 1.625 vertically) would push the
+    // template's controls away from those rows and the view switch under
+    // the form's bottom, so they are moved back to their Windows places.
+    RECT units = {0, 0, 0, 800};
+    MapDialogRect(g_shell.form, &units);
+    const int32_t reference = 1200;
+    if (units.bottom == reference || units.bottom <= 0) return;
+    for (HWND child = GetWindow(g_shell.form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        move_to_reference_height(child, reference, units.bottom);
+    }
+}
 
 void layout_form(int32_t level) {
     if (g_shell.window == nullptr || g_shell.form == nullptr) return;
@@ -169,6 +200,9 @@ void apply_mode() {
 }
 
 void switch_mode(int32_t radio, bool generate) {
+    // The snapshot belongs to the worker while a pass runs.
+    join_worker();
+    spoil_input_snapshot();
     g_shell.mode = clamp(radio - IDC_MODE_TEXT, 0, 2);
     IntSettings[SettingMode].value = g_shell.mode;
     apply_mode();

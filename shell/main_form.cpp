@@ -248,6 +248,7 @@ HWND create_main_form(HWND parent) {
     IntSettings[SettingMode].value = g_shell.mode;
     g_shell.form = CreateDialogParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_MAIN_FORM), parent, form_proc, 0);
     if (g_shell.form == nullptr) return nullptr;
+    place_at_reference_units();
     create_fonts();
     g_shell.whiteBrush = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     apply_background();

@@ -70,6 +70,9 @@ void apply_background();
 
 // --- Form layout (form_layout.cpp) -----------------------------------------------------
 
+// Puts the template's controls where the form's dialog units place them on
+// Windows, whatever the metrics of the font standing in for the form's.
+void place_at_reference_units();
 void fill_encoding_combo();
 void on_encoding_changed();
 void set_mode_radios_visible(bool visible);

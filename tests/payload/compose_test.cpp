@@ -176,4 +176,14 @@ TEST(SnapshotInputs, ReportsOnlyChanges) {
     EXPECT_EQ(snapshot_inputs(), 4);
 }
 
+TEST(SnapshotInputs, SpoiledSnapshotReportsOneChange) {
+    reset_form(Docomo, InputMode::Text);
+    snapshot_inputs();
+    reset_form(Docomo, InputMode::Mail);   // empty text, then empty mail fields: alike
+    EXPECT_EQ(snapshot_inputs(), 4);
+    spoil_input_snapshot();
+    EXPECT_EQ(snapshot_inputs(), 0);
+    EXPECT_EQ(snapshot_inputs(), 4);
+}
+
 }  // namespace

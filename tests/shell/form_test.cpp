@@ -132,6 +132,29 @@ TEST_F(Form, LayoutFollowsTheWindowWidthDownTo780) {
     EXPECT_EQ(width_of(IDC_SUBJECT), 1000 - 555);
 }
 
+RECT rect_in_form(int32_t id) {
+    RECT r;
+    GetWindowRect(item(id), &r);
+    MapWindowPoints(nullptr, main_form(), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// The template's controls sit where the form's font puts them on Windows
+// (1.5 pixels a dialog unit), so the view switch stays right under the
+// preview frame and inside the form at the 590-pixel start height.
+TEST_F(Form, ViewSwitchSitsUnderThePreviewFrameAtTheStartHeight) {
+    resize_window(780, 590);
+    RECT frame = rect_in_form(IDC_PREVIEW_FRAME);
+    RECT button = rect_in_form(IDC_CODE_VIEW_BUTTON);
+    EXPECT_EQ(frame.bottom, 447);
+    EXPECT_NEAR(button.top, 298 * 3 / 2, 1);
+    EXPECT_NEAR(button.bottom - button.top, 13 * 3 / 2, 1);
+    RECT form;
+    GetClientRect(main_form(), &form);
+    EXPECT_LE(button.bottom, form.bottom);
+    EXPECT_EQ(rect_in_form(IDC_TEXT_VIEW_BUTTON).top, button.top);
+}
+
 TEST_F(Form, TabRingWrapsAroundTheModesFields) {
     click(IDC_MODE_ADDRESS);
     SetFocus(item(IDC_WEB));
