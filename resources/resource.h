@@ -136,3 +136,12 @@
 #define IDC_STATIC -1
 #define IDC_STATUS_BAR 1900
 #define IDC_TOOLBAR 1901
+
+// --- File dialogs' panels and the save-kind dialog ------------------------------------
+#define IDD_NUMBERING_PANEL 195
+#define IDD_TEXT_KIND_PANEL 196
+#define IDD_SAVE_KIND 238
+#define IDC_NUMBERING_LIST 1577
+#define IDC_TEXT_KIND_LIST 1832
+#define IDC_SAVE_KIND_BMP 1833
+#define IDC_SAVE_KIND_TEXT 1834

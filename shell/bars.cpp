@@ -27,8 +27,10 @@ const ToolbarEntry FormToolbar[9] = {
     {IDM_VERSION, "\x83o\x81[\x83W\x83\x87\x83\x93\x8F\xEE\x95\xF1"},                 // バージョン情報
 };
 
+// A command without a menu item ("データを保存") counts as enabled.
 bool menu_item_enabled(int32_t id) {
-    return (GetMenuState(GetMenu(g_shell.window), id, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
+    UINT state = GetMenuState(GetMenu(g_shell.window), id, MF_BYCOMMAND);
+    return state == static_cast<UINT>(-1) || (state & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
 void create_toolbar() {

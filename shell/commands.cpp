@@ -16,10 +16,9 @@
 
 namespace {
 
-// Commands whose features (files, printing, clipboard, options, dialogs,
-// import, the settings reset) come in a later version.
-const int32_t kLaterCommands[] = {IDM_OPEN_TEXT, IDM_SAVE_BMP, IDM_SAVE_ALL_BMP, IDM_TEXT_SAVE, IDM_SAVE_DATA,
-                                  IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_RESUME, IDM_OPTIONS, IDM_VERSION};
+// Commands whose features (printing, clipboard, options, dialogs, import)
+// come in a later version.
+const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_OPTIONS, IDM_VERSION};
 
 // ヘルプHTMLファイルが見つかりません。
 const char kNoHelpText[] =
@@ -129,6 +128,12 @@ int32_t dispatch_command(int32_t id) {
         case IDM_SPLIT_MARK: insert_split_mark(); return 0;
         case IDM_FOCUS_NEXT: move_focus(1); return 0;
         case IDM_FOCUS_PREVIOUS: move_focus(-1); return 0;
+        case IDM_OPEN_TEXT: open_text_command(); return 0;
+        case IDM_TEXT_SAVE: save_text_command(); return 0;
+        case IDM_SAVE_BMP: save_shown_bitmap_command(); return 0;
+        case IDM_SAVE_ALL_BMP: save_all_bitmaps_command(); return 0;
+        case IDM_SAVE_DATA: save_data_command(); return 0;
+        case IDM_RESUME: toggle_resume(); return 0;
         default: break;
     }
     if (id >= IDM_BACKGROUND_NONE && id <= IDM_BACKGROUND_WHITE) choose_background(id);

@@ -177,3 +177,7 @@ void attach_preview(HWND preview) {
 }
 
 void apply_save_all(bool enabled) { enable_command(IDM_SAVE_ALL_BMP, enabled && command_available(IDM_SAVE_ALL_BMP)); }
+
+void show_form_fields() {
+    for (int32_t control : kFieldControls) set_control_text(form_item(control), form_field(&g_form, control));
+}

@@ -45,6 +45,7 @@ LRESULT on_create(HWND window) {
     set_up_menu();
     show_toolbar(int_setting(SettingDispToolbar) != 0);
     create_status_bar();
+    prepare_documents();
     place_window_at_start();
     load_encoder();
     SendMessageW(form_item(IDC_MODE_TEXT + g_shell.mode), BM_SETCHECK, BST_CHECKED, 0);
@@ -60,6 +61,7 @@ void on_destroy() {
     WindowPlacement at = {IsZoomed(g_shell.window) != 0, IsIconic(g_shell.window) != 0, r.left, r.top, r.right,
                           r.bottom};
     join_worker();
+    write_resume_at_exit();
     disconnect_indicators();
     save_settings(at);
     unload_external_encoder();
@@ -69,13 +71,17 @@ void on_destroy() {
     g_shell.statusBar = nullptr;
     g_shell.preview = nullptr;
     g_shell.dropGuard = false;
+    g_shell.importPresent = false;
     PostQuitMessage(0);
 }
 
 void on_timer(UINT_PTR id) {
     KillTimer(g_shell.window, id);
     switch (id) {
-        case IDT_START_UP: finish_form_set_up(); break;
+        case IDT_START_UP:
+            open_start_up_document();
+            finish_form_set_up();
+            break;
         case IDT_DROP_GUARD: g_shell.dropGuard = false; break;
         case IDT_PUMP: on_pump_timer(); break;
         case IDT_STATUS_RESTORE: update_status_bar(StatusMode); break;
@@ -112,11 +118,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wParam, LPAR
             return dispatch_command(LOWORD(wParam));
         case WM_TIMER: on_timer(wParam); return 0;
         case WM_SIZING: on_sizing(wParam, reinterpret_cast<RECT*>(lParam)); return TRUE;
-        case WM_DROPFILES:
-            // Reading dropped documents comes with the text documents; the
-            // drop is released untouched.
-            DragFinish(reinterpret_cast<HDROP>(wParam));
-            return 0;
+        case WM_DROPFILES: on_drop_files(reinterpret_cast<HDROP>(wParam)); return 0;
         case WM_MOUSEWHEEL:
             if (forward_birthday_wheel(wParam, lParam)) return 0;
             break;

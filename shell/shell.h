@@ -8,6 +8,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commdlg.h>
 
 #include <cstdint>
 
@@ -20,6 +21,16 @@ typedef bool (*ColourChooserSeam)(HWND owner, uint32_t* colour);
 // Null puts the system's own back.
 void set_message_box_seam(MessageBoxSeam seam);
 void set_colour_chooser_seam(ColourChooserSeam seam);
+// The system's open (save false) or save file dialog: TRUE for OK with the
+// chosen name in dialog->lpstrFile. A dialog with an add-on panel carries
+// its template (hInstance, lpTemplateName) and hook (lpfnHook), which takes
+// WM_INITDIALOG with the record as lParam and WM_NOTIFY CDN_FILEOK at
+// confirmation, as from the system. Null puts the system's own back.
+typedef BOOL (*FileDialogSeam)(OPENFILENAMEW* dialog, bool save);
+void set_file_dialog_seam(FileDialogSeam seam);
+// The command line the start-up takes its document from (UTF-16, the
+// program first); null: the process's own.
+void set_start_command_line(const wchar_t* commandLine);
 
 // The one place Shift_JIS messages become UTF-16 message boxes.
 int show_message(HWND owner, const char* text, const char* caption, UINT flags);
@@ -51,6 +62,11 @@ int32_t dispatch_command(int32_t id);
 // False for the commands whose features come in a later version: their menu
 // items and toolbar buttons stay disabled and dispatch ignores them.
 bool command_available(int32_t id);
+
+// The save-kind dialog (238) of the toolbar's "データを保存": "BMP" marked at
+// opening; OK gives the marked kind, the close box nothing.
+enum SaveKind : int32_t { SaveKindNothing = 0, SaveKindBitmap = 1, SaveKindText = 2 };
+int32_t ask_save_kind(HWND owner);
 
 // --- Main form ------------------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 
@@ -110,3 +111,43 @@ void enable_command(int32_t id, bool enabled);
 void disable_later_commands();
 void check_menu(int32_t id, bool checked);
 void place_window_at_start();
+
+// --- File dialogs (file_dialogs.cpp) ----------------------------------------------------
+
+// The shared name buffer holds 260 characters; a name in Shift_JIS needs
+// up to two bytes each.
+constexpr int32_t kFileNameChars = 260;
+constexpr int32_t kFileNameBytes = 2 * kFileNameChars;
+enum FileDialogPanel : int32_t { NoPanel = 0, NumberingPanel = 1, TextKindPanel = 2 };
+struct FileDialogRequest {
+    bool save;
+    const char* title;    // Shift_JIS
+    const char* filter;   // Shift_JIS label and pattern pairs, each NUL-ended, then an empty text
+    DWORD flags;
+    int32_t panel;        // FileDialogPanel: its template and hook are added
+};
+// Window creation: the record's owner is the main form, its name empty.
+void prepare_file_dialogs();
+// The shared dialog with the request's title, filter and flags; out (room
+// kFileNameBytes) gets the chosen name in Shift_JIS. false for Cancel.
+bool choose_file(const FileDialogRequest& request, char* out);
+
+// --- File commands (save_commands.cpp, document_commands.cpp) ------------------------------
+
+void save_shown_bitmap_command();
+void save_all_bitmaps_command();
+void save_data_command();
+void open_text_command();
+void save_text_command();
+void toggle_resume();
+// Copies g_form's fields into their controls after a document or an import
+// was read into g_form (generation_view.cpp, beside fill_form).
+void show_form_fields();
+// Window creation: the file dialogs and the accepted extensions of "extfilter".
+void prepare_documents();
+// Timer 1250: the command-line document, else the resume file.
+void open_start_up_document();
+// WM_DROPFILES: reads the drop unless the drop guard is up, then raises it.
+void on_drop_files(HDROP drop);
+// WM_DESTROY, before the settings are saved: the resume file when "resume" is on.
+void write_resume_at_exit();

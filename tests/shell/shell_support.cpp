@@ -1,8 +1,11 @@
 // Test support for the main window: see shell_support.h.
 #include "tests/shell/shell_support.h"
 
+#include <commdlg.h>
+
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 
 #include "persistence/settings_store.h"
 #include "persistence/settings_tables.h"
@@ -15,6 +18,12 @@ namespace {
 std::string g_folder;
 ShownMessage g_messages = {0, "", "", 0};
 int g_answer = 0;
+std::wstring g_startCommandLine;
+std::wstring g_nextStartDocument;
+bool g_dialogCancels = true;
+std::wstring g_dialogName;
+int32_t g_dialogListIndex = -1;
+ShownFileDialog g_dialogs;
 
 std::string utf8_of(const wchar_t* wide) {
     char out[8192];
@@ -31,7 +40,68 @@ int record_message(HWND, const wchar_t* text, const wchar_t* caption, UINT flags
     return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
 }
 
+std::wstring wide_of(const std::string& utf8) {
+    wchar_t wide[8192];
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 8192);
+    return wide;
+}
+
 std::string settings_path() { return test_app_folder() + "Mivoka.ini"; }
+
+std::vector<std::string> filter_texts(const wchar_t* filter) {
+    std::vector<std::string> texts;
+    for (const wchar_t* p = filter; p != nullptr && *p != L'\0'; p += wcslen(p) + 1) texts.push_back(utf8_of(p));
+    return texts;
+}
+
+// The panel as the system would make it: from the command's template, with
+// its hook as the dialog procedure and the record as WM_INITDIALOG's lParam.
+HWND make_panel(OPENFILENAMEW* dialog) {
+    HWND panel = CreateDialogParamW(dialog->hInstance, dialog->lpTemplateName, dialog->hwndOwner,
+                                    reinterpret_cast<DLGPROC>(dialog->lpfnHook), reinterpret_cast<LPARAM>(dialog));
+    g_dialogs.panelTemplate = static_cast<int32_t>(reinterpret_cast<INT_PTR>(dialog->lpTemplateName));
+    g_dialogs.panelLabel = text_of(FindWindowExW(panel, nullptr, L"Static", nullptr));
+    HWND list = FindWindowExW(panel, nullptr, L"ComboBox", nullptr);
+    g_dialogs.listId = GetDlgCtrlID(list);
+    g_dialogs.listItems.clear();
+    auto count = static_cast<int32_t>(SendMessageW(list, CB_GETCOUNT, 0, 0));
+    for (int32_t i = 0; i < count; ++i) {
+        wchar_t item[256] = L"";
+        SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+        g_dialogs.listItems.push_back(utf8_of(item));
+    }
+    g_dialogs.listSelection = static_cast<int32_t>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+    return panel;
+}
+
+void confirm_panel(HWND panel, OPENFILENAMEW* dialog) {
+    OFNOTIFYW notify = {};
+    notify.hdr.hwndFrom = GetParent(panel);
+    notify.hdr.code = CDN_FILEOK;
+    notify.lpOFN = dialog;
+    SendMessageW(panel, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+}
+
+BOOL answer_file_dialog(OPENFILENAMEW* dialog, bool save) {
+    ++g_dialogs.count;
+    g_dialogs.save = save;
+    g_dialogs.title = dialog->lpstrTitle != nullptr ? utf8_of(dialog->lpstrTitle) : "";
+    g_dialogs.filter = filter_texts(dialog->lpstrFilter);
+    g_dialogs.flags = dialog->Flags;
+    g_dialogs.owner = dialog->hwndOwner;
+    g_dialogs.offeredName = utf8_of(dialog->lpstrFile);
+    g_dialogs.panelTemplate = 0;
+    HWND panel = (dialog->Flags & OFN_ENABLETEMPLATE) ? make_panel(dialog) : nullptr;
+    if (panel != nullptr && g_dialogListIndex >= 0) {
+        SendMessageW(FindWindowExW(panel, nullptr, L"ComboBox", nullptr), CB_SETCURSEL, g_dialogListIndex, 0);
+    }
+    if (!g_dialogCancels) {
+        lstrcpynW(dialog->lpstrFile, g_dialogName.c_str(), static_cast<int>(dialog->nMaxFile));
+        if (panel != nullptr) confirm_panel(panel, dialog);
+    }
+    if (panel != nullptr) DestroyWindow(panel);
+    return g_dialogCancels ? FALSE : TRUE;
+}
 
 std::string exe_folder() {
     char exe[MAX_PATH];
@@ -69,7 +139,10 @@ void set_external_encoder_present(bool present) {
     }
 }
 
-void fresh_settings() { DeleteFileA(settings_path().c_str()); }
+void fresh_settings() {
+    DeleteFileA(settings_path().c_str());
+    DeleteFileA((test_app_folder() + "resume.txt").c_str());
+}
 
 void write_settings(const char* lines) {
     FILE* f = std::fopen(settings_path().c_str(), "wb");
@@ -78,22 +151,21 @@ void write_settings(const char* lines) {
     std::fclose(f);
 }
 
-std::string settings_file_text() {
-    std::string text;
-    FILE* f = std::fopen(settings_path().c_str(), "rb");
-    if (f == nullptr) return text;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    std::fclose(f);
-    return text;
-}
+std::string settings_file_text() { return file_bytes(settings_path()); }
 
 void open_window() {
     test_app_folder();
     set_message_box_seam(record_message);
     g_messages = {0, "", "", 0};
     g_answer = 0;
+    set_file_dialog_seam(answer_file_dialog);
+    g_dialogCancels = true;
+    g_dialogListIndex = -1;
+    g_dialogs = ShownFileDialog{};
+    g_startCommandLine = L"shell_tests.exe";
+    if (!g_nextStartDocument.empty()) g_startCommandLine += L" \"" + g_nextStartDocument + L"\"";
+    g_nextStartDocument.clear();
+    set_start_command_line(g_startCommandLine.c_str());
     reset_settings_tables();
     set_no_save(false);
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -209,4 +281,65 @@ uint32_t preview_pixel(int32_t x, int32_t y) {
     COLORREF c = GetPixel(dc, x, y);
     ReleaseDC(preview, dc);
     return c;
+}
+
+void set_start_document(const char* utf8Path) { g_nextStartDocument = utf8Path != nullptr ? wide_of(utf8Path) : L""; }
+
+void answer_file_dialogs(const char* utf8Name, int32_t listIndex) {
+    g_dialogCancels = false;
+    g_dialogName = wide_of(utf8Name);
+    g_dialogListIndex = listIndex;
+}
+
+void cancel_file_dialogs(int32_t listIndex) {
+    g_dialogCancels = true;
+    g_dialogListIndex = listIndex;
+}
+
+ShownFileDialog& shown_file_dialogs() { return g_dialogs; }
+
+std::string file_bytes(const std::string& utf8Path) {
+    std::string bytes;
+    FILE* f = _wfopen(wide_of(utf8Path).c_str(), L"rb");
+    if (f == nullptr) return bytes;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    std::fclose(f);
+    return bytes;
+}
+
+void write_file(const std::string& utf8Path, const std::string& bytes) {
+    FILE* f = _wfopen(wide_of(utf8Path).c_str(), L"wb");
+    if (f == nullptr) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+}
+
+bool file_exists(const std::string& utf8Path) {
+    return GetFileAttributesW(wide_of(utf8Path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void remove_file_at(const std::string& utf8Path) { DeleteFileW(wide_of(utf8Path).c_str()); }
+
+std::string test_files_folder(const char* name) {
+    std::string folder = test_app_folder() + name + "\\";
+    std::wstring wide = wide_of(folder);
+    CreateDirectoryW(wide.c_str(), nullptr);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((wide + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((wide + found.cFileName).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    return folder;
+}
+
+std::string sjis(const char* utf8) {
+    std::wstring wide = wide_of(utf8);
+    char out[8192];
+    int n = WideCharToMultiByte(932, 0, wide.c_str(), static_cast<int>(wide.size()), out, sizeof out, nullptr, nullptr);
+    return std::string(out, n > 0 ? static_cast<size_t>(n) : 0);
 }

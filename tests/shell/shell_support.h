@@ -8,13 +8,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The folder the window takes as its own ("use.ini" and QR2DLL.dll in it),
 // made once per test program; its Mivoka.ini is removed by fresh_settings.
 const std::string& test_app_folder();
 // Takes QR2DLL.dll out of the folder or puts it back (while no window is open).
 void set_external_encoder_present(bool present);
-// Starts from default settings: removes the folder's Mivoka.ini.
+// Starts from default settings: removes the folder's Mivoka.ini and resume.txt.
 void fresh_settings();
 // Writes Mivoka.ini with these lines under [Base] (UTF-8 is not needed: keys
 // and values are ASCII).
@@ -25,6 +26,9 @@ std::string settings_file_text();
 // (timer 1250); closes it again. The exit save runs only when asked for:
 // writing the ini file key by key takes seconds under Wine.
 void open_window();
+// The command-line document (UTF-8 path) of the next open_window only; by
+// default the window starts with no argument.
+void set_start_document(const char* utf8Path);
 void close_window(bool save = false);
 
 // Runs the message loop for ms milliseconds, or until done returns true.
@@ -67,3 +71,37 @@ void set_message_answer(int answer);
 
 // The colour of the preview area's pixel (x, y) as 0x00BBGGRR.
 uint32_t preview_pixel(int32_t x, int32_t y);
+
+// File dialogs, answered through the seam. The next dialogs answer with a
+// name (UTF-8) or Cancel; a dialog with an add-on panel gets its panel made
+// from the template with the command's hook, its list set to listIndex (-1:
+// left as it opened), and, unless cancelled, the confirmation (the
+// CDN_FILEOK notification).
+void answer_file_dialogs(const char* utf8Name, int32_t listIndex = -1);
+void cancel_file_dialogs(int32_t listIndex = -1);
+// What the last file dialog showed, and how many were shown since open_window.
+struct ShownFileDialog {
+    int32_t count;
+    bool save;
+    std::string title;                  // UTF-8
+    std::vector<std::string> filter;    // label, pattern, label, pattern ...
+    DWORD flags;
+    HWND owner;
+    std::string offeredName;            // the name buffer at opening
+    int32_t panelTemplate;              // 0 without a panel
+    std::string panelLabel;
+    int32_t listId;
+    std::vector<std::string> listItems; // the panel's list when it opened
+    int32_t listSelection;              // its selection when it opened
+};
+ShownFileDialog& shown_file_dialogs();
+
+// Bytes of a file ("" when missing) and writing one; paths in UTF-8.
+std::string file_bytes(const std::string& utf8Path);
+void write_file(const std::string& utf8Path, const std::string& bytes);
+bool file_exists(const std::string& utf8Path);
+void remove_file_at(const std::string& utf8Path);
+// A folder of its own for a test's files, emptied; ends with a backslash.
+std::string test_files_folder(const char* name);
+// UTF-8 text as Shift_JIS bytes.
+std::string sjis(const char* utf8);

@@ -1,0 +1,165 @@
+// Text documents on screen: "テキストを開く", "テキストを保存", the resume
+// file, the command-line document and dropped files. The controls go into
+// g_form before a document is written or read, and g_form back into the
+// controls after anything was read.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cwchar>
+
+#include "payload/form_fields.h"
+#include "persistence/documents.h"
+#include "persistence/outlook_import.h"
+#include "persistence/settings_tables.h"
+#include "pipeline/generation.h"
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "resources/resource.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+// "テキストファイルを開く", "テキストを保存"; "テキストファイル (*.txt)" and
+// "全てのファイル (*.*)" with their patterns.
+const char kOpenTitle[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8AJ\x82\xAD";
+const char kSaveTitle[] = "\x83" "e\x83L\x83X\x83g\x82\xF0\x95\xDB\x91\xB6";
+const char kOpenFilter[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B (*.txt)\0*.txt\0"
+                           "\x91S\x82\xC4\x82\xCC\x83t\x83@\x83" "C\x83\x8B (*.*)\0*.*\0";
+const char kSaveFilter[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B (*.txt)\0*.txt\0";
+
+const DWORD kTextFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+
+// Dropped names, as many as the table holds; the rest of a larger drop is ignored.
+constexpr int32_t kDropNames = 64;
+char g_dropped[kDropNames][kFileNameBytes];
+const char* g_droppedNames[kDropNames];
+
+// Arguments of the start-up: the program and the document.
+const wchar_t* g_commandLine = nullptr;
+char g_arguments[2][kFileNameBytes];
+
+// g_form as the controls show it now; no pass may read it meanwhile.
+void take_form() {
+    join_worker();
+    fill_form(nullptr);
+}
+
+// A name from the system (UTF-16) as Shift_JIS; false when it does not fit.
+bool to_narrow(const wchar_t* wide, char* out) {
+    auto units = static_cast<int32_t>(std::wcslen(wide));
+    if (units >= kFileNameChars) return false;
+    int32_t bytes = utf16_to_cp932(reinterpret_cast<const uint16_t*>(wide), units, out, nullptr, nullptr);
+    out[bytes] = '\0';
+    return true;
+}
+
+// After a successful import: address mode with the first record and the
+// import controls.
+void show_imported_records() {
+    g_shell.importPresent = true;
+    for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
+        SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_ADDRESS ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    switch_mode(IDC_MODE_ADDRESS, true);
+}
+
+int32_t dropped_names(HDROP drop) {
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    int32_t kept = 0;
+    wchar_t name[kFileNameChars];
+    for (UINT i = 0; i < count && kept < kDropNames; ++i) {
+        if (DragQueryFileW(drop, i, name, kFileNameChars) == 0) continue;
+        if (!to_narrow(name, g_dropped[kept])) continue;
+        g_droppedNames[kept] = g_dropped[kept];
+        ++kept;
+    }
+    return kept;
+}
+
+void read_drop(HDROP drop) {
+    int32_t count = dropped_names(drop);
+    SetForegroundWindow(GetParent(g_shell.form));
+    take_form();
+    static DropOutcome outcome;
+    load_dropped_files(g_droppedNames, count, &outcome);
+    show_form_fields();
+    show_user_message(outcome.message);
+    if (outcome.importResult == 0 && g_import.inEffect) show_imported_records();
+}
+
+// The start-up arguments from the UTF-16 command line: at most the program
+// and the document count. Returns argc.
+int32_t start_arguments(const char** argv) {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(g_commandLine != nullptr ? g_commandLine : GetCommandLineW(), &count);
+    if (wide == nullptr) return 0;
+    int32_t argc = 0;
+    for (int i = 0; i < count && argc < 2; ++i) {
+        if (!to_narrow(wide[i], g_arguments[argc])) break;
+        argv[argc] = g_arguments[argc];
+        ++argc;
+    }
+    LocalFree(wide);
+    return argc;
+}
+
+}  // namespace
+
+void set_start_command_line(const wchar_t* commandLine) { g_commandLine = commandLine; }
+
+void prepare_documents() {
+    prepare_file_dialogs();
+    const TextSetting* filter = find_text_setting("extfilter");
+    parse_extension_filter(filter != nullptr ? filter->value : "");
+}
+
+void open_text_command() {
+    static char path[kFileNameBytes];
+    if (!choose_file({false, kOpenTitle, kOpenFilter, kTextFlags, NoPanel}, path)) return;
+    FILE* file = open_file(path, "rb");
+    if (file == nullptr) return;
+    take_form();
+    read_document(file);
+    std::fclose(file);
+    show_form_fields();
+}
+
+void save_text_command() {
+    static char path[kFileNameBytes + 8];
+    FileDialogRequest request = {true, kSaveTitle, kSaveFilter, kTextFlags | OFN_OVERWRITEPROMPT, TextKindPanel};
+    if (!choose_file(request, path)) return;
+    ensure_txt_extension(path, sizeof path);
+    take_form();
+    write_document(path, int_setting(SettingSaveTextType));   // a failed write is not reported
+}
+
+void toggle_resume() {
+    IntSettings[SettingResume].value = int_setting(SettingResume) ? 0 : 1;
+    check_menu(IDM_RESUME, int_setting(SettingResume) != 0);
+}
+
+void open_start_up_document() {
+    const char* argv[2] = {nullptr, nullptr};
+    int32_t argc = start_arguments(argv);
+    take_form();
+    if (open_start_document(argc, argv) == 0) show_form_fields();
+}
+
+void on_drop_files(HDROP drop) {
+    if (g_shell.dropGuard) {
+        DragFinish(drop);   // released unread
+        return;
+    }
+    // Raised before reading: a message box of the import must not let a
+    // second drop in.
+    g_shell.dropGuard = true;
+    read_drop(drop);
+    DragFinish(drop);
+    SetTimer(g_shell.window, IDT_DROP_GUARD, 100, nullptr);
+}
+
+void write_resume_at_exit() {
+    take_form();
+    write_resume_file();
+}

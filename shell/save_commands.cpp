@@ -1,0 +1,87 @@
+// Saving codes as bitmap files ("BMPを保存", "全てのBMPを保存") and the
+// toolbar's "データを保存" with its save-kind dialog.
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "output/output.h"
+#include "persistence/settings_tables.h"
+#include "pipeline/generation.h"
+#include "resources/resource.h"
+#include "shell/shell_state.h"
+
+namespace {
+
+// "BMPを保存", "全てのBMPを保存", "BMPファイル (*.bmp)" with its pattern.
+const char kSaveBitmapTitle[] = "BMP\x82\xF0\x95\xDB\x91\xB6";
+const char kSaveAllTitle[] = "\x91S\x82\xC4\x82\xCC" "BMP\x82\xF0\x95\xDB\x91\xB6";
+const char kBitmapFilter[] = "BMP\x83t\x83@\x83" "C\x83\x8B (*.bmp)\0*.bmp\0";
+
+const DWORD kBitmapFlags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
+
+// The No Data message when the code list is empty; true when it was shown.
+bool no_codes_to_save() {
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    if (count > 0) return false;
+    show_message(g_shell.window, kNoDataToSave, kNoDataCaption, MB_OK | MB_ICONWARNING);
+    return true;
+}
+
+// The trackbar decides the image size; it is kept as "sliderpos".
+int32_t size_step() {
+    auto step = static_cast<int32_t>(SendMessageW(form_item(IDC_SIZE_SLIDER), TBM_GETPOS, 0, 0));
+    IntSettings[SettingSliderPos].value = step;
+    return step;
+}
+
+bool replace_numbered_files(void*) {
+    return show_message(g_shell.window, kOverwriteQuestion, "", MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+INT_PTR CALLBACK save_kind_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            CheckRadioButton(dialog, IDC_SAVE_KIND_BMP, IDC_SAVE_KIND_TEXT, IDC_SAVE_KIND_BMP);
+            return TRUE;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                bool text = IsDlgButtonChecked(dialog, IDC_SAVE_KIND_TEXT) == BST_CHECKED;
+                EndDialog(dialog, text ? SaveKindText : SaveKindBitmap);
+            } else if (LOWORD(wParam) == IDCANCEL) {
+                EndDialog(dialog, SaveKindNothing);
+            }
+            return TRUE;
+        case WM_CLOSE: EndDialog(dialog, SaveKindNothing); return TRUE;
+        default: return FALSE;
+    }
+}
+
+}  // namespace
+
+void save_shown_bitmap_command() {
+    if (no_codes_to_save()) return;
+    static char path[kFileNameBytes];
+    FileDialogRequest request = {true, kSaveBitmapTitle, kBitmapFilter, kBitmapFlags | OFN_OVERWRITEPROMPT, NoPanel};
+    if (!choose_file(request, path)) return;
+    save_shown_bitmap(path, size_step());   // a file that cannot be written is not reported
+}
+
+void save_all_bitmaps_command() {
+    if (no_codes_to_save()) return;
+    static char path[kFileNameBytes];
+    FileDialogRequest request = {true, kSaveAllTitle, kBitmapFilter, kBitmapFlags, NumberingPanel};
+    if (!choose_file(request, path)) return;
+    save_all_bitmaps(path, int_setting(SettingAddPrePost), size_step(), replace_numbered_files, nullptr);
+}
+
+int32_t ask_save_kind(HWND owner) {
+    INT_PTR kind = DialogBoxParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_SAVE_KIND), owner, save_kind_proc, 0);
+    return kind == SaveKindBitmap || kind == SaveKindText ? static_cast<int32_t>(kind) : SaveKindNothing;
+}
+
+void save_data_command() {
+    int32_t kind = ask_save_kind(g_shell.window);
+    if (kind == SaveKindBitmap) dispatch_command(IDM_SAVE_BMP);
+    if (kind == SaveKindText) dispatch_command(IDM_TEXT_SAVE);
+}
