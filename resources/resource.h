@@ -136,3 +136,11 @@
 #define IDC_STATIC -1
 #define IDC_STATUS_BAR 1900
 #define IDC_TOOLBAR 1901
+
+// --- Secondary dialogs -------------------------------------------------------------------
+#define IDD_FIRST_MESSAGE 229
+#define IDD_VERSION 1062
+#define IDC_VERSION_TEXT 1061
+#define IDC_VERSION_URL 1552
+#define IDC_VERSION_MAIL 1560
+#define IDC_FIRST_MESSAGE_TEXT 1775

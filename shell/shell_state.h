@@ -107,3 +107,9 @@ void enable_command(int32_t id, bool enabled);
 void disable_later_commands();
 void check_menu(int32_t id, bool checked);
 void place_window_at_start();
+
+// --- Dialogs (dialogs.cpp) -------------------------------------------------------------
+
+// Hands target (Shift_JIS) to the system's default handler through the
+// shell-open seam; true when it was opened.
+bool open_with_default_handler(HWND owner, const char* target);

@@ -15,6 +15,12 @@ namespace {
 std::string g_folder;
 ShownMessage g_messages = {0, "", "", 0};
 int g_answer = 0;
+ShownDialogs g_dialogs = {0, "", 0};
+DialogHandler g_dialogHandler = nullptr;
+HHOOK g_dialogHook = nullptr;
+HWND g_pendingDialog = nullptr;
+HWND g_answeredDialog = nullptr;
+ShellOpens g_opens = {0, ""};
 
 std::string utf8_of(const wchar_t* wide) {
     char out[8192];
@@ -29,6 +35,58 @@ int record_message(HWND, const wchar_t* text, const wchar_t* caption, UINT flags
     g_messages.flags = flags;
     if (g_answer != 0) return g_answer;
     return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+bool record_shell_open(HWND, const wchar_t* target) {
+    ++g_opens.count;
+    g_opens.target = utf8_of(target);
+    bool path = target[0] != L'\0' && target[1] == L':' && target[2] == L'\\';
+    return !path || GetFileAttributesW(target) != INVALID_FILE_ATTRIBUTES;
+}
+
+// --- Modal dialogs: found when created, answered once shown ---------------------------
+
+void CALLBACK close_left_open(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (!IsWindow(g_answeredDialog) || !IsWindowVisible(g_answeredDialog)) return;
+    ++g_dialogs.leftOpen;
+    EndDialog(g_answeredDialog, IDCANCEL);
+}
+
+void CALLBACK answer_dialog(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND dialog = g_pendingDialog;
+    if (!IsWindow(dialog)) return;
+    if (!IsWindowVisible(dialog)) {   // its loop shows it when idle
+        SetTimer(nullptr, 0, 5, answer_dialog);
+        return;
+    }
+    g_pendingDialog = nullptr;
+    ++g_dialogs.count;
+    g_dialogs.caption = text_of(dialog);
+    if (g_dialogHandler != nullptr) {
+        g_dialogHandler(dialog);
+    } else {
+        press_dialog_button(dialog, IDOK);
+    }
+    g_answeredDialog = dialog;
+    SetTimer(nullptr, 0, 300, close_left_open);
+}
+
+bool is_dialog_class(const wchar_t* name) {
+    if (IS_INTRESOURCE(name)) return reinterpret_cast<ULONG_PTR>(name) == 32770;
+    return lstrcmpiW(name, L"#32770") == 0;
+}
+
+LRESULT CALLBACK watch_dialogs(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if ((create->style & WS_CHILD) == 0 && is_dialog_class(create->lpszClass)) {
+            g_pendingDialog = reinterpret_cast<HWND>(wParam);
+            SetTimer(nullptr, 0, 1, answer_dialog);
+        }
+    }
+    return CallNextHookEx(g_dialogHook, code, wParam, lParam);
 }
 
 std::string settings_path() { return test_app_folder() + "Mivoka.ini"; }
@@ -69,6 +127,18 @@ void set_external_encoder_present(bool present) {
     }
 }
 
+void set_help_page_present(bool present) {
+    const std::string folder = test_app_folder() + "help";
+    const std::string page = folder + "\\index.html";
+    if (present) {
+        CreateDirectoryA(folder.c_str(), nullptr);
+        CopyFileA((exe_folder() + "help\\index.html").c_str(), page.c_str(), FALSE);
+    } else {
+        DeleteFileA(page.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+}
+
 void fresh_settings() { DeleteFileA(settings_path().c_str()); }
 
 void write_settings(const char* lines) {
@@ -92,8 +162,14 @@ std::string settings_file_text() {
 void open_window() {
     test_app_folder();
     set_message_box_seam(record_message);
+    set_shell_open_seam(record_shell_open);
     g_messages = {0, "", "", 0};
     g_answer = 0;
+    g_dialogs = {0, "", 0};
+    g_opens = {0, ""};
+    if (g_dialogHook == nullptr) {
+        g_dialogHook = SetWindowsHookExW(WH_CBT, watch_dialogs, nullptr, GetCurrentThreadId());
+    }
     reset_settings_tables();
     set_no_save(false);
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -210,3 +286,13 @@ uint32_t preview_pixel(int32_t x, int32_t y) {
     ReleaseDC(preview, dc);
     return c;
 }
+
+ShownDialogs& shown_dialogs() { return g_dialogs; }
+
+void set_dialog_handler(DialogHandler handler) { g_dialogHandler = handler; }
+
+void press_dialog_button(HWND dialog, int32_t id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::string dialog_item_text(HWND dialog, int32_t id) { return text_of(GetDlgItem(dialog, id)); }
+
+ShellOpens& shell_opens() { return g_opens; }
