@@ -145,3 +145,11 @@
 #define IDC_TEXT_KIND_LIST 1832
 #define IDC_SAVE_KIND_BMP 1833
 #define IDC_SAVE_KIND_TEXT 1834
+
+// --- Secondary dialogs -------------------------------------------------------------------
+#define IDD_FIRST_MESSAGE 229
+#define IDD_VERSION 1062
+#define IDC_VERSION_TEXT 1061
+#define IDC_VERSION_URL 1552
+#define IDC_VERSION_MAIL 1560
+#define IDC_FIRST_MESSAGE_TEXT 1775

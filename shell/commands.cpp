@@ -2,7 +2,6 @@
 // to the part of the program that does the work.
 #include <windows.h>
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstdio>
 
@@ -16,9 +15,9 @@
 
 namespace {
 
-// Commands whose features (printing, clipboard, options, dialogs, import)
-// come in a later version.
-const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_OPTIONS, IDM_VERSION};
+// Commands whose features (printing, clipboard, options, import) come in a
+// later version.
+const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_OPTIONS};
 
 // ヘルプHTMLファイルが見つかりません。
 const char kNoHelpText[] =
@@ -28,14 +27,10 @@ const char kNoHelpCaption[] = "No Help HTML File!";
 
 void open_help() {
     char folder[520];
-    wchar_t path[600];
-    char narrow[600];
+    char path[600];
     if (app_folder(folder, sizeof folder) == 0) {
-        std::snprintf(narrow, sizeof narrow, "%shelp\\index.html", folder);
-        to_wide(narrow, path, 600);
-        auto result = reinterpret_cast<INT_PTR>(ShellExecuteW(g_shell.window, L"open", path, nullptr, nullptr,
-                                                              SW_SHOWNORMAL));
-        if (result > 32) return;
+        std::snprintf(path, sizeof path, "%shelp\\index.html", folder);
+        if (open_with_default_handler(g_shell.window, path)) return;
     }
     show_message(g_shell.window, kNoHelpText, kNoHelpCaption, MB_OK | MB_ICONINFORMATION);
 }
@@ -122,6 +117,7 @@ int32_t dispatch_command(int32_t id) {
         case IDM_WORD_WRAP: toggle_word_wrap(); return 0;
         case IDM_HELP: open_help(); return 0;
         case IDM_DELETE_SETTINGS: delete_settings_and_quit(); return 0;
+        case IDM_VERSION: show_version_box(); return 0;
         case IDM_NEXT_MODE: next_mode(1); return 0;
         case IDM_PREVIOUS_MODE: next_mode(-1); return 0;
         case IDM_SELECT_ALL: select_all(); return 0;

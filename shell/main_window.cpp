@@ -39,6 +39,7 @@ LRESULT on_create(HWND window) {
     g_shell.layoutPasses = 0;
     StartUpOutcome startUp = {};
     load_settings(&startUp);
+    if (startUp.firstMessage.show) show_first_message(startUp.firstMessage.text);
     set_run_status(Starting);
     connect_indicators();
     if (create_main_form(window) == nullptr) return -1;

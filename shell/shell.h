@@ -18,6 +18,9 @@
 typedef int (*MessageBoxSeam)(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
 // The system colour chooser: colour (0x00BBGGRR) in and out; true for OK.
 typedef bool (*ColourChooserSeam)(HWND owner, uint32_t* colour);
+// Opens a file or an address (UTF-16) with the system's default handler
+// (the verb "open"); true when it was opened.
+typedef bool (*ShellOpenSeam)(HWND owner, const wchar_t* target);
 // Null puts the system's own back.
 void set_message_box_seam(MessageBoxSeam seam);
 void set_colour_chooser_seam(ColourChooserSeam seam);
@@ -31,6 +34,7 @@ void set_file_dialog_seam(FileDialogSeam seam);
 // The command line the start-up takes its document from (UTF-16, the
 // program first); null: the process's own.
 void set_start_command_line(const wchar_t* commandLine);
+void set_shell_open_seam(ShellOpenSeam seam);
 
 // The one place Shift_JIS messages become UTF-16 message boxes.
 int show_message(HWND owner, const char* text, const char* caption, UINT flags);
@@ -85,3 +89,12 @@ void recreate_text_fields();
 void show_toolbar(bool on);
 // Focus to the next (+1) or previous (-1) enabled, visible place of the ring.
 void move_focus(int32_t direction);
+
+// --- Secondary dialogs ------------------------------------------------------------------
+
+// Dialog 229 "First Message" showing text (Shift_JIS), modal, owned by the
+// main window, its top-left corner at the desktop's centre less (160, 100).
+void show_first_message(const char* text);
+// Dialog 1062, the version box (command 40008), modal, owned by the main
+// window. Its links open with the system's default handler.
+void show_version_box();

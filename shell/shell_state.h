@@ -151,3 +151,9 @@ void open_start_up_document();
 void on_drop_files(HDROP drop);
 // WM_DESTROY, before the settings are saved: the resume file when "resume" is on.
 void write_resume_at_exit();
+
+// --- Dialogs (dialogs.cpp) -------------------------------------------------------------
+
+// Hands target (Shift_JIS) to the system's default handler through the
+// shell-open seam; true when it was opened.
+bool open_with_default_handler(HWND owner, const char* target);

@@ -11,7 +11,6 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <cwchar>
 
 #include "output/output.h"
 #include "persistence/outlook_import.h"
@@ -461,35 +460,23 @@ struct SaveKindAction {
 };
 SaveKindAction g_action;
 
-BOOL CALLBACK find_save_kind(HWND window, LPARAM out) {
-    wchar_t title[64] = L"";
-    GetWindowTextW(window, title, 64);
-    if (std::wcscmp(title, L"保存ファイル") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-}
-
-// Runs inside the dialog's modal loop: the user's choice.
-void CALLBACK act_on_save_kind(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), find_save_kind, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog == nullptr) return;
-    KillTimer(nullptr, timer);
+// Runs inside the dialog's modal loop once it shows: the user's choice.
+void act_on_save_kind(HWND dialog) {
     g_action.found = true;
     g_action.bitmapMarked = IsDlgButtonChecked(dialog, IDC_SAVE_KIND_BMP) == BST_CHECKED;
     if (g_action.radio == 0) {
         SendMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
         return;
     }
-    SendDlgItemMessageW(dialog, g_action.radio, BM_CLICK, 0, 0);
-    SendDlgItemMessageW(dialog, IDOK, BM_CLICK, 0, 0);
+    press_dialog_button(dialog, g_action.radio);
+    press_dialog_button(dialog, IDOK);
 }
 
 void save_data_choosing(int32_t radio) {
     g_action = {radio, false, false};
-    UINT_PTR timer = SetTimer(nullptr, 0, 30, act_on_save_kind);
+    set_dialog_handler(act_on_save_kind);
     command(IDM_SAVE_DATA);
-    KillTimer(nullptr, timer);
+    set_dialog_handler(nullptr);
 }
 
 TEST_F(FileCommands, TheSaveKindDialogLeadsToTheBitmapOrTheTextSave) {
@@ -522,24 +509,15 @@ TEST_F(FileCommands, SaveKindWithoutCodesReachesNoData) {
 // What the user does in a system file dialog: choose a list item of the
 // panel, type a name and press OK.
 struct SystemDialogUser {
-    const wchar_t* title;
+    std::string title;   // UTF-8
     int32_t listId;
     int32_t choice;
     std::wstring name;
-    int32_t ticks;
     bool found;
     int32_t items;
     int32_t selection;   // the list's selection when the dialog opened
 };
 SystemDialogUser g_user;
-
-BOOL CALLBACK find_titled(HWND window, LPARAM out) {
-    wchar_t title[64] = L"";
-    GetWindowTextW(window, title, 64);
-    if (std::wcscmp(title, g_user.title) != 0) return TRUE;
-    *reinterpret_cast<HWND*>(out) = window;
-    return FALSE;
-}
 
 HWND find_descendant(HWND parent, int32_t id) {
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -550,18 +528,14 @@ HWND find_descendant(HWND parent, int32_t id) {
     return nullptr;
 }
 
-// Runs inside the dialog's modal loop; gives up (Cancel) after 5 s.
-void CALLBACK act_in_system_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), find_titled, reinterpret_cast<LPARAM>(&dialog));
-    HWND list = dialog != nullptr ? find_descendant(dialog, g_user.listId) : nullptr;
-    if (list == nullptr) {
-        if (++g_user.ticks < 100) return;
-        KillTimer(nullptr, timer);
-        if (dialog != nullptr) PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+// Runs inside the system dialog's modal loop once it shows; without the
+// panel's list it cancels.
+void act_in_system_dialog(HWND dialog) {
+    HWND list = find_descendant(dialog, g_user.listId);
+    if (list == nullptr || text_of(dialog) != g_user.title) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return;
     }
-    KillTimer(nullptr, timer);
     g_user.found = true;
     g_user.items = static_cast<int32_t>(SendMessageW(list, CB_GETCOUNT, 0, 0));
     g_user.selection = static_cast<int32_t>(SendMessageW(list, CB_GETCURSEL, 0, 0));
@@ -571,19 +545,19 @@ void CALLBACK act_in_system_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
 }
 
-void use_system_dialog(int32_t id, const wchar_t* title, int32_t listId, int32_t choice, const std::string& path) {
+void use_system_dialog(int32_t id, const char* title, int32_t listId, int32_t choice, const std::string& path) {
     wchar_t wide[1024];
     MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide, 1024);
-    g_user = {title, listId, choice, wide, 0, false, 0, -1};
+    g_user = {title, listId, choice, wide, false, 0, -1};
     set_file_dialog_seam(nullptr);
-    UINT_PTR timer = SetTimer(nullptr, 0, 50, act_in_system_dialog);
+    set_dialog_handler(act_in_system_dialog);
     command(id);
-    KillTimer(nullptr, timer);
+    set_dialog_handler(nullptr);
 }
 
 TEST_F(FileCommands, TheSystemSaveDialogCarriesTheNumberingPanel) {
     generate(kThreeCodes);
-    use_system_dialog(IDM_SAVE_ALL_BMP, L"全てのBMPを保存", IDC_NUMBERING_LIST, 1, folder_ + "qr");
+    use_system_dialog(IDM_SAVE_ALL_BMP, "全てのBMPを保存", IDC_NUMBERING_LIST, 1, folder_ + "qr");
     ASSERT_TRUE(g_user.found);
     EXPECT_EQ(g_user.items, 6);
     EXPECT_EQ(g_user.selection, 3);
@@ -595,7 +569,7 @@ TEST_F(FileCommands, TheSystemSaveDialogCarriesTheNumberingPanel) {
 
 TEST_F(FileCommands, TheSystemSaveDialogCarriesTheTextKindPanel) {
     fill_every_mode();
-    use_system_dialog(IDM_TEXT_SAVE, L"テキストを保存", IDC_TEXT_KIND_LIST, 0, folder_ + "all");
+    use_system_dialog(IDM_TEXT_SAVE, "テキストを保存", IDC_TEXT_KIND_LIST, 0, folder_ + "all");
     ASSERT_TRUE(g_user.found);
     EXPECT_EQ(g_user.items, 3);
     EXPECT_EQ(g_user.selection, 1);

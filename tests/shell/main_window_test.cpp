@@ -75,9 +75,9 @@ TEST_F(MainWindow, CtrlASelectsTheWholeField) {
 }
 
 TEST_F(MainWindow, LaterCommandsAreDisabledAndIgnored) {
-    const int32_t laterMenu[] = {IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_OPTIONS, IDM_VERSION};
+    const int32_t laterMenu[] = {IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_OPTIONS};
     for (int32_t id : laterMenu) EXPECT_TRUE(menu_state(id) & MF_GRAYED) << id;
-    const int32_t laterButtons[] = {IDM_COPY_IMAGE, IDM_OPTIONS, IDM_PRINT, IDM_VERSION};
+    const int32_t laterButtons[] = {IDM_COPY_IMAGE, IDM_OPTIONS, IDM_PRINT};
     for (int32_t id : laterButtons) EXPECT_FALSE(SendMessageW(toolbar(), TB_ISBUTTONENABLED, id, 0)) << id;
     EXPECT_EQ(SendMessageW(toolbar(), TB_BUTTONCOUNT, 0, 0), 9);
     EXPECT_EQ(dispatch_command(IDM_PRINT), 0);
@@ -318,13 +318,19 @@ TEST(DeleteSettingsAndQuit, IniBranchAsksAndEmptiesTheFile) {
     EXPECT_EQ(settings_file_text(), "[Base]\r\n") << "nothing is saved after the reset";
 }
 
-TEST(DeleteSettingsAndQuit, RegistryBranchDeletesTheKeyAndCountsTheMakersTools) {
+// Registry settings and the maker's counter at tools; the reset asked for
+// and cancelled.
+void cancel_registry_reset(DWORD tools) {
     fresh_settings();
     write_dword(kProgramKey, L"_count", 5);
-    write_dword(kMakerKey, L"tools", 3);
+    write_dword(kMakerKey, L"tools", tools);
     open_window();
     set_message_answer(IDCANCEL);
     command(IDM_DELETE_SETTINGS);
+}
+
+TEST(DeleteSettingsAndQuit, RegistryBranchDeletesTheKeyAndCountsTheMakersTools) {
+    cancel_registry_reset(3);
     EXPECT_EQ(shown_messages().caption, "Delete Reg & Close?");
     EXPECT_TRUE(key_exists(kProgramKey)) << "Cancel changes nothing";
     set_message_answer(IDOK);
@@ -338,6 +344,40 @@ TEST(DeleteSettingsAndQuit, RegistryBranchDeletesTheKeyAndCountsTheMakersTools) 
     EXPECT_EQ(tools, 2u);
     EXPECT_EQ(settings_file_text().find("mode="), std::string::npos) << "nothing is saved after the reset";
     RegDeleteKeyValueW(HKEY_CURRENT_USER, kMakerKey, L"tools");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DeleteSettingsAndQuit, RegistryBranchAsksAndTheLastToolTakesTheMakersKey) {
+    cancel_registry_reset(1);
+    EXPECT_EQ(shown_messages().text, "Mivoka のレジストリを削除して終了します。よろしいですか。\n");
+    EXPECT_EQ(shown_messages().flags, static_cast<UINT>(MB_ICONQUESTION | MB_OKCANCEL));
+    set_message_answer(IDOK);
+    command(IDM_DELETE_SETTINGS);
+    pump_for(20);
+    EXPECT_EQ(shown_messages().text, "Mivoka のレジストリは正常に削除されました。");
+    EXPECT_EQ(shown_messages().flags, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_FALSE(IsWindow(main_window()));
+    EXPECT_FALSE(key_exists(kMakerKey)) << "tools below 2: the maker's key goes too";
+}
+
+// The branch follows the registry's "_count", not the back-end in use.
+TEST(DeleteSettingsAndQuit, RegistryBackEndWithoutItsCounterAsksTheIniQuestion) {
+    const std::string marker = test_app_folder() + "use.ini";
+    DeleteFileA(marker.c_str());
+    fresh_settings();
+    open_window();
+    RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
+    set_message_answer(IDNO);
+    command(IDM_DELETE_SETTINGS);
+    EXPECT_EQ(shown_messages().caption, "Initalize Config?");
+    EXPECT_TRUE(IsWindow(main_window()));
+    close_window();
+    RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
+    FILE* f = std::fopen(marker.c_str(), "wb");
+    if (f != nullptr) std::fclose(f);
 }
 
 }  // namespace

@@ -23,7 +23,13 @@ std::wstring g_nextStartDocument;
 bool g_dialogCancels = true;
 std::wstring g_dialogName;
 int32_t g_dialogListIndex = -1;
-ShownFileDialog g_dialogs;
+ShownFileDialog g_fileDialogs;
+ShownDialogs g_dialogs = {0, "", 0};
+DialogHandler g_dialogHandler = nullptr;
+HHOOK g_dialogHook = nullptr;
+HWND g_pendingDialog = nullptr;
+HWND g_answeredDialog = nullptr;
+ShellOpens g_opens = {0, ""};
 
 std::string utf8_of(const wchar_t* wide) {
     char out[8192];
@@ -46,6 +52,58 @@ std::wstring wide_of(const std::string& utf8) {
     return wide;
 }
 
+bool record_shell_open(HWND, const wchar_t* target) {
+    ++g_opens.count;
+    g_opens.target = utf8_of(target);
+    bool path = target[0] != L'\0' && target[1] == L':' && target[2] == L'\\';
+    return !path || GetFileAttributesW(target) != INVALID_FILE_ATTRIBUTES;
+}
+
+// --- Modal dialogs: found when created, answered once shown ---------------------------
+
+void CALLBACK close_left_open(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (!IsWindow(g_answeredDialog) || !IsWindowVisible(g_answeredDialog)) return;
+    ++g_dialogs.leftOpen;
+    EndDialog(g_answeredDialog, IDCANCEL);
+}
+
+void CALLBACK answer_dialog(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND dialog = g_pendingDialog;
+    if (!IsWindow(dialog)) return;
+    if (!IsWindowVisible(dialog)) {   // its loop shows it when idle
+        SetTimer(nullptr, 0, 5, answer_dialog);
+        return;
+    }
+    g_pendingDialog = nullptr;
+    ++g_dialogs.count;
+    g_dialogs.caption = text_of(dialog);
+    if (g_dialogHandler != nullptr) {
+        g_dialogHandler(dialog);
+    } else {
+        press_dialog_button(dialog, IDOK);
+    }
+    g_answeredDialog = dialog;
+    SetTimer(nullptr, 0, 300, close_left_open);
+}
+
+bool is_dialog_class(const wchar_t* name) {
+    if (IS_INTRESOURCE(name)) return reinterpret_cast<ULONG_PTR>(name) == 32770;
+    return lstrcmpiW(name, L"#32770") == 0;
+}
+
+LRESULT CALLBACK watch_dialogs(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if ((create->style & WS_CHILD) == 0 && is_dialog_class(create->lpszClass)) {
+            g_pendingDialog = reinterpret_cast<HWND>(wParam);
+            SetTimer(nullptr, 0, 1, answer_dialog);
+        }
+    }
+    return CallNextHookEx(g_dialogHook, code, wParam, lParam);
+}
+
 std::string settings_path() { return test_app_folder() + "Mivoka.ini"; }
 
 std::vector<std::string> filter_texts(const wchar_t* filter) {
@@ -59,18 +117,18 @@ std::vector<std::string> filter_texts(const wchar_t* filter) {
 HWND make_panel(OPENFILENAMEW* dialog) {
     HWND panel = CreateDialogParamW(dialog->hInstance, dialog->lpTemplateName, dialog->hwndOwner,
                                     reinterpret_cast<DLGPROC>(dialog->lpfnHook), reinterpret_cast<LPARAM>(dialog));
-    g_dialogs.panelTemplate = static_cast<int32_t>(reinterpret_cast<INT_PTR>(dialog->lpTemplateName));
-    g_dialogs.panelLabel = text_of(FindWindowExW(panel, nullptr, L"Static", nullptr));
+    g_fileDialogs.panelTemplate = static_cast<int32_t>(reinterpret_cast<INT_PTR>(dialog->lpTemplateName));
+    g_fileDialogs.panelLabel = text_of(FindWindowExW(panel, nullptr, L"Static", nullptr));
     HWND list = FindWindowExW(panel, nullptr, L"ComboBox", nullptr);
-    g_dialogs.listId = GetDlgCtrlID(list);
-    g_dialogs.listItems.clear();
+    g_fileDialogs.listId = GetDlgCtrlID(list);
+    g_fileDialogs.listItems.clear();
     auto count = static_cast<int32_t>(SendMessageW(list, CB_GETCOUNT, 0, 0));
     for (int32_t i = 0; i < count; ++i) {
         wchar_t item[256] = L"";
         SendMessageW(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-        g_dialogs.listItems.push_back(utf8_of(item));
+        g_fileDialogs.listItems.push_back(utf8_of(item));
     }
-    g_dialogs.listSelection = static_cast<int32_t>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+    g_fileDialogs.listSelection = static_cast<int32_t>(SendMessageW(list, CB_GETCURSEL, 0, 0));
     return panel;
 }
 
@@ -83,14 +141,14 @@ void confirm_panel(HWND panel, OPENFILENAMEW* dialog) {
 }
 
 BOOL answer_file_dialog(OPENFILENAMEW* dialog, bool save) {
-    ++g_dialogs.count;
-    g_dialogs.save = save;
-    g_dialogs.title = dialog->lpstrTitle != nullptr ? utf8_of(dialog->lpstrTitle) : "";
-    g_dialogs.filter = filter_texts(dialog->lpstrFilter);
-    g_dialogs.flags = dialog->Flags;
-    g_dialogs.owner = dialog->hwndOwner;
-    g_dialogs.offeredName = utf8_of(dialog->lpstrFile);
-    g_dialogs.panelTemplate = 0;
+    ++g_fileDialogs.count;
+    g_fileDialogs.save = save;
+    g_fileDialogs.title = dialog->lpstrTitle != nullptr ? utf8_of(dialog->lpstrTitle) : "";
+    g_fileDialogs.filter = filter_texts(dialog->lpstrFilter);
+    g_fileDialogs.flags = dialog->Flags;
+    g_fileDialogs.owner = dialog->hwndOwner;
+    g_fileDialogs.offeredName = utf8_of(dialog->lpstrFile);
+    g_fileDialogs.panelTemplate = 0;
     HWND panel = (dialog->Flags & OFN_ENABLETEMPLATE) ? make_panel(dialog) : nullptr;
     if (panel != nullptr && g_dialogListIndex >= 0) {
         SendMessageW(FindWindowExW(panel, nullptr, L"ComboBox", nullptr), CB_SETCURSEL, g_dialogListIndex, 0);
@@ -139,6 +197,18 @@ void set_external_encoder_present(bool present) {
     }
 }
 
+void set_help_page_present(bool present) {
+    const std::string folder = test_app_folder() + "help";
+    const std::string page = folder + "\\index.html";
+    if (present) {
+        CreateDirectoryA(folder.c_str(), nullptr);
+        CopyFileA((exe_folder() + "help\\index.html").c_str(), page.c_str(), FALSE);
+    } else {
+        DeleteFileA(page.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+}
+
 void fresh_settings() {
     DeleteFileA(settings_path().c_str());
     DeleteFileA((test_app_folder() + "resume.txt").c_str());
@@ -156,16 +226,22 @@ std::string settings_file_text() { return file_bytes(settings_path()); }
 void open_window() {
     test_app_folder();
     set_message_box_seam(record_message);
+    set_shell_open_seam(record_shell_open);
     g_messages = {0, "", "", 0};
     g_answer = 0;
     set_file_dialog_seam(answer_file_dialog);
     g_dialogCancels = true;
     g_dialogListIndex = -1;
-    g_dialogs = ShownFileDialog{};
+    g_fileDialogs = ShownFileDialog{};
     g_startCommandLine = L"shell_tests.exe";
     if (!g_nextStartDocument.empty()) g_startCommandLine += L" \"" + g_nextStartDocument + L"\"";
     g_nextStartDocument.clear();
     set_start_command_line(g_startCommandLine.c_str());
+    g_dialogs = {0, "", 0};
+    g_opens = {0, ""};
+    if (g_dialogHook == nullptr) {
+        g_dialogHook = SetWindowsHookExW(WH_CBT, watch_dialogs, nullptr, GetCurrentThreadId());
+    }
     reset_settings_tables();
     set_no_save(false);
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -296,7 +372,7 @@ void cancel_file_dialogs(int32_t listIndex) {
     g_dialogListIndex = listIndex;
 }
 
-ShownFileDialog& shown_file_dialogs() { return g_dialogs; }
+ShownFileDialog& shown_file_dialogs() { return g_fileDialogs; }
 
 std::string file_bytes(const std::string& utf8Path) {
     std::string bytes;
@@ -343,3 +419,12 @@ std::string sjis(const char* utf8) {
     int n = WideCharToMultiByte(932, 0, wide.c_str(), static_cast<int>(wide.size()), out, sizeof out, nullptr, nullptr);
     return std::string(out, n > 0 ? static_cast<size_t>(n) : 0);
 }
+ShownDialogs& shown_dialogs() { return g_dialogs; }
+
+void set_dialog_handler(DialogHandler handler) { g_dialogHandler = handler; }
+
+void press_dialog_button(HWND dialog, int32_t id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::string dialog_item_text(HWND dialog, int32_t id) { return text_of(GetDlgItem(dialog, id)); }
+
+ShellOpens& shell_opens() { return g_opens; }

@@ -1,6 +1,7 @@
 // Driving the real main window in tests: a private program folder with the
 // ini back-end and QR2DLL, opening and closing the window, pumping its
-// messages, typing into controls and reading what the user would see.
+// messages, typing into controls and reading what the user would see; the
+// modal dialogs it opens and what it hands to the system's default handler.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,9 @@
 const std::string& test_app_folder();
 // Takes QR2DLL.dll out of the folder or puts it back (while no window is open).
 void set_external_encoder_present(bool present);
+// Puts help\index.html (copied from beside the test program) into the folder
+// or takes it away.
+void set_help_page_present(bool present);
 // Starts from default settings: removes the folder's Mivoka.ini and resume.txt.
 void fresh_settings();
 // Writes Mivoka.ini with these lines under [Base] (UTF-8 is not needed: keys
@@ -105,3 +109,30 @@ void remove_file_at(const std::string& utf8Path);
 std::string test_files_folder(const char* name);
 // UTF-8 text as Shift_JIS bytes.
 std::string sjis(const char* utf8);
+
+// Modal dialogs (top-level dialog windows) the window opens. Once one is
+// shown, the handler runs inside the dialog's own message loop and is to
+// close it; a dialog still shown 300 ms after its handler is closed here and
+// counted as left open, so no test waits for a person.
+typedef void (*DialogHandler)(HWND dialog);
+struct ShownDialogs {
+    int32_t count;
+    std::string caption;   // of the last one, UTF-8
+    int32_t leftOpen;
+};
+ShownDialogs& shown_dialogs();
+// Null (the default): OK pressed as the user presses it. Kept across
+// open_window, so a handler can answer the dialog its start-up shows.
+void set_dialog_handler(DialogHandler handler);
+// Presses a dialog's button (BM_CLICK).
+void press_dialog_button(HWND dialog, int32_t id);
+std::string dialog_item_text(HWND dialog, int32_t id);
+
+// What the window handed to the system's default handler since open_window
+// (last target in UTF-8). The recording seam answers as the system would:
+// a path opens only when the file exists, any other target opens.
+struct ShellOpens {
+    int32_t count;
+    std::string target;
+};
+ShellOpens& shell_opens();
