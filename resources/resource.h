@@ -153,3 +153,18 @@
 #define IDC_VERSION_URL 1552
 #define IDC_VERSION_MAIL 1560
 #define IDC_FIRST_MESSAGE_TEXT 1775
+
+// --- Emoji palette -------------------------------------------------------------------------
+#define IDD_EMOJI_PALETTE 205
+#define IDB_EMOJI_SOFTBANK_FIRST 301
+#define IDB_EMOJI_DOCOMO_FIRST 311
+#define IDB_EMOJI_AU_FIRST 321
+#define IDB_EMOJI_UNICODE_FIRST 331
+#define IDC_PALETTE_FIRST 2001
+#define IDC_PALETTE_LAST 2090
+#define IDC_PALETTE_PREVIOUS 1749
+#define IDC_PALETTE_NEXT 1750
+#define IDC_PALETTE_GRID 1754
+#define IDC_PALETTE_PAGE 1755
+#define IDC_PALETTE_PIN 1782
+#define IDC_PALETTE_NOTE 1857

@@ -130,6 +130,11 @@ int32_t dispatch_command(int32_t id) {
         case IDM_SAVE_ALL_BMP: save_all_bitmaps_command(); return 0;
         case IDM_SAVE_DATA: save_data_command(); return 0;
         case IDM_RESUME: toggle_resume(); return 0;
+        case IDM_EMOJI_DELETE:
+        case IDM_EMOJI_LEFT:
+        case IDM_EMOJI_RIGHT:
+        case IDM_EMOJI_CHANGE:
+        case IDM_EMOJI_FIX: emoji_history_command(id); return 0;
         default: break;
     }
     if (id >= IDM_BACKGROUND_NONE && id <= IDM_BACKGROUND_WHITE) choose_background(id);

@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "emoji/win32/emoji_window.h"
 #include "payload/payload.h"
 #include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
@@ -197,6 +198,8 @@ void apply_mode() {
                                               IDC_WEB, IDC_WEB_LABEL};
         for (int32_t id : kDocomoOnly) show_item(id, false);
     }
+    refresh_emoji_history_bar();
+    reset_emoji_target();
 }
 
 void switch_mode(int32_t radio, bool generate) {
@@ -236,6 +239,8 @@ void on_encoding_changed() {
         }
         apply_mode();
         generate_now();
+        refresh_emoji_history_bar();
+        close_emoji_palette();
     }
     set_mode_radios_visible(carrier != Utf8);
 }

@@ -166,7 +166,10 @@ void apply_indicators() {
 
 void restart_pump(int32_t interval) { SetTimer(g_shell.window, IDT_PUMP, static_cast<UINT>(interval), nullptr); }
 
-void on_pump_timer() { restart_pump(pump_tick(fill_form, nullptr)); }
+void on_pump_timer() {
+    sample_emoji_target();
+    restart_pump(pump_tick(fill_form, nullptr));
+}
 
 void generate_now() { run_pass_now(true, fill_form, nullptr); }
 

@@ -22,7 +22,7 @@ const char kArrowFontName[] = "@\x82l\x82r \x83S\x83V\x83" "b\x83N";
 const int32_t kTileBitmaps[kBackgroundCount] = {0, IDB_BACKGROUND_BLUE, IDB_BACKGROUND_GREEN, IDB_BACKGROUND_ORANGE,
                                                 IDB_BACKGROUND_WHITE};
 // Controls of features that come in a later version.
-const int32_t kLaterControls[] = {IDC_EMOJI, IDC_HISTORY_MENU, IDC_IMPORT_CLEAR, IDC_IMPORT_SPIN};
+const int32_t kLaterControls[] = {IDC_HISTORY_MENU, IDC_IMPORT_CLEAR, IDC_IMPORT_SPIN};
 
 HBITMAP g_tile = nullptr;
 HIMAGELIST g_colourSamples = nullptr;
@@ -221,6 +221,9 @@ INT_PTR CALLBACK form_proc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
                                                             reinterpret_cast<HWND>(lParam)));
         case WM_DRAWITEM:
             if (wParam == IDC_SWATCH) draw_swatch(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            if (wParam >= IDC_HISTORY_PICTURE_FIRST && wParam <= IDC_HISTORY_PICTURE_LAST) {
+                draw_history_picture(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+            }
             return TRUE;
         default: return FALSE;
     }
@@ -347,7 +350,7 @@ void on_form_command(int32_t id, int32_t code, HWND) {
         case IDC_TEXT_VIEW_BUTTON: show_view(TextDataView); break;
         case IDC_SPLIT: insert_split_mark(); break;
         case IDC_CHOOSE_COLOUR: choose_custom_colour(); break;
-        default: break;
+        default: on_emoji_control(id); break;
     }
 }
 

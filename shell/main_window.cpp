@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "emoji/win32/emoji_window.h"
 #include "payload/payload.h"
 #include "persistence/settings_store.h"
 #include "persistence/start_up.h"
@@ -43,6 +44,7 @@ LRESULT on_create(HWND window) {
     set_run_status(Starting);
     connect_indicators();
     if (create_main_form(window) == nullptr) return -1;
+    create_emoji_image_lists(g_shell.instance);
     set_up_menu();
     show_toolbar(int_setting(SettingDispToolbar) != 0);
     create_status_bar();
@@ -67,6 +69,7 @@ void on_destroy() {
     save_settings(at);
     unload_external_encoder();
     destroy_main_form();
+    destroy_emoji_image_lists();
     // The children went with the window; a later window starts afresh.
     g_shell.toolbar = nullptr;
     g_shell.statusBar = nullptr;
@@ -123,6 +126,9 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_MOUSEWHEEL:
             if (forward_birthday_wheel(wParam, lParam)) return 0;
             break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_CLICKACTIVE) close_unpinned_emoji_palette();
+            break;
         case kIndicatorMessage: apply_indicators(); return 0;
         default: break;
     }
@@ -167,6 +173,8 @@ HWND create_main_window(HINSTANCE instance, int showCommand) {
 }
 
 void handle_message(MSG* msg) {
+    HWND palette = emoji_palette_window();
+    if (palette != nullptr && IsDialogMessageW(palette, msg)) return;
     if (g_shell.window != nullptr && g_shell.accelerators != nullptr &&
         TranslateAcceleratorW(g_shell.window, g_shell.accelerators, msg)) {
         return;

@@ -152,6 +152,22 @@ void on_drop_files(HDROP drop);
 // WM_DESTROY, before the settings are saved: the resume file when "resume" is on.
 void write_resume_at_exit();
 
+// --- Emoji row (emoji_bar.cpp) ------------------------------------------------------------
+
+// Inserts a textual emoji code into the insertion target and focuses it.
+void insert_emoji_text(const char* code);
+// Pump ticks: the focused input field becomes the insertion target.
+void sample_emoji_target();
+// A mode switch: the mode's main field becomes the insertion target.
+void reset_emoji_target();
+// Labels and pictures of the current carrier's history.
+void refresh_emoji_history_bar();
+void draw_history_picture(const DRAWITEMSTRUCT* item);
+// Clicks on 1747, the labels 1801-1805 and the pictures 1811-1815.
+void on_emoji_control(int32_t id);
+// History menu commands 40260-40264 for the slot whose menu was opened.
+void emoji_history_command(int32_t id);
+
 // --- Dialogs (dialogs.cpp) -------------------------------------------------------------
 
 // Hands target (Shift_JIS) to the system's default handler through the

@@ -29,6 +29,7 @@ DialogHandler g_dialogHandler = nullptr;
 HHOOK g_dialogHook = nullptr;
 HWND g_pendingDialog = nullptr;
 HWND g_answeredDialog = nullptr;
+ShownPopupMenu g_popupMenus;
 ShellOpens g_opens = {0, ""};
 
 std::string utf8_of(const wchar_t* wide) {
@@ -77,6 +78,9 @@ void CALLBACK answer_dialog(HWND, UINT, UINT_PTR id, DWORD) {
         return;
     }
     g_pendingDialog = nullptr;
+    // A modeless dialog leaves its owner enabled: the test drives it itself.
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (owner != nullptr && IsWindowEnabled(owner)) return;
     ++g_dialogs.count;
     g_dialogs.caption = text_of(dialog);
     if (g_dialogHandler != nullptr) {
@@ -86,6 +90,30 @@ void CALLBACK answer_dialog(HWND, UINT, UINT_PTR id, DWORD) {
     }
     g_answeredDialog = dialog;
     SetTimer(nullptr, 0, 300, close_left_open);
+}
+
+// A popup menu window: its items are read, then the menu is dismissed.
+void CALLBACK read_popup_menu(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    HWND window = FindWindowW(L"#32768", nullptr);
+    if (window == nullptr || !IsWindowVisible(window)) {
+        SetTimer(nullptr, 0, 5, read_popup_menu);
+        return;
+    }
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(window, MN_GETHMENU, 0, 0));
+    ++g_popupMenus.count;
+    g_popupMenus.ids.clear();
+    g_popupMenus.states.clear();
+    for (int32_t i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
+        g_popupMenus.ids.push_back(static_cast<int32_t>(GetMenuItemID(menu, i)));
+        g_popupMenus.states.push_back(GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION));
+    }
+    EndMenu();
+}
+
+bool is_menu_class(const wchar_t* name) {
+    if (IS_INTRESOURCE(name)) return reinterpret_cast<ULONG_PTR>(name) == 32768;
+    return lstrcmpiW(name, L"#32768") == 0;
 }
 
 bool is_dialog_class(const wchar_t* name) {
@@ -100,6 +128,7 @@ LRESULT CALLBACK watch_dialogs(int code, WPARAM wParam, LPARAM lParam) {
             g_pendingDialog = reinterpret_cast<HWND>(wParam);
             SetTimer(nullptr, 0, 1, answer_dialog);
         }
+        if (is_menu_class(create->lpszClass)) SetTimer(nullptr, 0, 1, read_popup_menu);
     }
     return CallNextHookEx(g_dialogHook, code, wParam, lParam);
 }
@@ -238,6 +267,7 @@ void open_window() {
     g_nextStartDocument.clear();
     set_start_command_line(g_startCommandLine.c_str());
     g_dialogs = {0, "", 0};
+    g_popupMenus = ShownPopupMenu{};
     g_opens = {0, ""};
     if (g_dialogHook == nullptr) {
         g_dialogHook = SetWindowsHookExW(WH_CBT, watch_dialogs, nullptr, GetCurrentThreadId());
@@ -422,6 +452,15 @@ std::string sjis(const char* utf8) {
 ShownDialogs& shown_dialogs() { return g_dialogs; }
 
 void set_dialog_handler(DialogHandler handler) { g_dialogHandler = handler; }
+
+ShownPopupMenu& shown_popup_menus() { return g_popupMenus; }
+
+UINT popup_item_state(int32_t id) {
+    for (size_t i = 0; i < g_popupMenus.ids.size(); ++i) {
+        if (g_popupMenus.ids[i] == id) return g_popupMenus.states[i];
+    }
+    return 0xFFFFFFFFu;
+}
 
 void press_dialog_button(HWND dialog, int32_t id) { SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 

@@ -110,8 +110,9 @@ std::string test_files_folder(const char* name);
 // UTF-8 text as Shift_JIS bytes.
 std::string sjis(const char* utf8);
 
-// Modal dialogs (top-level dialog windows) the window opens. Once one is
-// shown, the handler runs inside the dialog's own message loop and is to
+// Modal dialogs (top-level dialog windows that disable their owner; a modeless
+// one is left to the test) the window opens. Once one is shown, the handler
+// runs inside the dialog's own message loop and is to
 // close it; a dialog still shown 300 ms after its handler is closed here and
 // counted as left open, so no test waits for a person.
 typedef void (*DialogHandler)(HWND dialog);
@@ -124,6 +125,18 @@ ShownDialogs& shown_dialogs();
 // Null (the default): OK pressed as the user presses it. Kept across
 // open_window, so a handler can answer the dialog its start-up shows.
 void set_dialog_handler(DialogHandler handler);
+// Popup menus (TrackPopupMenu) the window opened since open_window: each is
+// read once shown and dismissed, as if the user pressed Escape; a test
+// then sends the command the user would have picked. The last menu's item
+// ids and GetMenuState flags in menu order (separators: id 0).
+struct ShownPopupMenu {
+    int32_t count;
+    std::vector<int32_t> ids;
+    std::vector<UINT> states;
+};
+ShownPopupMenu& shown_popup_menus();
+// The state flags of item id in the last popup menu (0xFFFFFFFF: absent).
+UINT popup_item_state(int32_t id);
 // Presses a dialog's button (BM_CLICK).
 void press_dialog_button(HWND dialog, int32_t id);
 std::string dialog_item_text(HWND dialog, int32_t id);
