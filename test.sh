@@ -62,6 +62,17 @@ test_step() {
     "$(elapsed $((SECONDS - t0)))")")
 }
 
+# The end-to-end tests of the window (ctest entries e2e_* of the Windows
+# tree) get a summary line each, from the tree's ctest log.
+e2e_summary() {
+  local name result found=0
+  while read -r name result; do
+    SUMMARY+=("$(printf '%-9s %s: %s' e2e "$name" "$(tr -s ' ' <<<"$result")")")
+    found=1
+  done < <(sed -n 's/^.*Test *#[0-9]*: \(e2e_[A-Za-z0-9_]*\) \.* *\(.*\)$/\1 \2/p' build/windows/ctest.log)
+  [ "$found" -eq 1 ] || SUMMARY+=("e2e       no end-to-end test ran")
+}
+
 # Wine for the Windows tests: our prefix, one server, a display.
 wine_step() {
   local t0=$SECONDS
@@ -87,6 +98,7 @@ main() {
     if wine_step; then
       # One test at a time: the tests share the prefix, its registry and files.
       test_step windows
+      e2e_summary
     else
       SUMMARY+=("windows   Wine could not be prepared")
       FAILED=$((FAILED + 1))

@@ -25,6 +25,14 @@ std::atomic<int32_t> g_leftOut{0};   // LeftOut bits
 const char* g_remaining = nullptr;   // next byte of g_payload for a code, or none
 CodeSlot g_work;                     // the code this pass makes
 
+// Generating becomes Idle. A create-button request made while the pass ran
+// (the window thread sets it at any time) stays for the next pump tick, and
+// so does the start-up status.
+void settle_status() {
+    int32_t running = Generating;
+    g_status.compare_exchange_strong(running, Idle);
+}
+
 SplitSettings settings_from_form() {
     SplitSettings s;
     s.level = g_form.redunrate;
@@ -88,7 +96,7 @@ int32_t finish_pass(bool failed) {
         show_position(count, current, true);
         show_level_label(count);
         set_save_all_enabled(count > 1);
-        g_status = Idle;
+        settle_status();
     } else if (cursor == 1) {
         show_position(count, current, false);
         if (g_form.quick == 0) set_position_text(kCreatingText);
@@ -114,7 +122,7 @@ GenerationCursor generation_pass(bool restart) {
     if (restart || (g_form.autoencode && snapshot_inputs() == 0)) {
         g_cursor = 0;
     } else if (g_cursor == -1 || (!g_form.autoencode && g_cursor <= 0)) {
-        if (g_status != Starting) g_status = Idle;
+        settle_status();
         return g_cursor;
     }
     int32_t cursor = g_cursor;

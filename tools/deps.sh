@@ -4,13 +4,15 @@
 MIVOKA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 MIVOKA_JOBS=2
 
-# Everything the three trees, their tests and the benchmarks use.
+# Everything the three trees, their tests and the benchmarks use; the last
+# line drives and reads the window in the end-to-end test and tools/screenshots.sh.
 MIVOKA_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine64 xvfb xauth fonts-ipafont
   libzbar-dev libzxing-dev libqrencode-dev libzint-dev libqrcodegencpp-dev
+  xdotool x11-apps zbar-tools python3-pil
 )
 
 # Prints the packages of the list that are not installed.

@@ -168,6 +168,24 @@ TEST_F(Driver, ManualModeWaitsForARestart) {
     EXPECT_TRUE(read_all_codes().empty());
 }
 
+// The create button sets Requested on the window's thread while a worker
+// pass may be running; neither a pass with nothing to do nor the end of a
+// generation may drop that request.
+TEST_F(Driver, ACreateRequestOutlivesTheRunningPass) {
+    fill_text_form("HELLO", {Docomo, 1, 20, 0, 1});
+    clear_code_list();
+    request_generation();
+    EXPECT_EQ(generation_pass(false), generation_cursor());   // nothing to do
+    EXPECT_EQ(run_status(), Requested);
+    fill_text_form(threeCodes, {Docomo, 1, 20, 0, 1});
+    EXPECT_EQ(generation_pass(true), 1);
+    EXPECT_EQ(generation_pass(false), 2);
+    request_generation();
+    EXPECT_EQ(generation_pass(false), -1);   // the last code
+    EXPECT_EQ(run_status(), Requested);
+    EXPECT_EQ(read_all_codes().size(), 3u);
+}
+
 TEST_F(Driver, TextDataViewGetsTheFormattedCode) {
     set_view_kind(TextDataView);
     passes("HELLO", 1);

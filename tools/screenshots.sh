@@ -1,0 +1,181 @@
+#!/bin/bash
+# Builds the Windows program as run.sh does, starts it under its own Xvfb
+# display and saves PNG screenshots of its main states under
+# build/screenshots/, for looking at. The states are reached the way a user
+# reaches them: real clicks and typing (tools/wine-gui.sh). A state that does
+# not come up is reported and skipped; the exit code then is 1.
+# usage: tools/screenshots.sh [docomo] [softbank] [first-start]  (all by default)
+set -uo pipefail
+cd "$(dirname "$0")/.." || exit 1
+. tools/deps.sh
+. tools/wine-env.sh
+. tools/wine-gui.sh
+
+OUT=$MIVOKA_ROOT/build/screenshots
+WORK=$MIVOKA_ROOT/build/screenshots-work
+DIST=$MIVOKA_ROOT/build/windows/dist
+# A quiet start (no first-start message), manual generation, a larger symbol
+# and a window tall enough for the view switch below the preview.
+QUIET=(_version=2125825 _count=1 autoencode=0 sliderpos=3 wleft=40 wtop=40 wwidth=800 wheight=660)
+SKIPPED=()
+
+cleanup() {
+  gui_stop
+  wine_server_stop
+  xvfb_stop
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# shot NAME: the main window (and any dialog of the program) into NAME.png.
+shot() {
+  gui_capture_windows "$OUT/$1.png" Mivoka "${@:2}" && echo "   $1.png"
+}
+
+skip() {
+  echo "   skipped $1: $2" >&2
+  SKIPPED+=("$1")
+}
+
+id() { gui_id "$1"; }
+
+# create_and_wait PREFIX: presses "作成" and waits for a symbol whose text
+# starts with PREFIX.
+create_and_wait() {
+  gui_click "$(id IDC_CREATE)" && gui_poll 30 gui_symbol_in_preview "$WORK/preview.png" "$1" ||
+    { echo "error: no symbol starting \"$1\" (last read: \"$GUI_DECODED\")" >&2; return 1; }
+}
+
+# error_shown: the preview shows red text.
+error_shown() {
+  gui_capture "$WORK/preview.png" "$(id IDC_PREVIEW)" && gui_has_red "$WORK/preview.png"
+}
+
+# choose_mode RADIO FIELD: clicks the mode's radio until its field shows.
+choose_mode() {
+  gui_click "$(id "$1")" && gui_poll 10 gui_rect "$(id "$2")"
+}
+
+position_is() { [ "$(gui_text "$(id IDC_POSITION)")" = "$1" ]; }
+
+text_states() {
+  gui_type_into "$(id IDC_TEXT)" 'Mivoka makes QR Code symbols for mobile phones.' &&
+    create_and_wait 'Mivoka makes' && shot text-symbol || skip text-symbol "no symbol"
+  if gui_click "$(id IDC_TEXT_VIEW_BUTTON)" && gui_poll 10 gui_rect "$(id IDC_TEXT_VIEW)"; then
+    shot text-data-view
+  else
+    skip text-data-view "the text-data view did not show"
+  fi
+  gui_click "$(id IDC_CODE_VIEW_BUTTON)" && gui_poll 10 gui_rect "$(id IDC_PREVIEW)"
+}
+
+# Three codes from two split marks (Ctrl+Enter), then ▼ once.
+split_state() {
+  gui_type_into "$(id IDC_TEXT)" 'First code' &&
+    xdotool key ctrl+Return && xdotool type --delay 15 'Second code' &&
+    xdotool key ctrl+Return && xdotool type --delay 15 'Third code' &&
+    create_and_wait 'First code' && gui_poll 20 position_is ' 1/ 3' &&
+    gui_click "$(id IDC_DOWN)" && gui_poll 10 position_is ' 2/ 3' &&
+    gui_poll 20 gui_symbol_in_preview "$WORK/preview.png" 'Second code' && shot split-code-2-of-3 || skip split-code-2-of-3 "no second of three codes"
+}
+
+mail_state() {
+  choose_mode IDC_MODE_MAIL IDC_BODY &&
+    gui_type_into "$(id IDC_TO)" 'taro@example.jp' &&
+    gui_type_into "$(id IDC_SUBJECT)" 'Meeting' &&
+    gui_type_into "$(id IDC_BODY)" 'See you at ten.' &&
+    create_and_wait 'MATMSG:' && shot mail-docomo || skip mail-docomo "no mail symbol"
+}
+
+# An address entry with neither name nor telephone: the error in red, then
+# the same entry with a name.
+address_states() {
+  if choose_mode IDC_MODE_ADDRESS IDC_NAME && gui_type_into "$(id IDC_MAIL1)" 'hanako@example.jp' &&
+    gui_click "$(id IDC_CREATE)" && gui_poll 20 error_shown; then
+    shot address-error
+  else
+    skip address-error "no error shown in red"
+  fi
+  gui_type_into "$(id IDC_NAME)" 'Yamada Hanako' && gui_type_into "$(id IDC_PHONE1)" '09012345678' &&
+    create_and_wait 'MECARD:' && shot address-docomo || skip address-docomo "no address symbol"
+}
+
+# Help menu → "バージョン情報" with the keyboard (Alt+H, A).
+version_state() {
+  gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+h && sleep 0.3 && xdotool key a
+  if gui_wait_window 'バージョン情報' 10 && gui_wait_painted 'バージョン情報' 10; then
+    shot version-box 'バージョン情報'
+    xdotool key Escape
+    gui_poll 10 eval '! gui_window_shown バージョン情報'
+  else
+    xdotool key Escape Escape
+    skip version-box "the version box did not open"
+  fi
+}
+
+session_docomo() {
+  echo "== docomo: text, text-data view, split codes, mail, address, version box"
+  gui_prepare "$WORK/docomo" "$DIST" "${QUIET[@]}" mode=0 carrier=2 && gui_start || return 1
+  text_states
+  split_state
+  mail_state
+  address_states
+  gui_rect 0 && version_state
+  gui_stop
+}
+
+session_softbank() {
+  echo "== softbank: address"
+  gui_prepare "$WORK/softbank" "$DIST" "${QUIET[@]}" mode=2 carrier=1 && gui_start || return 1
+  gui_type_into "$(id IDC_NAME)" 'Yamada Hanako' && gui_type_into "$(id IDC_PHONE1)" '09012345678' &&
+    gui_type_into "$(id IDC_MAIL1)" 'hanako@example.jp' &&
+    create_and_wait 'MEMORY:' && shot address-softbank || skip address-softbank "no address symbol"
+  gui_stop
+}
+
+# A folder without settings: a first start, which greets with "First Message"
+# while the main window is being created, before it shows.
+first_or_main() { gui_window_shown 'First Message' || gui_window_shown Mivoka; }
+
+session_first_start() {
+  echo "== first start"
+  gui_prepare "$WORK/first" "$DIST" wleft=40 wtop=40 wwidth=800 wheight=660 && gui_launch || return 1
+  gui_poll 60 first_or_main
+  if gui_wait_window 'First Message' 3 && gui_wait_painted 'First Message' 10; then
+    shot first-message 'First Message'
+    xdotool search --name '^First Message$' windowfocus --sync 2>/dev/null
+    xdotool key Return
+  else
+    skip first-message "no First Message dialog"
+  fi
+  gui_wait_main 30
+  gui_stop
+}
+
+main() {
+  install_missing_packages || exit 1
+  echo "== building build/windows (Mivoka.exe and window_probe.exe)"
+  logged windows configure configure_windows && logged windows build build_tree windows dist window_probe || exit 1
+  # Always a private display of a known size.
+  unset DISPLAY
+  wine_env
+  xvfb_start && wine_server_start && wine_prefix_up || exit 1
+  gui_check_tools || exit 1
+  # A full run replaces every picture; a run of some sessions only theirs.
+  [ "$#" -gt 0 ] || rm -rf "$OUT"
+  rm -rf "$WORK" && mkdir -p "$OUT" "$WORK"
+  local session sessions=("$@")
+  [ "$#" -gt 0 ] || sessions=(docomo softbank first-start)
+  for session in "${sessions[@]}"; do
+    case "$session" in
+      docomo) session_docomo || skip docomo "the window did not open" ;;
+      softbank) session_softbank || skip softbank "the window did not open" ;;
+      first-start) session_first_start || skip first-start "the program did not start" ;;
+      *) echo "error: no session $session" >&2; exit 2 ;;
+    esac
+  done
+  echo "== $(ls "$OUT" | wc -l) screenshots in $OUT"
+  [ "${#SKIPPED[@]}" -eq 0 ] || { echo "skipped: ${SKIPPED[*]}"; exit 1; }
+}
+
+main "$@"
