@@ -15,9 +15,8 @@
 
 namespace {
 
-// Commands whose features (printing, clipboard, options, import) come in a
-// later version.
-const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_OPTIONS};
+// Commands whose features (options, import) come in a later version.
+const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_OPTIONS};
 
 // ヘルプHTMLファイルが見つかりません。
 const char kNoHelpText[] =
@@ -130,6 +129,8 @@ int32_t dispatch_command(int32_t id) {
         case IDM_SAVE_ALL_BMP: save_all_bitmaps_command(); return 0;
         case IDM_SAVE_DATA: save_data_command(); return 0;
         case IDM_RESUME: toggle_resume(); return 0;
+        case IDM_PRINT: print_command(); return 0;
+        case IDM_COPY_IMAGE: copy_symbol_to_clipboard(); return 0;
         default: break;
     }
     if (id >= IDM_BACKGROUND_NONE && id <= IDM_BACKGROUND_WHITE) choose_background(id);
