@@ -2,6 +2,8 @@
 // (window) thread only; the busy flag turns a nested call away.
 #include "output/output.h"
 
+#include <cstring>
+
 #include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/files.h"
@@ -22,6 +24,17 @@ int32_t deliver(int32_t target, void* printerSurface, const char* fileName, int3
     return 0;
 }
 
+// The code drawn: a registered entry while registered codes are printed (a
+// free entry is a blank version-1 square), else the code list's.
+int32_t read_source(int32_t target, int32_t codeIndex) {
+    if (target != Printer || int_setting(SettingPrintType) != PrintRegistered) return read_code(codeIndex, &g_code);
+    if (codeIndex < 0 || codeIndex >= kRegisteredCodeCount) return 1;
+    const RegisteredCode& entry = RegisteredCodes.entries[codeIndex];
+    std::memcpy(g_code.matrix, entry.matrix, sizeof g_code.matrix);
+    g_code.version = entry.version > 0 ? entry.version : 1;
+    return 0;
+}
+
 }  // namespace
 
 void set_raster_sink(RasterSink sink) { g_sink = sink; }
@@ -37,7 +50,7 @@ int32_t draw_symbol(int32_t target, void* printerSurface, const char* fileName, 
     g_busy = true;
     // Entry 12 follows "customcol" whoever changed it.
     ModuleColours[kCustomColour] = static_cast<uint32_t>(int_setting(SettingCustomCol)) & 0xFFFFFF;
-    int32_t result = read_code(codeIndex, &g_code);
+    int32_t result = read_source(target, codeIndex);
     if (result == 0) {
         uint32_t colour = module_colour(int_setting(SettingColors));
         result = render_symbol(g_code.matrix, g_code.version, int_setting(SettingDrawMargin), sizeStep, scale, colour,

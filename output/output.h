@@ -1,13 +1,17 @@
 // Output: a code's module matrix drawn as a square RGB raster (the one
 // drawing of the screen, the printer, the clipboard and bitmap files), the
 // drawing settings' tables, and bitmap files: the 24-bit writer, the
-// numbered names of "全てのBMPを保存" and its overwrite question.
+// numbered names of "全てのBMPを保存" and its overwrite question; printing
+// (the registered codes, the page layout, the print job through a driver
+// record). The Win32 side of printing and the clipboard: output/win32/.
 //
 // Rasters live in caller-owned storage (one static area serves every
 // drawing at scale 1); nothing is allocated while drawing or writing.
 #pragma once
 
 #include <cstdint>
+
+#include "pipeline/generation.h"
 
 // --- Drawing settings ---------------------------------------------------------------
 
@@ -88,7 +92,8 @@ void set_raster_sink(RasterSink sink);
 // above 1); null goes back to the static area.
 void set_raster_storage(uint8_t* pixels, int32_t capacity);
 
-// Draws code codeIndex of the CodeList with the settings "drawmargin" and
+// Draws code codeIndex of the CodeList (for Printer while "printtype" is 2,
+// entry codeIndex of RegisteredCodes) with the settings "drawmargin" and
 // "colors" and delivers it to target. Draws nothing before the run's first
 // generation (RunStatus Starting), while another drawing is in progress, for
 // a code that does not exist, or when the storage is too small. 0 drawn
@@ -145,3 +150,90 @@ int32_t save_shown_bitmap(char* path, int32_t sizeStep);
 // names exists, ask is called once (at most once per call); No writes
 // nothing.
 int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context);
+
+// --- Printing ------------------------------------------------------------------------
+
+// Codes the user registered for printing in this run (never saved).
+// Entries 0 .. count - 1 are in use; free ones have an all-light matrix,
+// an empty text, a cleared flag and version 0 (they print as a blank
+// version-1 square).
+constexpr int32_t kRegisteredCodeCount = 20;
+struct RegisteredCode {
+    int32_t matrix[kCodeMatrixCells];
+    int32_t version;
+    char text[kCodeTextBytes];
+    int32_t utf8;     // 1: registered while the carrier was Utf8
+};
+struct RegisteredCodeStore {
+    int32_t count;
+    RegisteredCode entries[kRegisteredCodeCount];
+};
+extern RegisteredCodeStore RegisteredCodes;
+
+enum PrintType : int32_t { PrintShown = 0, PrintAll = 1, PrintRegistered = 2 };
+enum RegisterResult : int32_t { RegisterDone = 0, RegisterFull = 2, RegisterNothing = 3 };
+// Copies the shown code (index clamped to the list) into entry count, with
+// the UTF-8 flag when carrier is Utf8. RegisterFull: 20 already;
+// RegisterNothing: the list is empty or the shown code's text is.
+int32_t register_shown_code(int32_t carrier);
+// Removes entry index, moving the later ones down and clearing the last.
+// 0 done, 1 no such entry.
+int32_t delete_registered_code(int32_t index);
+// Every entry free, count 0.
+void clear_registered_codes();
+
+// The messages of registering and printing (Shift_JIS; captions "" and
+// "Error").
+extern const char kRegisterFullText[];
+extern const char kNothingToRegisterText[];
+extern const char kPrintErrorText[];
+extern const char kPrintErrorCaption[];
+extern const char kNoDataToPrint[];
+// Shown in the text panel for a UTF-8 text, which it cannot display.
+extern const char kUnicodeTextMark[];
+
+// The document name of every print job.
+extern const char kPrintDocumentName[];
+// Print size (combo index 0-9) to the drawing scale f = size + 2.
+constexpr int32_t print_scale(int32_t printSize) { return printSize + 2; }
+// The top-left corner, in printer pixels from the printable origin, of item
+// k of a print type at a print size: (100, 100) for the shown code; for all
+// codes three per row 1500 apart (two per row 2200 apart from size 5 on);
+// for registered codes three (two from size 5 on) per row f * 250 apart;
+// rows f * 200 apart.
+struct PrintPlace {
+    int32_t x;
+    int32_t y;
+};
+PrintPlace print_place(int32_t type, int32_t printSize, int32_t k);
+// Whether the type has something to print: the shown code's text, any
+// code's text, any registered entry's text (up to the count).
+bool has_print_data(int32_t type);
+// The text panel of the print dialog (room bytes, at least kPayloadBytes
+// for type 1 to be whole): the shown code's text, the whole payload, or
+// registered entry `entry` (-1: none, empty) with kUnicodeTextMark for a
+// UTF-8 one; types 0 and 1 show the mark while the carrier is Utf8.
+void print_panel_text(int32_t type, int32_t entry, int32_t carrier, char* out, int32_t room);
+// The printer name of the profile value "device" of section "windows":
+// the part before the first comma or line break. 0 done, 1 no room.
+int32_t printer_name_of(const char* device, char* out, int32_t room);
+
+// The printer a job goes to: the platform's default printer, or a test's.
+struct PrinterDriver {
+    // The default printer's surface; null when there is none or it cannot
+    // be opened.
+    void* (*open_default)(void* context);
+    // Starts the document named name and its one page. 0 started.
+    int32_t (*start_page)(void* surface, const char* name, void* context);
+    // Ends the page and the document.
+    void (*end_page)(void* surface, void* context);
+    void (*release)(void* surface, void* context);
+    void* context;
+};
+enum PrintResult : int32_t { PrintDone = 0, PrintNoPrinter = 1, PrintNoData = 3 };
+// Prints by the type on one page of the default printer: each item drawn by
+// draw_symbol (target Printer, size step 1, scale print_scale) at its
+// print_place; raster storage for the job's largest image is taken for the
+// job and given back. Print errors after the page started are not reported.
+int32_t print_codes(const PrinterDriver& driver, int32_t type, int32_t printSize);
+

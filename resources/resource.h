@@ -168,3 +168,15 @@
 #define IDC_PALETTE_PAGE 1755
 #define IDC_PALETTE_PIN 1782
 #define IDC_PALETTE_NOTE 1857
+
+// --- Print settings dialog --------------------------------------------------------------
+#define IDD_PRINT 191
+#define IDC_PRINT_SHOWN 1491
+#define IDC_PRINT_ALL 1492
+#define IDC_PRINT_REGISTERED 1493
+#define IDC_REGISTERED_LIST 1501
+#define IDC_REGISTERED_DELETE 1502
+#define IDC_REGISTER 1503
+#define IDC_PRINT_NOW 1504
+#define IDC_PRINT_SIZE 1515
+#define IDC_PRINT_TEXT 1443

@@ -15,9 +15,8 @@
 
 namespace {
 
-// Commands whose features (printing, clipboard, options, import) come in a
-// later version.
-const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_OPTIONS};
+// Commands whose features (options, import) come in a later version.
+const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_OPTIONS};
 
 // ヘルプHTMLファイルが見つかりません。
 const char kNoHelpText[] =
@@ -135,6 +134,8 @@ int32_t dispatch_command(int32_t id) {
         case IDM_EMOJI_RIGHT:
         case IDM_EMOJI_CHANGE:
         case IDM_EMOJI_FIX: emoji_history_command(id); return 0;
+        case IDM_PRINT: print_command(); return 0;
+        case IDM_COPY_IMAGE: copy_symbol_to_clipboard(); return 0;
         default: break;
     }
     if (id >= IDM_BACKGROUND_NONE && id <= IDM_BACKGROUND_WHITE) choose_background(id);

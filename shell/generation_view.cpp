@@ -8,6 +8,7 @@
 #include <atomic>
 
 #include "output/output.h"
+#include "output/win32/output_win32.h"
 #include "payload/payload.h"
 #include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
@@ -32,17 +33,12 @@ void on_indicators_changed(void*, uint32_t what) {
     if (g_pending.fetch_or(what) == 0) PostMessageW(g_shell.window, kIndicatorMessage, 0, 0);
 }
 
-void screen_sink(int32_t target, void*, const Raster& raster, int32_t x, int32_t y) {
-    if (target != Screen || g_paintDc == nullptr) return;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = raster.side;
-    info.bmiHeader.biHeight = -raster.side;   // rows top first
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(g_paintDc, x, y, raster.side, raster.side, 0, 0, 0, raster.side, raster.pixels, &info,
-                      DIB_RGB_COLORS);
+// Every target's raster but a file's: the preview while it paints, the
+// printer page, the clipboard.
+void screen_sink(int32_t target, void* printerSurface, const Raster& raster, int32_t x, int32_t y) {
+    if (target == Printer) draw_raster_on(static_cast<HDC>(printerSurface), raster, x, y);
+    if (target == Clipboard) deliver_to_clipboard(raster);
+    if (target == Screen && g_paintDc != nullptr) draw_raster_on(g_paintDc, raster, x, y);
 }
 
 // The form's background behind the preview, tiles aligned with the form's.

@@ -35,6 +35,10 @@ void set_file_dialog_seam(FileDialogSeam seam);
 // program first); null: the process's own.
 void set_start_command_line(const wchar_t* commandLine);
 void set_shell_open_seam(ShellOpenSeam seam);
+// The printer print jobs go to (output/output.h); null: the system's
+// default printer.
+struct PrinterDriver;
+void set_printer_seam(const PrinterDriver* driver);
 
 // The one place Shift_JIS messages become UTF-16 message boxes.
 int show_message(HWND owner, const char* text, const char* caption, UINT flags);

@@ -173,3 +173,14 @@ void emoji_history_command(int32_t id);
 // Hands target (Shift_JIS) to the system's default handler through the
 // shell-open seam; true when it was opened.
 bool open_with_default_handler(HWND owner, const char* target);
+
+// --- Printing and the clipboard (print_dialog.cpp, clipboard_command.cpp) ----------------
+
+struct Raster;
+// Command 40085: the print settings dialog.
+void print_command();
+// Command 40205.
+void copy_symbol_to_clipboard();
+// The finished raster of a copy: onto the clipboard, then the status note
+// and timer 1253.
+void deliver_to_clipboard(const Raster& raster);

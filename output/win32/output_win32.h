@@ -1,0 +1,32 @@
+// Output on Win32: rasters on a printer page, the system's default printer
+// as the PrinterDriver of print jobs, and the raster on the clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "output/output.h"
+
+// The default printer: the name from the profile value "device" of section
+// "windows" (default "???"), its device context by CreateDCW, the document
+// and its page by StartDocW/StartPage, EndPage/EndDoc, DeleteDC. The surface
+// is the HDC.
+const PrinterDriver& default_printer_driver();
+// Copies raster to the device context pixel for pixel, its top-left corner
+// at x, y (the printer clips what falls off the page).
+void draw_raster_on(HDC surface, const Raster& raster, int32_t x, int32_t y);
+
+// Places the raster on the clipboard, opened for owner and emptied first,
+// as a device-independent bitmap (CF_DIB, 24 bits, rows bottom first; the
+// system offers it as CF_BITMAP too). 0 placed; 1 the clipboard could not
+// be opened (another program holds it) or no memory: nothing placed.
+int32_t place_on_clipboard(HWND owner, const Raster& raster);
+
+// The messages of the copy: no data (caption kNoDataCaption), the
+// text-data view shown (caption "Wrong Display"), and the status-bar text
+// after a copy (Shift_JIS).
+extern const char kNoDataToCopy[];
+extern const char kNoCodeShownText[];
+extern const char kNoCodeShownCaption[];
+extern const char kCopiedStatusText[];
