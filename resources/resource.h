@@ -153,3 +153,19 @@
 #define IDC_VERSION_URL 1552
 #define IDC_VERSION_MAIL 1560
 #define IDC_FIRST_MESSAGE_TEXT 1775
+
+// --- Options property sheet ---------------------------------------------------------------
+#define IDPAGE1 243
+#define IDPAGE2 244
+#define IDC_OPTION_EXT_FILTER 1270
+#define IDC_OPTION_LEVEL 1517
+#define IDC_OPTION_VERSION_LOW 1531
+#define IDC_OPTION_VERSION_HIGH 1532
+#define IDC_OPTION_LINE_WIDTH 1759
+#define IDC_OPTION_TIMER 1765
+#define IDC_OPTION_ONE_CODE 1858
+
+// --- Add-address dialog ---------------------------------------------------------------------
+#define IDD_ADD_ADDRESS 235
+#define IDC_ADD_DISPLAY_NAME 1784
+#define IDC_ADD_ADDRESS 1785

@@ -15,9 +15,8 @@
 
 namespace {
 
-// Commands whose features (printing, clipboard, options, import) come in a
-// later version.
-const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_PRINT, IDM_COPY_IMAGE, IDM_OPTIONS};
+// Commands whose features (printing, clipboard) come in a later version.
+const int32_t kLaterCommands[] = {IDM_PRINT, IDM_COPY_IMAGE};
 
 // ヘルプHTMLファイルが見つかりません。
 const char kNoHelpText[] =
@@ -130,8 +129,14 @@ int32_t dispatch_command(int32_t id) {
         case IDM_SAVE_ALL_BMP: save_all_bitmaps_command(); return 0;
         case IDM_SAVE_DATA: save_data_command(); return 0;
         case IDM_RESUME: toggle_resume(); return 0;
+        case IDM_OPTIONS: show_options(); return 0;
+        case IDM_IMPORT: import_command(); return 0;
+        case IDM_HISTORY_FIRST:
+        case IDM_HISTORY_SECOND: mail_history_command(id); return 0;
         default: break;
     }
     if (id >= IDM_BACKGROUND_NONE && id <= IDM_BACKGROUND_WHITE) choose_background(id);
+    if (id >= IDM_DOMAIN_FIRST && id <= IDM_DOMAIN_LAST) mail_history_command(id);
+    if (id >= IDM_STORED_MAIL_FIRST && id <= IDM_STORED_MAIL_LAST) put_stored_mail(id);
     return 0;
 }

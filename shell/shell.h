@@ -98,3 +98,19 @@ void show_first_message(const char* text);
 // Dialog 1062, the version box (command 40008), modal, owned by the main
 // window. Its links open with the system's default handler.
 void show_version_box();
+
+// --- Options, import and mail history ------------------------------------------------------
+
+// The options property sheet (command 40010), modal, owned by the main
+// window; it opens on the page showing at the last OK of this run.
+void show_options();
+// Shows a popup menu at screen point (x, y) for owner, to which the chosen
+// item is sent as its command. Null puts the system's own back.
+typedef void (*PopupMenuSeam)(HMENU menu, int32_t x, int32_t y, HWND owner);
+void set_popup_menu_seam(PopupMenuSeam seam);
+// The "+" button's popup menu (the caller destroys it).
+HMENU build_history_menu();
+// Dialog 235 "メールアドレスを履歴に追加", owned by the main form: address
+// (read-only) and displayName (editable), Shift_JIS, room 128 each. OK
+// gives both fields; Cancel or the close box empties both and gives false.
+bool ask_address_for_history(char* address, char* displayName);

@@ -157,3 +157,30 @@ void write_resume_at_exit();
 // Hands target (Shift_JIS) to the system's default handler through the
 // shell-open seam; true when it was opened.
 bool open_with_default_handler(HWND owner, const char* target);
+
+// --- Options, import and mail history (options_sheet.cpp, import_controls.cpp,
+// mail_history_menu.cpp, main_form.cpp) ------------------------------------------------------
+
+// The fixed-pitch font "ＭＳ ゴシック" at a height (the caller deletes it).
+HFONT make_fixed_font(int32_t height);
+// The text-data view's font at the height LineWidths gives "previewno".
+void apply_view_font();
+// After a successful import: address mode with the import panel
+// (document_commands.cpp).
+void show_imported_records();
+// Command 40084.
+void import_command();
+// The import spin's end of scroll: the next or previous record.
+void on_import_spin();
+// The import panel's clear button.
+void clear_imported_records();
+// The To combo box's list from the history, when the form is created.
+void fill_to_combo();
+// Shows the "+" popup menu at the mouse cursor.
+void show_history_menu();
+// Its right-button handler, attached in the deferred set-up.
+void attach_history_button();
+// Commands 40087, 40088 and 40206-40216.
+void mail_history_command(int32_t id);
+// Commands 40250-40254: the stored entry "usrmailv1".."usrmailv5" into the To field.
+void put_stored_mail(int32_t id);
