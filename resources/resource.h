@@ -180,3 +180,19 @@
 #define IDC_PRINT_NOW 1504
 #define IDC_PRINT_SIZE 1515
 #define IDC_PRINT_TEXT 1443
+
+// --- Options property sheet ---------------------------------------------------------------
+#define IDPAGE1 243
+#define IDPAGE2 244
+#define IDC_OPTION_EXT_FILTER 1270
+#define IDC_OPTION_LEVEL 1517
+#define IDC_OPTION_VERSION_LOW 1531
+#define IDC_OPTION_VERSION_HIGH 1532
+#define IDC_OPTION_LINE_WIDTH 1759
+#define IDC_OPTION_TIMER 1765
+#define IDC_OPTION_ONE_CODE 1858
+
+// --- Add-address dialog ---------------------------------------------------------------------
+#define IDD_ADD_ADDRESS 235
+#define IDC_ADD_DISPLAY_NAME 1784
+#define IDC_ADD_ADDRESS 1785

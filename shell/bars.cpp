@@ -40,8 +40,7 @@ void create_toolbar() {
         buttons[i].idCommand = FormToolbar[i].command;
         buttons[i].fsStyle = FormToolbar[i].command == 0 ? TBSTYLE_SEP : TBSTYLE_BUTTON;
         buttons[i].iBitmap = FormToolbar[i].command == 0 ? 0 : image++;
-        bool enabled = FormToolbar[i].command != 0 && menu_item_enabled(FormToolbar[i].command) &&
-                       command_available(FormToolbar[i].command);
+        bool enabled = FormToolbar[i].command != 0 && menu_item_enabled(FormToolbar[i].command);
         buttons[i].fsState = enabled ? TBSTATE_ENABLED : 0;
     }
     g_shell.toolbar = CreateToolbarEx(g_shell.window, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,

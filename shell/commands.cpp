@@ -15,9 +15,6 @@
 
 namespace {
 
-// Commands whose features (options, import) come in a later version.
-const int32_t kLaterCommands[] = {IDM_IMPORT, IDM_OPTIONS};
-
 // ヘルプHTMLファイルが見つかりません。
 const char kNoHelpText[] =
     "\x83w\x83\x8B\x83v" "HTML\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9"
@@ -94,19 +91,7 @@ void insert_split_mark() {
 
 }  // namespace
 
-bool command_available(int32_t id) {
-    for (int32_t later : kLaterCommands) {
-        if (later == id) return false;
-    }
-    return true;
-}
-
-void disable_later_commands() {
-    for (int32_t id : kLaterCommands) enable_command(id, false);
-}
-
 int32_t dispatch_command(int32_t id) {
-    if (!command_available(id)) return 0;
     switch (id) {
         case IDM_EXIT: SendMessageW(g_shell.window, WM_CLOSE, 0, 0); return 1;
         case IDM_TOOLBAR:
@@ -136,8 +121,14 @@ int32_t dispatch_command(int32_t id) {
         case IDM_EMOJI_FIX: emoji_history_command(id); return 0;
         case IDM_PRINT: print_command(); return 0;
         case IDM_COPY_IMAGE: copy_symbol_to_clipboard(); return 0;
+        case IDM_OPTIONS: show_options(); return 0;
+        case IDM_IMPORT: import_command(); return 0;
+        case IDM_HISTORY_FIRST:
+        case IDM_HISTORY_SECOND: mail_history_command(id); return 0;
         default: break;
     }
     if (id >= IDM_BACKGROUND_NONE && id <= IDM_BACKGROUND_WHITE) choose_background(id);
+    if (id >= IDM_DOMAIN_FIRST && id <= IDM_DOMAIN_LAST) mail_history_command(id);
+    if (id >= IDM_STORED_MAIL_FIRST && id <= IDM_STORED_MAIL_LAST) put_stored_mail(id);
     return 0;
 }

@@ -54,16 +54,6 @@ bool to_narrow(const wchar_t* wide, char* out) {
     return true;
 }
 
-// After a successful import: address mode with the first record and the
-// import controls.
-void show_imported_records() {
-    g_shell.importPresent = true;
-    for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
-        SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_ADDRESS ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-    switch_mode(IDC_MODE_ADDRESS, true);
-}
-
 int32_t dropped_names(HDROP drop) {
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     int32_t kept = 0;
@@ -107,6 +97,15 @@ int32_t start_arguments(const char** argv) {
 }  // namespace
 
 void set_start_command_line(const wchar_t* commandLine) { g_commandLine = commandLine; }
+
+// Address mode with the first record and the import controls.
+void show_imported_records() {
+    g_shell.importPresent = true;
+    for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
+        SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_ADDRESS ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    switch_mode(IDC_MODE_ADDRESS, true);
+}
 
 void prepare_documents() {
     prepare_file_dialogs();

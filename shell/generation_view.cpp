@@ -175,7 +175,7 @@ void attach_preview(HWND preview) {
         SetWindowLongPtrW(preview, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(preview_proc)));
 }
 
-void apply_save_all(bool enabled) { enable_command(IDM_SAVE_ALL_BMP, enabled && command_available(IDM_SAVE_ALL_BMP)); }
+void apply_save_all(bool enabled) { enable_command(IDM_SAVE_ALL_BMP, enabled); }
 
 void show_form_fields() {
     for (int32_t control : kFieldControls) set_control_text(form_item(control), form_field(&g_form, control));

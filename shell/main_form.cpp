@@ -21,8 +21,6 @@ const char kArrowFontName[] = "@\x82l\x82r \x83S\x83V\x83" "b\x83N";
 
 const int32_t kTileBitmaps[kBackgroundCount] = {0, IDB_BACKGROUND_BLUE, IDB_BACKGROUND_GREEN, IDB_BACKGROUND_ORANGE,
                                                 IDB_BACKGROUND_WHITE};
-// Controls of features that come in a later version.
-const int32_t kLaterControls[] = {IDC_HISTORY_MENU, IDC_IMPORT_CLEAR, IDC_IMPORT_SPIN};
 
 HBITMAP g_tile = nullptr;
 HIMAGELIST g_colourSamples = nullptr;
@@ -40,9 +38,6 @@ void create_fonts() {
     LOGFONTW formFont = {};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(g_shell.form, WM_GETFONT, 0, 0)), sizeof formFont, &formFont);
     g_shell.fieldFont = make_font(kFieldFontName, 14, FW_NORMAL);
-    int32_t row = int_setting(SettingPreviewNo);
-    g_shell.viewFont = make_font(kViewFontName, LineWidths[row >= 0 && row < kLineWidthRows ? row : 4].fontHeight,
-                                 FW_NORMAL);
     formFont.lfWeight = FW_BOLD;
     g_shell.boldFont = CreateFontIndirectW(&formFont);
     formFont.lfWeight = FW_NORMAL;
@@ -93,7 +88,6 @@ void set_up_controls() {
     EnableWindow(form_item(IDC_UP), FALSE);
     EnableWindow(form_item(IDC_DOWN), FALSE);
     SendMessageW(form_item(IDC_CODE_VIEW_BUTTON), BM_SETCHECK, BST_CHECKED, 0);
-    for (int32_t id : kLaterControls) EnableWindow(form_item(id), FALSE);
     SetWindowTextW(form_item(IDC_PREVIEW), L"");
     SendMessageW(form_item(IDC_SIZE_SLIDER), TBM_SETRANGE, TRUE, MAKELPARAM(0, 7));
     SendMessageW(form_item(IDC_SIZE_SLIDER), TBM_SETPOS, TRUE, int_setting(SettingSliderPos));
@@ -214,6 +208,9 @@ INT_PTR CALLBACK form_proc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND: on_form_command(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return TRUE;
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lParam) == form_item(IDC_SIZE_SLIDER)) on_size_slider();
+            if (reinterpret_cast<HWND>(lParam) == form_item(IDC_IMPORT_SPIN) && LOWORD(wParam) == SB_ENDSCROLL) {
+                on_import_spin();
+            }
             return TRUE;
         case WM_ERASEBKGND: erase_form(reinterpret_cast<HDC>(wParam)); return TRUE;
         case WM_CTLCOLORSTATIC:
@@ -257,16 +254,27 @@ HWND create_main_form(HWND parent) {
     apply_background();
     set_up_controls();
     recreate_text_fields();
-    set_font(IDC_TEXT_VIEW, g_shell.viewFont);
+    apply_view_font();
     attach_preview(form_item(IDC_PREVIEW));
     fill_colour_combo();
     fill_margin_combo();
+    fill_to_combo();
     fill_encoding_combo();
     set_font(IDC_WHEEL_ARROW, g_shell.arrowFont);
     SetWindowSubclass(form_item(IDC_BIRTHDAY), birthday_proc, 1, 0);
     set_display_state(10);
     ShowWindow(g_shell.form, SW_SHOW);
     return g_shell.form;
+}
+
+HFONT make_fixed_font(int32_t height) { return make_font(kViewFontName, height, FW_NORMAL); }
+
+void apply_view_font() {
+    int32_t row = int_setting(SettingPreviewNo);
+    HFONT old = g_shell.viewFont;
+    g_shell.viewFont = make_fixed_font(LineWidths[row >= 0 && row < kLineWidthRows ? row : 4].fontHeight);
+    set_font(IDC_TEXT_VIEW, g_shell.viewFont);
+    if (old != nullptr) DeleteObject(old);
 }
 
 void destroy_main_form() {
@@ -281,6 +289,7 @@ void destroy_main_form() {
     }
     g_shell.backgroundBrush = nullptr;
     g_shell.tintBrush = nullptr;
+    g_shell.viewFont = nullptr;
     g_tile = nullptr;
 }
 
@@ -301,6 +310,7 @@ void apply_background() {
 
 void finish_form_set_up() {
     apply_auto_check();
+    attach_history_button();
     apply_save_all(false);
     on_colour_selected();
 }
@@ -350,6 +360,8 @@ void on_form_command(int32_t id, int32_t code, HWND) {
         case IDC_TEXT_VIEW_BUTTON: show_view(TextDataView); break;
         case IDC_SPLIT: insert_split_mark(); break;
         case IDC_CHOOSE_COLOUR: choose_custom_colour(); break;
+        case IDC_IMPORT_CLEAR: clear_imported_records(); break;
+        case IDC_HISTORY_MENU: show_history_menu(); break;
         default: on_emoji_control(id); break;
     }
 }

@@ -19,14 +19,13 @@ namespace {
 
 const wchar_t kClassName[] = L"Mivoka";
 
-// The menu's check marks and the commands of later versions.
+// The menu's check marks from the settings.
 void set_up_menu() {
     for (int32_t id = IDM_BACKGROUND_NONE; id <= IDM_BACKGROUND_WHITE; ++id) {
         check_menu(id, id - IDM_BACKGROUND_NONE == int_setting(SettingBgNo));
     }
     check_menu(IDM_WORD_WRAP, int_setting(SettingEditWrap) != 0);
     check_menu(IDM_RESUME, int_setting(SettingResume) != 0);
-    disable_later_commands();
 }
 
 void load_encoder() {

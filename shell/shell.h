@@ -67,9 +67,6 @@ int run_message_loop();
 // Runs a menu, accelerator or toolbar command. 0 or 1 (1 for the exit
 // command among others); the value has no further effect.
 int32_t dispatch_command(int32_t id);
-// False for the commands whose features come in a later version: their menu
-// items and toolbar buttons stay disabled and dispatch ignores them.
-bool command_available(int32_t id);
 
 // The save-kind dialog (238) of the toolbar's "データを保存": "BMP" marked at
 // opening; OK gives the marked kind, the close box nothing.
@@ -102,3 +99,19 @@ void show_first_message(const char* text);
 // Dialog 1062, the version box (command 40008), modal, owned by the main
 // window. Its links open with the system's default handler.
 void show_version_box();
+
+// --- Options, import and mail history ------------------------------------------------------
+
+// The options property sheet (command 40010), modal, owned by the main
+// window; it opens on the page showing at the last OK of this run.
+void show_options();
+// Shows a popup menu at screen point (x, y) for owner, to which the chosen
+// item is sent as its command. Null puts the system's own back.
+typedef void (*PopupMenuSeam)(HMENU menu, int32_t x, int32_t y, HWND owner);
+void set_popup_menu_seam(PopupMenuSeam seam);
+// The "+" button's popup menu (the caller destroys it).
+HMENU build_history_menu();
+// Dialog 235 "メールアドレスを履歴に追加", owned by the main form: address
+// (read-only) and displayName (editable), Shift_JIS, room 128 each. OK
+// gives both fields; Cancel or the close box empties both and gives false.
+bool ask_address_for_history(char* address, char* displayName);

@@ -107,8 +107,6 @@ int32_t status_bar_height();
 // Toolbar tooltip text request.
 bool on_toolbar_notify(NMHDR* header);
 void enable_command(int32_t id, bool enabled);
-// Greys the menu items of the commands command_available refuses.
-void disable_later_commands();
 void check_menu(int32_t id, bool checked);
 void place_window_at_start();
 
@@ -184,3 +182,30 @@ void copy_symbol_to_clipboard();
 // The finished raster of a copy: onto the clipboard, then the status note
 // and timer 1253.
 void deliver_to_clipboard(const Raster& raster);
+
+// --- Options, import and mail history (options_sheet.cpp, import_controls.cpp,
+// mail_history_menu.cpp, main_form.cpp) ------------------------------------------------------
+
+// The fixed-pitch font "ＭＳ ゴシック" at a height (the caller deletes it).
+HFONT make_fixed_font(int32_t height);
+// The text-data view's font at the height LineWidths gives "previewno".
+void apply_view_font();
+// After a successful import: address mode with the import panel
+// (document_commands.cpp).
+void show_imported_records();
+// Command 40084.
+void import_command();
+// The import spin's end of scroll: the next or previous record.
+void on_import_spin();
+// The import panel's clear button.
+void clear_imported_records();
+// The To combo box's list from the history, when the form is created.
+void fill_to_combo();
+// Shows the "+" popup menu at the mouse cursor.
+void show_history_menu();
+// Its right-button handler, attached in the deferred set-up.
+void attach_history_button();
+// Commands 40087, 40088 and 40206-40216.
+void mail_history_command(int32_t id);
+// Commands 40250-40254: the stored entry "usrmailv1".."usrmailv5" into the To field.
+void put_stored_mail(int32_t id);

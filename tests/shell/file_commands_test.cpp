@@ -70,26 +70,6 @@ void expect_bitmap(const std::string& bytes, int32_t side, const char* name) {
     EXPECT_EQ(le32(bytes, 34), static_cast<uint32_t>(stride * side)) << name;
 }
 
-// Drops files (UTF-8 paths) on the main window as the shell does: a
-// DROPFILES block with UTF-16 names, each NUL-ended, then an empty one.
-void drop_files(const std::vector<std::string>& paths) {
-    std::wstring names;
-    for (const std::string& path : paths) {
-        wchar_t wide[1024];
-        MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide, 1024);
-        names += wide;
-        names += L'\0';
-    }
-    names += L'\0';
-    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
-    GlobalUnlock(block);
-    SendMessageW(main_window(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
-}
-
 std::string document(const char* utf8) { return sjis(utf8); }
 
 // --- Bitmaps -------------------------------------------------------------------------

@@ -19,12 +19,6 @@ protected:
     void TearDown() override { close_window(); }
 };
 
-int32_t code_count() {
-    int32_t count = 0, current = 0;
-    read_code_count(&count, &current);
-    return count;
-}
-
 std::string code_text(int32_t index) {
     char text[kCodeTextBytes];
     int32_t version = 0;

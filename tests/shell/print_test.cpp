@@ -192,7 +192,6 @@ TEST_F(Printing, CommandsAreEnabledAndCtrlPOpensTheDialog) {
     for (int32_t id : {IDM_PRINT, IDM_COPY_IMAGE}) {
         EXPECT_EQ(GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED, 0u) << id;
         EXPECT_NE(SendMessageW(toolbar(), TB_ISBUTTONENABLED, id, 0), 0) << id;
-        EXPECT_TRUE(command_available(id));
     }
     DialogHandlerScope scope([](HWND dialog) { press_dialog_button(dialog, IDCANCEL); });
     SetFocus(item(IDC_TEXT));

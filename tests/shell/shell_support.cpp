@@ -2,6 +2,7 @@
 #include "tests/shell/shell_support.h"
 
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
@@ -467,3 +468,29 @@ void press_dialog_button(HWND dialog, int32_t id) { SendMessageW(GetDlgItem(dial
 std::string dialog_item_text(HWND dialog, int32_t id) { return text_of(GetDlgItem(dialog, id)); }
 
 ShellOpens& shell_opens() { return g_opens; }
+
+// Drops files (UTF-8 paths) on the main window as the shell does: a
+// DROPFILES block with UTF-16 names, each NUL-ended, then an empty one.
+void drop_files(const std::vector<std::string>& paths) {
+    std::wstring names;
+    for (const std::string& path : paths) {
+        wchar_t wide[1024];
+        MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide, 1024);
+        names += wide;
+        names += L'\0';
+    }
+    names += L'\0';
+    HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    SendMessageW(main_window(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+}
+
+int32_t code_count() {
+    int32_t count = 0, current = 0;
+    read_code_count(&count, &current);
+    return count;
+}

@@ -40,6 +40,8 @@ void pump_for(int32_t ms);
 bool pump_until(bool (*done)(), int32_t timeoutMs);
 // Until the generation is over: status Idle, no worker busy.
 bool wait_for_generation();
+// Codes in the code list now.
+int32_t code_count();
 
 HWND item(int32_t id);
 // Texts in UTF-8.
@@ -54,6 +56,8 @@ bool checked(int32_t id);
 void click(int32_t id);
 // A menu, accelerator or toolbar command to the main window.
 void command(int32_t id);
+// Drops files (UTF-8 paths) on the main window as the shell does.
+void drop_files(const std::vector<std::string>& paths);
 // Chooses item index of a combo box and tells the form.
 void choose_item(int32_t id, int32_t index);
 // A key through the message loop with the given modifier keys held
