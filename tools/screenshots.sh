@@ -15,8 +15,8 @@ OUT=$MIVOKA_ROOT/build/screenshots
 WORK=$MIVOKA_ROOT/build/screenshots-work
 DIST=$MIVOKA_ROOT/build/windows/dist
 # A quiet start (no first-start message), manual generation, a larger symbol
-# and a window tall enough for the view switch below the preview.
-QUIET=(_version=2125825 _count=1 autoencode=0 sliderpos=3 wleft=40 wtop=40 wwidth=800 wheight=660)
+# and the window at its start size.
+QUIET=(_version=2125825 _count=1 autoencode=0 sliderpos=3 wleft=40 wtop=40 wwidth=780 wheight=590)
 SKIPPED=()
 
 cleanup() {
@@ -139,7 +139,7 @@ first_or_main() { gui_window_shown 'First Message' || gui_window_shown Mivoka; }
 
 session_first_start() {
   echo "== first start"
-  gui_prepare "$WORK/first" "$DIST" wleft=40 wtop=40 wwidth=800 wheight=660 && gui_launch || return 1
+  gui_prepare "$WORK/first" "$DIST" wleft=40 wtop=40 wwidth=780 wheight=590 && gui_launch || return 1
   gui_poll 60 first_or_main
   if gui_wait_window 'First Message' 3 && gui_wait_painted 'First Message' 10; then
     shot first-message 'First Message'
