@@ -113,14 +113,51 @@ version_state() {
   fi
 }
 
+# dialog_state NAME TITLE: waits for the program's window TITLE (a regular
+# expression, as xdotool takes window names), saves it alone as NAME.png and
+# closes it with Escape.
+dialog_state() {
+  if gui_wait_window "$2" 10 && gui_wait_painted "$2" 10; then
+    gui_capture_windows "$OUT/$1.png" "$2" && echo "   $1.png"
+    xdotool key Escape
+    gui_poll 10 eval "! gui_window_shown '$2'"
+  else
+    xdotool key Escape Escape
+    skip "$1" "the window \"$2\" did not open"
+  fi
+}
+
+# The options sheet (menu "表示" → "オプション") and the print settings
+# (Ctrl+P).
+other_dialogs() {
+  gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+v && sleep 0.3 && xdotool key o
+  dialog_state options-sheet 'オプション'
+  gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key ctrl+p
+  dialog_state print-settings '印刷設定'
+}
+
+# The emoji palette ("絵文字") of a window just started.
+palette_state() {
+  gui_click "$(id IDC_EMOJI)"
+  dialog_state emoji-palette '\*\*\*　docomo 絵文字　\*\*\*'   # a pattern: the stars escaped
+}
+
+# Mail mode: "+" → "左のアドレスを履歴に追加" opens the add-address dialog.
+add_address_state() {
+  gui_click "$(id IDC_HISTORY_MENU)" && sleep 0.3 && xdotool key Down Return
+  dialog_state add-address 'メールアドレスを履歴に追加'
+}
+
 session_docomo() {
-  echo "== docomo: text, text-data view, split codes, mail, address, version box"
+  echo "== docomo: text, text-data view, split codes, mail, address, dialogs"
   gui_prepare "$WORK/docomo" "$DIST" "${QUIET[@]}" mode=0 carrier=2 && gui_start || return 1
+  palette_state
   text_states
   split_state
   mail_state
+  add_address_state
   address_states
-  gui_rect 0 && version_state
+  gui_rect 0 && version_state && other_dialogs
   gui_stop
 }
 
