@@ -3,11 +3,13 @@
 
 MIVOKA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 MIVOKA_JOBS=2
+# Cache hits across checkouts in different folders.
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$MIVOKA_ROOT}
 
 # Everything the three trees, their tests and the benchmarks use; the last
 # line drives and reads the window in the end-to-end test and tools/screenshots.sh.
 MIVOKA_PACKAGES=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine64 xvfb xauth fonts-ipafont
@@ -51,9 +53,13 @@ install_missing_packages() {
 
 # configure_tree NAME CMAKE_ARGS...: configures build/NAME with Ninja.
 configure_tree() {
-  local name=$1
+  local name=$1 launcher=()
   shift
-  cmake -S "$MIVOKA_ROOT" -B "$MIVOKA_ROOT/build/$name" -G Ninja "$@"
+  # A compiler cache, when the machine has one, makes rebuilds and several
+  # checkouts of the tree cheap; the build does not need it.
+  command -v ccache >/dev/null &&
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  cmake -S "$MIVOKA_ROOT" -B "$MIVOKA_ROOT/build/$name" -G Ninja "${launcher[@]}" "$@"
 }
 
 # The trees. Each prints nothing on its own; callers log and time them.
