@@ -32,12 +32,6 @@ logged windows configure configure_windows && logged windows build build_tree wi
   exit 1
 echo "   done: $(ls build/windows/dist | tr '\n' ' ')"
 
-if [ ! -f "$EXE" ]; then
-  echo
-  echo "The Mivoka window comes in a later version; this one has the command-line tool."
-  show_cli_usage
-  exit 0
-fi
 if [ -z "${DISPLAY:-}" ]; then
   echo
   echo "There is no display (DISPLAY is unset), so the Mivoka window cannot open here."

@@ -4,7 +4,7 @@
 // bounded by the input length (at most kMaxInputBytes).
 #include <cstring>
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 
 // ISO/IEC 18004 Table 3: rows numeric, alphanumeric, byte, kanji; columns the
 // version groups 1-9, 10-26, 27-40.

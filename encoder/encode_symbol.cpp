@@ -1,6 +1,6 @@
 // Entry point of the encoder: version choice, bit stream, error correction
 // and matrix, in the fixed buffers of the single encoder state.
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 
 EncoderState g_encoder;
 

@@ -23,12 +23,6 @@ constexpr int32_t kMaxSegments = kMaxInputBytes;
 
 enum SegmentMode : uint8_t { Numeric = 0, Alphanumeric = 1, Byte = 2, Kanji = 3 };
 
-// Flags of a ModuleMatrix byte while the symbol is built.
-constexpr uint8_t FunctionFlag = 0x20;
-constexpr uint8_t FunctionDark = 0x10;
-constexpr uint8_t DataBit = 0x02;
-constexpr uint8_t MaskedBit = 0x01;
-
 // Column-major with the fixed stride 177: module (x, y) is byte x * 177 + y.
 typedef uint8_t ModuleMatrix[kMatrixBytes];
 
@@ -57,53 +51,25 @@ extern EncoderState g_encoder;
 
 // --- Entry point -----------------------------------------------------------
 
-// Encodes the NUL-terminated text. version 0 takes the smallest version that
-// holds it; 1-40 takes that version, or with allowLarger the smallest that
-// fits when it is too small. mask 0-7 forces a mask, -1 chooses by penalty.
-// kanjiOff: no byte pair becomes a kanji character (UTF-8 targets). On true,
-// g_encoder.version, .size, .mask and .matrix (1 dark, 0 light) hold the
-// symbol. False when the text is empty, too long, or the version too small.
+// Encodes the NUL-terminated text.
+//   level      EcLevel (LevelL..LevelH).
+//   version    0 takes the smallest version that holds the text; 1-40 takes
+//              that version, or with allowLarger the smallest that fits when
+//              it is too small.
+//   mask       0-7 forces a mask, -1 chooses the one of least penalty.
+//   kanjiOff   nonzero: no byte pair becomes a kanji character (UTF-8 targets).
+// True: g_encoder.version, .size, .mask and .matrix (1 dark, 0 light, module
+// (x, y) at x * kMaxModules + y, only the size x size corner used) hold the
+// symbol. False when the text is empty, longer than kMaxInputBytes, or does
+// not fit the version; then only g_encoder.level and whatever stages ran
+// before the failure are written: .matrix, .version and .size are not a
+// symbol and must not be read.
 bool encode_symbol(int32_t level, int32_t version, bool allowLarger, int32_t mask,
                    const char* text, int32_t kanjiOff);
 
-// Smallest version that holds the text, or 0; leaves the bit stream built for
-// that version's group in g_encoder.
+// Smallest version from requestedVersion (1-40; values below 1 start at 1)
+// up that holds length bytes of text at g_encoder.level, or 0 when none does.
+// Set g_encoder.level first. Leaves the segments and the bit stream built for
+// the found version's group in g_encoder (bitLength -1 after 0).
 int32_t find_version(int32_t requestedVersion, const uint8_t* text, int32_t length,
                      int32_t kanjiOff);
-
-// --- Segmentation and bit stream ---------------------------------------------
-
-// Classifies, segments, merges and writes the stream for a version group.
-// False on overflow (bitLength -1).
-bool build_bit_stream(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff);
-int32_t segment_bits(int32_t mode, int32_t length, int32_t group);
-// Appends the low count (<= 16) bits of value at position; the new position,
-// or -1 when position is -1 or the stream would pass kMaxBits.
-int32_t append_bits(int32_t position, uint32_t value, int32_t count);
-bool is_kanji_pair(uint8_t first, uint8_t second);
-int32_t alnum_value(uint8_t byte);                 // 44 outside the set
-int32_t kanji_value(uint32_t code);                // 13-bit kanji-mode value
-// Terminator and pad codewords up to capacity data codewords.
-void terminate_and_pad(int32_t capacity);
-
-// --- Error correction ----------------------------------------------------------
-
-// In place: work holds dataCount data codewords then zeros; on return its
-// first eccCount bytes are the error-correction codewords.
-void rs_remainder(uint8_t* work, int32_t dataCount, int32_t eccCount);
-// Splits the padded data of g_encoder.bits into blocks, adds their EC
-// codewords and interleaves everything into g_encoder.codewords.
-void build_codewords();
-
-// --- Matrix ------------------------------------------------------------------
-
-// Clears the matrix and lays out the function patterns of g_encoder.version.
-void place_function_patterns();
-void place_data();
-void apply_mask(int32_t mask);
-void place_format_info(int32_t mask);
-// Penalty of the matrix in its current state (dark = byte & 0x11).
-int32_t mask_penalty();
-// Chooses the mask (or takes the requested one), applies it with its format
-// information and reduces the matrix to 1/0.
-void finish_matrix();

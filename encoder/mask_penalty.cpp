@@ -5,7 +5,7 @@
 // one static scratch record, used only inside an encoding.
 #include <cstring>
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 #include "encoder/matrix_internal.h"
 
 namespace {

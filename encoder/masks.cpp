@@ -2,7 +2,7 @@
 // sets per row and column, built once on first use.
 #include <cstring>
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 #include "encoder/matrix_internal.h"
 
 bool mask_condition(int32_t mask, int32_t i, int32_t j) {

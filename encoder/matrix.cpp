@@ -3,7 +3,7 @@
 // with the stride 177; flags while building, 1/0 when finished.
 #include <cstring>
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 #include "encoder/matrix_internal.h"
 
 static inline uint8_t& module_at(int32_t x, int32_t y) {

@@ -3,7 +3,7 @@
 // clauses 6.5 and 6.6). Works in the fixed buffers of g_encoder.
 #include <cstring>
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 
 // GfExp twice over, so a sum of two logs needs no reduction modulo 255.
 static const uint8_t* exp_twice() {

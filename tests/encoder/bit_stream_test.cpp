@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Literal mask penalty: every rule scanned module by module.
 #include "tests/encoder/literal_penalty.h"
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 
 static int g_n;
 

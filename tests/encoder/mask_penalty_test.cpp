@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 #include "tests/encoder/literal_penalty.h"
 
 namespace {

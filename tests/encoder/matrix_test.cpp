@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "encoder/encoder.h"
+#include "encoder/encoder_internal.h"
 
 namespace {
 
