@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "payload/payload.h"
 #include "pipeline/encoder_selection.h"
 #include "pipeline/splitter.h"
 
@@ -19,6 +20,16 @@ bool prefix_fits(const Piece& piece, int32_t length, int32_t version, int32_t le
     std::memcpy(g_candidate, piece.text, static_cast<size_t>(length));
     g_candidate[length] = '\0';
     return trial_encode(g_candidate, version, levelPlusOne, piece.carrier) == 0;
+}
+
+// The prefix a stepping trial takes: the first len bytes of the piece, cut
+// with truncate_at flag 1. Its byte rules are Shift_JIS whatever the target,
+// so a UTF-8 character or an emoji sequence may be cut; split_next mends the
+// final cut. Returns the prefix's length; g_candidate holds it.
+int32_t stepping_prefix(const Piece& piece, int32_t len) {
+    std::memcpy(g_candidate, piece.text, static_cast<size_t>(piece.length) + 1);
+    truncate_at(g_candidate, len > 0 ? len : 0, 1);
+    return static_cast<int32_t>(std::strlen(g_candidate));
 }
 
 int32_t boundary_after(const Piece& piece, int32_t at) {
@@ -72,11 +83,12 @@ int32_t search_length(const Piece& piece, int32_t estimate, int32_t version, int
     int32_t best = 0, step = 0, sum = 0, len = estimate, previousCur = 0;
     int32_t smallestMiss = piece.length + 1;
     for (int32_t trial = 0; trial < kLengthTrials; ++trial) {
-        int32_t cur = boundary_before(piece, len < 0 ? 0 : len > piece.length ? piece.length : len);
-        if (cur == 0) break;
-        bool fits = prefix_fits(piece, cur, version, levelPlusOne);
-        if (fits && cur == piece.length) return cur;   // nothing longer exists
-        if (!fits && cur < smallestMiss) smallestMiss = cur;
+        int32_t cur = stepping_prefix(piece, len);
+        // An empty prefix gives 4, which is no fit.
+        bool fits = trial_encode(g_candidate, version, levelPlusOne, piece.carrier) == 0;
+        // Every later trial would take this same whole piece again.
+        if (fits && cur == piece.length) return cur;
+        if (!fits && cur > 0 && cur < smallestMiss) smallestMiss = cur;
         if (!fits && (step == 0 || step == -s)) {
             step = -s;
         } else if (fits && (step == 0 || step == s)) {
@@ -86,13 +98,11 @@ int32_t search_length(const Piece& piece, int32_t estimate, int32_t version, int
         } else {
             step = std::abs(step / 2);
         }
-        if (fits && cur > best) best = cur;
+        if (fits) best = cur;
         sum += step;
         len = estimate + sum;
         previousCur = cur;
-        bool settled = (version != 1 && step >= -1 && step <= 1) || cur == len;
-        if (settled && best > 0) return best;
-        if (settled) break;
+        if ((version != 1 && step >= -1 && step <= 1) || cur == len) break;
     }
     if (best > 0) return best;
     return bisect_length(piece, 0, smallestMiss, version, levelPlusOne);

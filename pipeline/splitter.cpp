@@ -1,7 +1,7 @@
 // split_next: the piece a code may take, its character boundaries, the
-// choice between the whole piece and its longest fitting prefix, and the
-// step past a split mark. Cuts fall only at boundaries, found by walking the
-// payload itself, so no byte beyond the piece is ever guessed at.
+// choice between the whole piece and its longest fitting prefix, the cut's
+// corrections and the step past a split mark. Final cuts fall only at
+// boundaries, found by walking the payload itself.
 #include <cstring>
 
 #include "payload/payload.h"
@@ -29,33 +29,67 @@ bool is_escape_sequence(const uint8_t* p) {
            p[4] == 0x0F;
 }
 
-// Fills g_piece from remaining: whole units up to 1,000 bytes, ended at the
-// first split mark that starts at a boundary within them. Returns the mark's
-// offset, or -1.
+// Offset of the first split mark that starts at or before byte limit of
+// remaining, or -1. A mark running past limit counts too: the piece ends
+// before it, so no code holds part of a mark and the mark is skipped once
+// everything before it went into a code.
+int32_t find_mark(const char* remaining, int32_t limit) {
+    for (int32_t pos = 0; pos <= limit && remaining[pos] != '\0'; ++pos) {
+        if (std::strncmp(remaining + pos, SplitMark, kSplitMarkBytes) == 0) return pos;
+    }
+    return -1;
+}
+
+// Fills g_piece from remaining: its first 1,000 bytes cut with truncate_at
+// flag 1 (Shift_JIS byte rules, whatever the target), ended at the first
+// split mark (find_mark). The boundaries come from the units of remaining,
+// so a piece that ends inside a unit has no boundary at its end. Returns the
+// mark's offset, or -1.
 int32_t build_piece(const char* remaining, int32_t carrier) {
     Piece& piece = g_piece;
-    std::memset(piece.boundary, 0, sizeof piece.boundary);
+    // The cut's corrections read up to four bytes past the piece: zeros.
+    std::memset(&piece, 0, sizeof piece);
     piece.carrier = carrier;
-    int32_t pos = 0, mark = -1;
-    while (pos <= kCodeTextLimit && remaining[pos] != '\0') {
-        if (std::strncmp(remaining + pos, SplitMark, kSplitMarkBytes) == 0) {
-            mark = pos;
-            break;
-        }
-        int32_t n = unit_length(remaining + pos, carrier);
-        if (pos + n > kCodeTextLimit) break;
-        piece.boundary[pos] = 1;
-        pos += n;
+    int32_t n = 0;
+    while (n <= kCodeTextLimit && remaining[n] != '\0') ++n;
+    std::memcpy(piece.text, remaining, static_cast<size_t>(n));
+    truncate_at(piece.text, kCodeTextLimit, 1);
+    int32_t length = static_cast<int32_t>(std::strlen(piece.text));
+    int32_t mark = find_mark(remaining, length);
+    if (mark >= 0) {
+        length = mark;
+        std::memset(piece.text + length, 0, sizeof piece.text - static_cast<size_t>(length));
     }
-    piece.boundary[pos] = 1;
-    piece.length = pos;
-    std::memcpy(piece.text, remaining, static_cast<size_t>(pos));
-    piece.text[pos] = '\0';
+    piece.length = length;
+    int32_t pos = 0;
+    while (pos < length) {
+        piece.boundary[pos] = 1;
+        pos += unit_length(remaining + pos, carrier);
+    }
+    if (pos == length) piece.boundary[pos] = 1;
     return mark;
 }
 
-// The cut and version of the code: the whole piece at the smallest version
-// that a trial confirms, else the longest confirmed prefix at the largest.
+// The search's cut made sound: an SI within the next four bytes moves it to
+// the start of that five-byte emoji sequence; for UTF-8 up to three
+// continuation bytes at the cut go to the next code. Both read bytes alone,
+// so the cut then goes back to the last unit boundary, and never to nothing.
+int32_t correct_cut(const Piece& piece, int32_t cut) {
+    const uint8_t* t = reinterpret_cast<const uint8_t*>(piece.text);
+    for (int32_t p = 0; p < 4; ++p) {
+        if (t[cut + p] == 0x0F) {
+            cut -= 4 - p;
+            break;
+        }
+    }
+    for (int32_t i = 0; i < 3 && piece.carrier == Utf8 && cut > 0 && is_continuation(t[cut]); ++i) --cut;
+    cut = boundary_before(piece, cut);
+    return cut > 0 ? cut : boundary_before(piece, unit_length(piece.text, piece.carrier));
+}
+
+// The search's cut and the code's version: the whole piece at the smallest
+// version that a trial confirms, else the prefix the length search confirms
+// at the largest.
 int32_t choose_cut(const SplitSettings& s, int32_t* version) {
     const Piece& piece = g_piece;
     // Without the library no trial of such a text can fit: the whole piece
@@ -75,9 +109,9 @@ int32_t choose_cut(const SplitSettings& s, int32_t* version) {
     int32_t estimate = estimate_cut(piece.text, s.maxVersion, s.level);
     if (estimate < 0) return -1;
     *version = s.maxVersion;
-    int32_t cut = search_length(piece, estimate, s.maxVersion, s.level + 1);
-    // Not even one character fits: the encoding of that character fails.
-    return cut > 0 ? cut : boundary_before(piece, unit_length(piece.text, piece.carrier));
+    // 0: not even one character fits, and correct_cut gives the first one,
+    // whose encoding then fails.
+    return search_length(piece, estimate, s.maxVersion, s.level + 1);
 }
 
 }  // namespace
@@ -107,6 +141,7 @@ int32_t split_next(const char* remaining, int32_t index, const SplitSettings& s,
     int32_t version = 0;
     int32_t cut = choose_cut(s, &version);
     if (cut < 0) return SplitRefused;
+    cut = correct_cut(g_piece, cut);
     std::memcpy(code->text, g_piece.text, static_cast<size_t>(cut));
     code->version = version;
     // The mark is skipped once everything before it went into this code.

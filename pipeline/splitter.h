@@ -41,12 +41,13 @@ int32_t split_next(const char* remaining, int32_t index, const SplitSettings& se
 
 // --- The piece and its character boundaries ---------------------------------------
 
-// The text a code may take: at most 1,000 bytes of the payload, ended before
-// a split mark, with its character boundaries.
+// The text a code may take: the first 1,000 bytes of the payload cut with
+// truncate_at flag 1, ended before a split mark, zeros after it, with the
+// boundaries of its units.
 struct Piece {
     char text[kCodeTextBytes];
     int32_t length;
-    uint8_t boundary[kCodeTextBytes];   // 1 where a character starts (and at length)
+    uint8_t boundary[kCodeTextBytes];   // 1 where a unit starts, and at length when a unit ends there
     int32_t carrier;
 };
 
@@ -77,6 +78,9 @@ int32_t estimate_cut(const char* text, int32_t version, int32_t level);
 // Smallest version from start up to maxVersion the whole piece fits, found by
 // at most eight trials; -1 when none was seen to fit.
 int32_t search_version(const Piece& piece, int32_t start, int32_t maxVersion, int32_t levelPlusOne);
-// Longest prefix length (at a boundary) seen to fit version, searched from
-// estimate; 0 when no prefix fits.
+// Length of the prefix last seen to fit version, stepping from estimate:
+// each trial takes the first len bytes cut with truncate_at flag 1, so the
+// length may end inside a UTF-8 character or an emoji sequence, which
+// split_next corrects. When no stepping trial fits, a bisection over
+// boundaries; 0 when no prefix fits.
 int32_t search_length(const Piece& piece, int32_t estimate, int32_t version, int32_t levelPlusOne);

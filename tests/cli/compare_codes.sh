@@ -12,6 +12,9 @@ compare_setup "$@"
 printf 'first\r\n[split]\r\n\x8a\xbf\x8e\x9a\x93\xfa\x96\x7b\r\n[split]\r\nthird' >split.txt
 repeat $'\x8a\xbf\x8e\x9a\x93\xfa\x96\x7b' 375 >kanji.txt
 repeat 0123456789 2500 >digits.txt
+# Automatic cuts among four-byte UTF-8 emoji and softbank escape sequences.
+emoji=$(repeat '[1F600]' 17)
+escapes=$(repeat '[$G!]a' 40)
 
 # Each case: expected exit code, then the options ("~" stands for a space).
 cases=(
@@ -23,6 +26,8 @@ cases=(
   "0 --carrier utf8 --text 漢字とかな[1F600]~and~more --level H"
   "0 --carrier au --text [@659]x[@3A0]~tab\there"
   "0 --carrier softbank --text x[\$G!]y"
+  "0 --carrier utf8 --text $emoji --level H --max-version 5"
+  "0 --carrier softbank --text $escapes --max-version 3"
   "0 --mode mail --to taro@example.jp --subject 件名 --body 本文[i9F]"
   "0 --mode address --carrier softbank --name 山田太郎 --phone1 090-1234-5678"
   "0 --text-file digits.txt --max-version 1"

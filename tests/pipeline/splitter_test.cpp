@@ -153,10 +153,12 @@ TEST_F(Splitter, Utf8CharacterAcrossTheCutMovesWhole) {
 }
 
 TEST_F(Splitter, MarkAcrossByteOneThousandIsAMark) {
-    auto codes = generate(std::string(995, '1') + SplitMark + "B", Docomo, LevelM, 20);
-    ASSERT_EQ(codes.size(), 2u);
-    EXPECT_EQ(codes[0].text, std::string(995, '1'));
-    EXPECT_EQ(codes[1].text, "B");
+    for (int32_t before : {995, 1000}) {
+        auto codes = generate(std::string(static_cast<size_t>(before), '1') + SplitMark + "B", Docomo, LevelM, 20);
+        ASSERT_EQ(codes.size(), 2u);
+        EXPECT_EQ(codes[0].text, std::string(static_cast<size_t>(before), '1'));
+        EXPECT_EQ(codes[1].text, "B");
+    }
 }
 
 TEST_F(Splitter, FirstThousandBytesFitButNoHalfCharacter) {
