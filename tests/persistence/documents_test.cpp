@@ -242,6 +242,37 @@ TEST_F(DocumentsTest, AWriteThatFailsMidwayLeavesTheOldDocumentWhole) {
 }
 #endif
 
+#ifndef _WIN32
+// A folder opens for reading on POSIX but every read fails: that is no empty
+// document, and the form keeps what it held.
+TEST_F(DocumentsTest, AFileThatCannotBeReadChangesNothing) {
+    make_folder(path("folder.txt"));
+    FILE* f = std::fopen(path("folder.txt").c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    mark_every_field();
+    EXPECT_EQ(read_document(f), 1);
+    std::fclose(f);
+    for (int32_t control : kEveryField) EXPECT_EQ(field(control), "old" + std::to_string(control)) << control;
+    // Dropped, it counts as not read.
+    parse_extension_filter(".txt");
+    std::string name = path("folder.txt");
+    const char* names[] = {name.c_str()};
+    DropOutcome out;
+    load_dropped_files(names, 1, &out);
+    EXPECT_EQ(out.documentsRead, 0);
+    EXPECT_EQ(field(ControlText), "old" + std::to_string(ControlText));
+}
+#endif
+
+TEST_F(DocumentsTest, AReadableFileReportsItWasRead) {
+    write_file(path("in.txt"), "< Text >\r\nread\r\n");
+    FILE* f = std::fopen(path("in.txt").c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(read_document(f), 0);
+    std::fclose(f);
+    EXPECT_EQ(field(ControlText), "read");
+}
+
 TEST_F(DocumentsTest, TheExtensionFilter) {
     parse_extension_filter(("txt .dat" + sjis("　") + ".CSV").c_str());
     EXPECT_STREQ(AcceptedExtensions[0], ".txt");
