@@ -3,7 +3,6 @@
 // code with the overwrite question asked at most once; draw_symbol's guards.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <iterator>
@@ -13,10 +12,7 @@
 #include "output/output.h"
 #include "persistence/settings_tables.h"
 #include "tests/output/output_test_util.h"
-
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
+#include "tests/platform/file_size_limit.h"
 
 namespace {
 
@@ -236,17 +232,13 @@ TEST_F(BitmapTest, AWriteThatFailsMidwayLeavesTheOldBitmapWhole) {
     for (int32_t i = 0; i < 3; ++i) ASSERT_TRUE(read_bitmap(folder_ + names[i], &old[i]));
     ASSERT_EQ(old[0].bytes.size(), 317254u);
     ASSERT_TRUE(publish_codes({"new symbol", "new symbol two"}, 1));
-    struct rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 8192;
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    int32_t one = save_shown_bitmap(path, 7);
+    int32_t one = -1, all = -1;
     uint32_t failed = 0;
-    int32_t all = save_all_bitmaps(path, 3, 7, [](void*) { return true; }, nullptr, &failed);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    ASSERT_EQ(with_file_size_limit(8192, [&] {
+        one = save_shown_bitmap(path, 7);
+        all = save_all_bitmaps(path, 3, 7, [](void*) { return true; }, nullptr, &failed);
+        return 0;
+    }), 0);
     EXPECT_EQ(one, SaveFailed);
     EXPECT_EQ(all, SaveFailed);
     EXPECT_EQ(failed, 3u);

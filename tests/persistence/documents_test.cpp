@@ -3,7 +3,6 @@
 // whole-file replacement, the extension filter, drops and the start document.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -16,9 +15,7 @@
 #include "persistence/settings_store.h"
 #include "tests/payload/test_text.h"
 #include "tests/persistence/test_env.h"
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
+#include "tests/platform/file_size_limit.h"
 
 namespace {
 
@@ -228,14 +225,7 @@ TEST_F(DocumentsTest, AWriteThatFailsMidwayLeavesTheOldDocumentWhole) {
     const std::string old = "< Text >\r\n" + std::string(3000, 'o') + "\r\n";
     write_file(target, old);
     set_field_bytes(ControlText, std::string(8000, 'n'));
-    struct rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    int32_t result = write_document(target.c_str(), AllModes);
-    setrlimit(RLIMIT_FSIZE, &saved);
+    int32_t result = with_file_size_limit(4096, [&] { return write_document(target.c_str(), AllModes); });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(file_bytes(target), old);
     EXPECT_EQ(file_bytes(target + ".mivoka-new"), "");

@@ -4,7 +4,6 @@
 // a folder is never replaced; on POSIX the old permission bits stay.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,11 +11,11 @@
 #include <string>
 
 #include "platform/file_replace.h"
+#include "tests/platform/file_size_limit.h"
 
 #ifdef _WIN32
 #include <process.h>
 #else
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -111,15 +110,9 @@ TEST_F(StagedWriteTest, AWriteOverTheSizeLimitLeavesTheOldFileWhole) {
     const std::string old(12000, 'o');
     put(target, old);
     std::string fresh(64000, 'n');
-    struct rlimit saved;
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    struct rlimit small = saved;
-    small.rlim_cur = 8192;
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    int32_t result = write_bytes_staged(target.c_str(), fresh.data(), static_cast<int32_t>(fresh.size()));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
+    int32_t result = with_file_size_limit(8192, [&] {
+        return write_bytes_staged(target.c_str(), fresh.data(), static_cast<int32_t>(fresh.size()));
+    });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(bytes_of(target), old);
     EXPECT_FALSE(exists(target + kStagedSuffix));
