@@ -17,6 +17,10 @@
 #include "tests/persistence/test_env.h"
 #include "tests/platform/file_size_limit.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 const std::string kEmptyAllModes =
@@ -233,6 +237,22 @@ TEST_F(DocumentsTest, AWriteThatFailsMidwayLeavesTheOldDocumentWhole) {
 #endif
 
 #ifndef _WIN32
+// The replaced document keeps who may read it: a private memo stays private.
+TEST_F(DocumentsTest, AReplacedDocumentKeepsItsPermissionBits) {
+    const std::string target = path("private.txt");
+    for (mode_t bits : {mode_t{0600}, mode_t{0640}, mode_t{0644}}) {
+        write_file(target, "old");
+        ASSERT_EQ(chmod(target.c_str(), bits), 0);
+        set_field(ControlText, "new");
+        g_form.mode = 0;
+        ASSERT_EQ(write_document(target.c_str(), CurrentMode), 0);
+        EXPECT_EQ(file_bytes(target), "< Text >\r\nnew\r\n");
+        struct stat st;
+        ASSERT_EQ(stat(target.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, bits) << std::oct << bits;
+    }
+}
+
 // A folder opens for reading on POSIX but every read fails: that is no empty
 // document, and the form keeps what it held.
 TEST_F(DocumentsTest, AFileThatCannotBeReadChangesNothing) {
