@@ -100,13 +100,16 @@ int parse_encode_option(int argc, char** argv, int* i, EncodeOptions* o) {
     return ok ? 1 : -1;
 }
 
-void print_path(const char* sjis) {
+// The UTF-8 form of a Shift_JIS path (one at a time).
+const char* utf8_of(const char* sjis) {
     static uint16_t units[kBitmapPathBytes + 48];
     static char utf8[(kBitmapPathBytes + 48) * kUtf8BytesPerUtf16 + 1];
     int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(std::strlen(sjis)), units);
     utf8[utf16_to_utf8(units, n, utf8)] = '\0';
-    std::printf("%s\n", utf8);
+    return utf8;
 }
+
+void print_path(const char* sjis) { std::printf("%s\n", utf8_of(sjis)); }
 
 bool replace_without_asking(void*) { return true; }
 
@@ -120,17 +123,23 @@ int write_bitmaps(const EncodeOptions& o, char* path) {
         return ExitFailure;
     }
     set_current_code(o.all ? 0 : o.code - 1);
-    int32_t result = o.all ? save_all_bitmaps(path, o.numbering, o.size, replace_without_asking, nullptr)
+    uint32_t failed = 0;   // codes of --all not written; the others are
+    int32_t result = o.all ? save_all_bitmaps(path, o.numbering, o.size, replace_without_asking, nullptr, &failed)
                            : save_shown_bitmap(path, o.size);
-    if (result != SaveWritten) {
+    if (result != SaveWritten && failed == 0) {
         std::fprintf(stderr, "mivoka encode: cannot write '%s'\n", o.output);
         return ExitFailure;
     }
     char name[kBitmapPathBytes + 48];
     for (int32_t k = 0; k < (o.all ? count : 1); ++k) {
         if (o.all) numbered_name(path, o.numbering, k, name, sizeof name);
-        print_path(o.all ? name : path);
+        if (failed >> k & 1) {
+            std::fprintf(stderr, "mivoka encode: cannot write '%s'\n", utf8_of(name));
+        } else {
+            print_path(o.all ? name : path);
+        }
     }
+    if (failed != 0) return ExitFailure;
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
 }
 

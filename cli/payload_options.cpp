@@ -101,12 +101,12 @@ void print_sjis_message(const char* command, const char* sjis) {
 int read_document_option(const char* path, const char* command) {
     static char sjis[kPathBytes];
     FILE* f = sjis_path_of(path, sjis, kPathBytes) ? open_file(sjis, "rb") : nullptr;
-    if (f == nullptr) {
+    bool read = f != nullptr && read_document(f) == 0;
+    if (f != nullptr) std::fclose(f);
+    if (!read) {
         std::fprintf(stderr, "%s: cannot read '%s'\n", command, path);
         return ExitFailure;
     }
-    read_document(f);
-    std::fclose(f);
     return ExitOk;
 }
 

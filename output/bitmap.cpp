@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/files.h"
+#include "platform/file_replace.h"
 
 // 先頭 / 後ろ
 const NumberingStyle NumberingStyles[kNumberingStyleCount] = {
@@ -88,20 +88,24 @@ void numbered_label(const char* pattern, int32_t k, char* label) {
     std::snprintf(label, 48, "%.*s%.*s%s%s", start, pattern, pad, pattern + start, number, pattern + end);
 }
 
-}  // namespace
-
-int32_t save_bitmap(const char* path, const Raster& raster) {
+// The bitmap's bytes: headers, then the rows bottom first. 0 all written.
+int32_t put_bitmap(FILE* f, void* context) {
+    const Raster& raster = *static_cast<const Raster*>(context);
     uint8_t headers[kHeaderBytes];
-    int32_t imageBytes = raster.stride * raster.side;
-    fill_headers(headers, raster.side, imageBytes);
-    FILE* f = open_file(path, "wb");
-    if (f == nullptr) return 1;
+    fill_headers(headers, raster.side, raster.stride * raster.side);
     bool ok = std::fwrite(headers, 1, kHeaderBytes, f) == kHeaderBytes;
     for (int32_t row = raster.side - 1; ok && row >= 0; --row) {
         const uint8_t* p = raster.pixels + static_cast<size_t>(row) * raster.stride;
         ok = std::fwrite(p, 1, static_cast<size_t>(raster.stride), f) == static_cast<size_t>(raster.stride);
     }
-    return std::fclose(f) == 0 && ok ? 0 : 1;
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int32_t save_bitmap(const char* path, const Raster& raster) {
+    Raster copy = raster;
+    return write_file_staged(path, put_bitmap, &copy);
 }
 
 int32_t ensure_bmp_extension(char* path, int32_t capacity) {

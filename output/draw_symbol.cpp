@@ -8,6 +8,9 @@
 #include "pipeline/generation.h"
 #include "platform/files.h"
 
+// save_all_bitmaps reports each code by one bit.
+static_assert(kMaxCodes <= 32, "one bit per code");
+
 namespace {
 
 uint8_t g_staticPixels[kRasterBytes];
@@ -71,7 +74,10 @@ int32_t save_shown_bitmap(char* path, int32_t sizeStep) {
     return draw_symbol(File, nullptr, path, sizeStep, current, 1, 0, 0) == 0 ? SaveWritten : SaveFailed;
 }
 
-int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context) {
+int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
+                         uint32_t* failed) {
+    uint32_t unwritten = 0;
+    if (failed != nullptr) *failed = 0;
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     if (count == 0) return SaveNoData;
@@ -84,10 +90,10 @@ int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwri
         if (!ask(context)) return SaveDeclined;
         break;
     }
-    int32_t result = SaveWritten;
     for (int32_t k = 0; k < count; ++k) {
         numbered_name(path, style, k, name, sizeof name);
-        if (draw_symbol(File, nullptr, name, sizeStep, k, 1, 0, 0) != 0) result = SaveFailed;
+        if (draw_symbol(File, nullptr, name, sizeStep, k, 1, 0, 0) != 0) unwritten |= 1u << k;
     }
-    return result;
+    if (failed != nullptr) *failed = unwritten;
+    return unwritten == 0 ? SaveWritten : SaveFailed;
 }

@@ -104,8 +104,10 @@ int32_t draw_symbol(int32_t target, void* printerSurface, const char* fileName, 
 // --- Bitmap files ----------------------------------------------------------------------
 
 // Writes raster as a 24-bit uncompressed bitmap: 14-byte file header, 40-byte
-// information header, rows bottom first. Replaces an existing file. 0
-// written, 1 not (the window does not report it).
+// information header, rows bottom first. An existing file is replaced whole
+// (write_file_staged): a write that fails leaves it as it was, and one that
+// cannot be written in place is kept. 0 written, 1 not (the window does not
+// report it).
 int32_t save_bitmap(const char* path, const Raster& raster);
 
 // Room for a path of the save dialogs, terminator included.
@@ -148,8 +150,11 @@ enum SaveResult : int32_t { SaveWritten = 0, SaveFailed = 1, SaveDeclined = 2, S
 int32_t save_shown_bitmap(char* path, int32_t sizeStep);
 // "全てのBMPを保存": every code under its numbered name. When any of the
 // names exists, ask is called once (at most once per call); No writes
-// nothing.
-int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context);
+// nothing. A name that cannot be written does not stop the others: the
+// result is then SaveFailed, and failed (when given) has bit k set for each
+// code k that was not written (0 otherwise).
+int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
+                         uint32_t* failed = nullptr);
 
 // --- Printing ------------------------------------------------------------------------
 

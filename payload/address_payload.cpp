@@ -68,6 +68,10 @@ void write_memory() {
 void write_mecard() {
     // Name and reading keep their first comma (family, given name).
     for (int32_t s = Name; s <= Note; ++s) escape_field(slot(s), kFieldBufferBytes, s <= Furigana ? 102 : 1);
+    // The address and the web page escape only what would end the element;
+    // readers take their ":" and "," literally (a URL keeps "http://").
+    escape_element_ends(slot(Postal), kFieldBufferBytes);
+    escape_element_ends(slot(Url), kFieldBufferBytes);
     static const char* const kKeys[12] = {"N:", "SOUND:", "TEL:", "TEL:", "TEL:", "EMAIL:",
                                           "EMAIL:", "EMAIL:", "NOTE:", "ADR:", "BDAY:", "URL:"};
     append_element("MECARD:", "", "", true);

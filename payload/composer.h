@@ -23,6 +23,10 @@ void read_form_field(int32_t control, char* buffer, int32_t limit);
 // between whole characters and never after a lone escaping backslash, and
 // DroppedEscapeTail is marked.
 void escape_field(char* text, int32_t capacity, int32_t commaMode);
+// Escapes only what ends an element: "\" doubled, then "\" before ";", with
+// the same cut. For values whose ":" and "," readers take literally (the
+// MECARD address and web page).
+void escape_element_ends(char* text, int32_t capacity);
 
 // Appends key, value and end to g_payload when the value is not empty (or
 // always with force). What does not fit whole is left out and marked.

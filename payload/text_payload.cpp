@@ -14,14 +14,35 @@ const LineWidth LineWidths[kLineWidthRows] = {
 
 namespace {
 
+// Every field counts over at least the bytes its composer reads, so no edit
+// the payload could show goes unseen: the text its 19,999 bytes, the body
+// its 17,900; the short fields (composers read 200) keep their 999.
 const int32_t kSnapshotBytes = 20000;
-const int32_t kSnapshotTextBytes = 19998;
 const int32_t kSnapshotFieldBytes = 999;
 
-const int32_t kMailSnapshotFields[] = {ControlTo, ControlSubject, ControlBody};
-const int32_t kAddressSnapshotFields[] = {ControlName, ControlFurigana, ControlPhone1, ControlPhone2,
-                                          ControlPhone3, ControlMail1, ControlMail2, ControlMail3,
-                                          ControlNote, ControlPostal, ControlBirthday, ControlUrl};
+struct SnapshotField {
+    int32_t control;
+    int32_t limit;
+};
+constexpr SnapshotField kTextSnapshotFields[] = {{ControlText, kTextLimit}};
+constexpr SnapshotField kMailSnapshotFields[] = {
+    {ControlTo, kSnapshotFieldBytes}, {ControlSubject, kSnapshotFieldBytes}, {ControlBody, kBodyLimit}};
+constexpr SnapshotField kAddressSnapshotFields[] = {
+    {ControlName, kSnapshotFieldBytes},   {ControlFurigana, kSnapshotFieldBytes}, {ControlPhone1, kSnapshotFieldBytes},
+    {ControlPhone2, kSnapshotFieldBytes}, {ControlPhone3, kSnapshotFieldBytes},   {ControlMail1, kSnapshotFieldBytes},
+    {ControlMail2, kSnapshotFieldBytes},  {ControlMail3, kSnapshotFieldBytes},    {ControlNote, kSnapshotFieldBytes},
+    {ControlPostal, kSnapshotFieldBytes}, {ControlBirthday, kSnapshotFieldBytes}, {ControlUrl, kSnapshotFieldBytes}};
+
+// Each field and its NUL fit whole, so nothing is ever cut off the end.
+template <size_t N>
+constexpr int32_t snapshot_room(const SnapshotField (&fields)[N]) {
+    int32_t room = 0;
+    for (const SnapshotField& f : fields) room += f.limit + 1;
+    return room;
+}
+static_assert(snapshot_room(kTextSnapshotFields) <= kSnapshotBytes, "the text fits the snapshot");
+static_assert(snapshot_room(kMailSnapshotFields) <= kSnapshotBytes, "the mail fits the snapshot");
+static_assert(snapshot_room(kAddressSnapshotFields) <= kSnapshotBytes, "the address fits the snapshot");
 
 struct Snapshot {
     char bytes[kSnapshotBytes];
@@ -31,14 +52,35 @@ Snapshot g_previousSnapshot;
 Snapshot g_newSnapshot;
 bool g_snapshotSpoiled = false;
 
-// Adds up to limit bytes of a field and a NUL, so that text moved from one
-// field into the next still counts as a change.
-void add_to_snapshot(Snapshot* s, const char* field, int32_t limit) {
-    int32_t n = static_cast<int32_t>(strnlen(field, static_cast<size_t>(limit)));
-    if (s->length + n + 1 > kSnapshotBytes) n = kSnapshotBytes - 1 - s->length;
-    std::memcpy(s->bytes + s->length, field, static_cast<size_t>(n));
-    s->length += n;
-    s->bytes[s->length++] = '\0';
+// Adds up to limit bytes of each field and a NUL, so that text moved from
+// one field into the next still counts as a change.
+template <size_t N>
+void add_to_snapshot(Snapshot* s, const SnapshotField (&fields)[N]) {
+    for (const SnapshotField& f : fields) {
+        const char* field = form_field(&g_form, f.control);
+        int32_t n = static_cast<int32_t>(strnlen(field, static_cast<size_t>(f.limit)));
+        std::memcpy(s->bytes + s->length, field, static_cast<size_t>(n));
+        s->length += n;
+        s->bytes[s->length++] = '\0';
+    }
+}
+
+// The first two escaping passes: results of replace_text or'ed together.
+int32_t escape_backslash_and_semicolon(char* text, int32_t capacity) {
+    int32_t cut = replace_text(text, capacity, "\\", "\\\\", 1);
+    return cut | replace_text(text, capacity, ";", "\\;", 1);
+}
+
+// After a cut (bit 2 of cut): every backslash is now half of a pair, so an
+// odd run at the end means the cut fell after an escaping backslash; drop
+// it too.
+void end_escaping(char* text, int32_t cut) {
+    if (!(cut & 2)) return;
+    int32_t n = static_cast<int32_t>(std::strlen(text));
+    int32_t run = 0;
+    while (run < n && text[n - 1 - run] == '\\' && byte_type(text, n - 1 - run) != ByteTrail) ++run;
+    if (run % 2 == 1) text[n - 1] = '\0';
+    g_payload.dropped |= DroppedEscapeTail;
 }
 
 }  // namespace
@@ -66,18 +108,14 @@ void append_element(const char* key, const char* value, const char* end, bool fo
 }
 
 void escape_field(char* text, int32_t capacity, int32_t commaMode) {
-    int32_t cut = replace_text(text, capacity, "\\", "\\\\", 1);
-    cut |= replace_text(text, capacity, ";", "\\;", 1);
+    int32_t cut = escape_backslash_and_semicolon(text, capacity);
     cut |= replace_text(text, capacity, ":", "\\:", 1);
     cut |= replace_text(text, capacity, ",", "\\,", commaMode);
-    if (!(cut & 2)) return;
-    // Every backslash is now half of a pair, so an odd run at the end means
-    // the cut fell after an escaping backslash: drop it too.
-    int32_t n = static_cast<int32_t>(std::strlen(text));
-    int32_t run = 0;
-    while (run < n && text[n - 1 - run] == '\\' && byte_type(text, n - 1 - run) != ByteTrail) ++run;
-    if (run % 2 == 1) text[n - 1] = '\0';
-    g_payload.dropped |= DroppedEscapeTail;
+    end_escaping(text, cut);
+}
+
+void escape_element_ends(char* text, int32_t capacity) {
+    end_escaping(text, escape_backslash_and_semicolon(text, capacity));
 }
 
 int32_t compose_payload() {
@@ -97,11 +135,11 @@ int32_t snapshot_inputs() {
     Snapshot& s = g_newSnapshot;
     s.length = 0;
     if (g_form.mode == static_cast<int32_t>(InputMode::Mail)) {
-        for (int32_t c : kMailSnapshotFields) add_to_snapshot(&s, form_field(&g_form, c), kSnapshotFieldBytes);
+        add_to_snapshot(&s, kMailSnapshotFields);
     } else if (g_form.mode == static_cast<int32_t>(InputMode::Address)) {
-        for (int32_t c : kAddressSnapshotFields) add_to_snapshot(&s, form_field(&g_form, c), kSnapshotFieldBytes);
+        add_to_snapshot(&s, kAddressSnapshotFields);
     } else {
-        add_to_snapshot(&s, form_field(&g_form, ControlText), kSnapshotTextBytes);
+        add_to_snapshot(&s, kTextSnapshotFields);
     }
     // Empty fields at the end add nothing, so an empty form matches the
     // empty snapshot the run starts with.

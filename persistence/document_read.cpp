@@ -152,8 +152,11 @@ bool same_ignoring_case(const char* a, const char* b) {
     }
 }
 
-void read_document(FILE* file) {
+int32_t read_document(FILE* file) {
     load_text(file);
+    // A read error (a folder opened as a file on POSIX, a failing disk) is
+    // no empty document: the form stays as it was.
+    if (std::ferror(file)) return 1;
     remove_tabs();
     int32_t length = static_cast<int32_t>(std::strlen(g_text));
     ReadState s = {NoSection, 0, 0, false, 0};
@@ -171,7 +174,8 @@ void read_document(FILE* file) {
     }
     if (s.section == NoSection) {
         put_headerless_text(length);
-        return;
+        return 0;
     }
     flush_value(&s);
+    return 0;
 }

@@ -20,13 +20,8 @@ char AcceptedExtensions[kExtensionCount][kExtensionBytes];
 
 namespace {
 
-// Room for a path plus the suffix of the file written beside it.
-const int32_t kStagedPathBytes = 4096 + 16;
-const char kStagedSuffix[] = ".mivoka-new";
-
 char g_document[kDocumentBytes];
 char g_field[kDocumentLongBytes + 1];
-char g_staged[kStagedPathBytes];
 
 // Appends text to the document, as much as the buffer holds.
 void append(int32_t* used, const char* text) {
@@ -71,9 +66,9 @@ int32_t assemble_document(int32_t kind) {
     return used;
 }
 
-// Writes the whole file and pushes it to the disk. 0 done, 1 failed.
-int32_t write_whole(const char* path, const char* mode, const char* bytes, int32_t length) {
-    FILE* f = open_file(path, mode);
+// Appends the bytes and pushes them to the disk. 0 done, 1 failed.
+int32_t append_whole(const char* path, const char* bytes, int32_t length) {
+    FILE* f = open_file(path, "ab");
     if (f == nullptr) return 1;
     size_t n = static_cast<size_t>(length);
     bool ok = std::fwrite(bytes, 1, n, f) == n && sync_file(f) == 0;
@@ -91,29 +86,16 @@ int32_t separator_length(const char* at) {
 bool read_document_at(const char* path) {
     FILE* f = open_file(path, "rb");
     if (f == nullptr) return false;
-    read_document(f);
+    bool read = read_document(f) == 0;
     std::fclose(f);
-    return true;
+    return read;
 }
 
 }  // namespace
 
 int32_t write_file_bytes(const char* path, const char* bytes, int32_t length, int32_t mode) {
-    if (mode == WriteAppend) return write_whole(path, "ab", bytes, length);
-    // A document that cannot be written in place (read-only) is not replaced
-    // either; "ab" opens it without touching its bytes.
-    if (path_kind(path) == PathIsFile) {
-        FILE* existing = open_file(path, "ab");
-        if (existing == nullptr) return 1;
-        std::fclose(existing);
-    }
-    int n = std::snprintf(g_staged, sizeof g_staged, "%s%s", path, kStagedSuffix);
-    if (n < 0 || n >= kStagedPathBytes) return 1;
-    if (write_whole(g_staged, "wb", bytes, length) != 0 || replace_file(g_staged, path) != 0) {
-        remove_file(g_staged);
-        return 1;
-    }
-    return 0;
+    if (mode == WriteAppend) return append_whole(path, bytes, length);
+    return write_bytes_staged(path, bytes, length);
 }
 
 int32_t write_document(const char* path, int32_t kind) {

@@ -29,9 +29,10 @@ constexpr int32_t kDocumentFieldBytes = 200;
 constexpr int32_t kDocumentLineBytes = 2046;
 
 // Writes bytes to path. WriteReplace writes a file beside path and puts it
-// in path's place only when it is complete, so a failed write leaves the
-// old document whole; WriteAppend appends. 0 done, 1 the file cannot be
-// opened or written.
+// in path's place only when it is complete (write_bytes_staged, which keeps
+// the old file's permission bits on POSIX), so a failed write leaves the
+// old document whole and a read-only one is not replaced; WriteAppend
+// appends. 0 done, 1 the file cannot be opened or written.
 int32_t write_file_bytes(const char* path, const char* bytes, int32_t length, int32_t mode);
 
 // Assembles the document of a DocumentKind from g_form (its fields and
@@ -43,8 +44,9 @@ int32_t write_document(const char* path, int32_t kind);
 // here) to its end into g_form: each section sets the fields it holds; a
 // file without sections goes whole into the text (mode 0) or the body
 // (mode 1), and changes nothing in mode 2. Fields it does not mention and
-// the mode stay as they were. The caller closes the file.
-void read_document(FILE* file);
+// the mode stay as they were. The caller closes the file. 0 read; 1 the
+// file could not be read to its end (a read error), g_form unchanged.
+int32_t read_document(FILE* file);
 
 // --- Accepted extensions ---------------------------------------------------------------
 

@@ -119,16 +119,36 @@ void end_field(CsvRecord* r, int32_t* length) {
     *length = 0;
 }
 
+// Reads one line as plain comma-separated text: quotes removed, every comma
+// a separator.
+void read_plain_line(TextModeReader* in, CsvRecord* r) {
+    r->count = 0;
+    r->empty = true;
+    int32_t length = 0;
+    for (int c = text_mode_getc(in); c >= 0 && c != '\n'; c = text_mode_getc(in)) {
+        r->empty = false;
+        if (c == ',') {
+            end_field(r, &length);
+        } else if (c != '"') {
+            put_byte(r, &length, c);
+        }
+    }
+    end_field(r, &length);
+}
+
 // Reads one record. Quotes, commas and line feeds are never trail bytes of
 // Shift_JIS, so the bytes can be taken one by one. A line break inside
-// quotes becomes one blank: record fields are single lines. false at the end
-// of the file with nothing read.
+// quotes becomes one blank: record fields are single lines. A quote still
+// open at the end of the file was no quoting (a stray mark such as 5"):
+// the record's line is read again as plain text, and the next line starts
+// the next record. false at the end of the file with nothing read.
 bool read_csv_record(TextModeReader* in, CsvRecord* r) {
     r->count = 0;
     r->empty = true;
     int32_t length = 0;
     bool quoted = false;
     bool fieldStart = true;
+    long start = text_mode_offset(in);
     int c = text_mode_getc(in);
     if (c < 0) return false;
     for (; c >= 0; c = text_mode_getc(in)) {
@@ -157,6 +177,10 @@ bool read_csv_record(TextModeReader* in, CsvRecord* r) {
             put_byte(r, &length, c);
         }
         fieldStart = false;
+    }
+    if (quoted && text_mode_seek(in, start)) {
+        read_plain_line(in, r);
+        return true;
     }
     end_field(r, &length);
     return true;

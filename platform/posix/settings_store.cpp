@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -97,11 +98,15 @@ int32_t write_line(const char* name, const char* line, int32_t length) {
     int32_t end = 0;
     int32_t start = find_line(name, &end);
     if (start < 0) start = end = g_fileLength;
-    int32_t total = start + length + (g_fileLength - end);
+    // A new line after a last line that lacks its line break starts on a
+    // line of its own.
+    int32_t gap = start == g_fileLength && start > 0 && g_file[start - 1] != '\n' ? 1 : 0;
+    int32_t total = start + gap + length + (g_fileLength - end);
     if (total > kFileBytes) return 2;
     std::memcpy(g_out, g_file, static_cast<size_t>(start));
-    std::memcpy(g_out + start, line, static_cast<size_t>(length));
-    std::memcpy(g_out + start + length, g_file + end, static_cast<size_t>(g_fileLength - end));
+    if (gap) g_out[start] = '\n';
+    std::memcpy(g_out + start + gap, line, static_cast<size_t>(length));
+    std::memcpy(g_out + start + gap + length, g_file + end, static_cast<size_t>(g_fileLength - end));
     std::snprintf(g_aside, sizeof g_aside, "%s/values.new", g_folder);
     FILE* f = std::fopen(g_aside, "wb");
     if (f == nullptr) return 2;
@@ -159,8 +164,9 @@ int32_t store_read_int(int32_t key, const char* name, int32_t* value) {
     std::memcpy(number, data, static_cast<size_t>(length));
     number[length] = '\0';
     char* end = nullptr;
-    long v = std::strtol(number, &end, 10);
-    if (*end != '\0') return StoreNoValue;
+    long long v = std::strtoll(number, &end, 10);
+    // Only what a 32-bit value holds is a value (a wider number is no value).
+    if (*end != '\0' || v < INT32_MIN || v > INT32_MAX) return StoreNoValue;
     *value = static_cast<int32_t>(v);
     return StoreFound;
 }

@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "platform/files.h"
 #include "platform/win32/native_path.h"
 
 namespace {
@@ -15,6 +16,8 @@ wchar_t g_from[kPathUnits + 1];
 wchar_t g_to[kPathUnits + 1];
 
 }  // namespace
+
+FILE* open_staged_file(const char* staged, const char*) { return open_file(staged, "wb"); }
 
 int32_t sync_file(FILE* file) {
     if (std::fflush(file) != 0) return 1;

@@ -1,7 +1,12 @@
 #!/bin/bash
 # The tool's document and CSV options: 'payload' with --document, --csv and
 # --record must print exactly the expected payload bytes and exit as
-# expected; 'encode --all-records' writes one bitmap per contact.
+# expected; 'encode --all-records' writes one bitmap per contact. And files
+# it cannot read or write: 'encode --all' with one numbered name taken by a
+# folder writes the others and names that one; a folder given to --document
+# cannot be read (exit 1); natively, a bitmap write cut off by the file-size
+# limit (SIGXFSZ ignored, so the write sees the error) exits 1 and leaves the
+# old bitmap whole, byte for byte, with no staged file beside it.
 # usage: documents_cli.sh TOOL WORK_DIR [EMULATOR...]
 set -uo pipefail
 tool=$1 work=$2
@@ -60,6 +65,7 @@ check() {
     passed=$((passed + 1))
   else
     echo "FAILED: $1: $2"
+    echo "  stdout: $(head -c 300 out)"
     echo "  stderr: $(head -c 300 err)"
     failed=$((failed + 1))
   fi
@@ -107,6 +113,62 @@ fi
 check "encode --all-records skips contacts of several codes" "$problem"
 "${emulator[@]}" "$tool" encode --csv c.csv --record 2 --all-records -o all/x.bmp >out 2>err
 check "encode --all-records with --record is refused" "$([ $? -eq 1 ] || echo "exit code not 1")"
+
+# Three codes, the second's name taken by a folder.
+printf 'first part\r\n[split]\r\nsecond part\r\n[split]\r\nthird part' >split.txt
+mkdir -p numbered/q-02.bmp
+"${emulator[@]}" "$tool" encode --text-file split.txt --all -o numbered/q.bmp >out 2>err
+rc=$?
+problem=
+if [ "$rc" -ne 1 ]; then
+  problem="exit code $rc, expected 1"
+elif ! grep -q "q-02.bmp" err || grep -q "'numbered/q.bmp'" err; then
+  problem="the message does not name numbered/q-02.bmp"
+elif [ ! -s numbered/q-01.bmp ] || [ ! -s numbered/q-03.bmp ] || [ ! -d numbered/q-02.bmp ]; then
+  problem="files: $(ls numbered | tr '\n' ' ')"
+elif [ "$(tr -d '\r' <out)" != "$(printf 'numbered/q-01.bmp\nnumbered/q-03.bmp')" ]; then
+  problem="listing $(tr '\n' ' ' <out)"
+elif [ "$(ls numbered | wc -l)" -ne 3 ]; then
+  problem="files left: $(ls numbered | tr '\n' ' ')"
+fi
+check "encode --all names the file it could not write" "$problem"
+
+mkdir -p folder.txt
+"${emulator[@]}" "$tool" payload --document folder.txt >out 2>err
+rc=$?
+problem=
+if [ "$rc" -ne 1 ]; then
+  problem="exit code $rc, expected 1"
+elif ! grep -q "cannot read 'folder.txt'" err; then
+  problem="no 'cannot read' message"
+fi
+check "payload --document with a folder cannot read it" "$problem"
+
+# The file-size limit is a POSIX matter: only for the native tool.
+if [ "${#emulator[@]}" -eq 0 ]; then
+  "$tool" encode --text "old symbol" --size 7 -o out.bmp >/dev/null 2>&1 &&
+    "$tool" encode --text-file split.txt --all --size 7 -o out.bmp >/dev/null 2>&1 ||
+    { echo "FAILED: cannot write the first bitmaps"; exit 1; }
+  for f in out.bmp out-01.bmp out-02.bmp out-03.bmp; do cp "$f" "$f.before"; done
+  for run in "--text new~symbol --size 7 -o out.bmp" "--text-file split.txt --all --size 6 -o out.bmp"; do
+    read -r -a args <<<"$run"
+    for i in "${!args[@]}"; do args[$i]=${args[$i]//\~/ }; done
+    # 8 blocks of 1,024 bytes: the write stops well inside a 317,254-byte bitmap.
+    (trap '' XFSZ && ulimit -f 8 && exec "$tool" encode "${args[@]}") >out 2>err
+    rc=$?
+    problem=
+    if [ "$rc" -ne 1 ]; then
+      problem="exit code $rc, expected 1"
+    elif ! grep -q "cannot write" err; then
+      problem="no message"
+    fi
+    for f in out.bmp out-01.bmp out-02.bmp out-03.bmp; do
+      [ -z "$problem" ] && ! cmp -s "$f" "$f.before" && problem="$f changed"
+    done
+    [ -z "$problem" ] && ls ./*.mivoka-new >/dev/null 2>&1 && problem="staged files left: $(ls ./*.mivoka-new)"
+    check "encode ${args[*]} over the file-size limit" "$problem"
+  done
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "output/output.h"
 #include "persistence/settings_tables.h"
 #include "tests/output/output_test_util.h"
+#include "tests/platform/file_size_limit.h"
 
 namespace {
 
@@ -193,6 +196,60 @@ TEST_F(BitmapTest, SavingTheShownCodeTakesTheSettingsAndTheSizeStep) {
     EXPECT_EQ(save_all_bitmaps(path, 3, 2, ask, nullptr), SaveNoData);
     EXPECT_STREQ(kNoDataCaption, "No Data");
 }
+
+TEST_F(BitmapTest, SavingAllWritesTheOthersAndTellsWhichFailed) {
+    ASSERT_TRUE(publish_codes({"ONE", "TWO", "THREE"}, 1));
+    // A folder stands where code 2 would go.
+    std::filesystem::create_directories(folder_ + "q-02.bmp");
+    char path[kBitmapPathBytes];
+    std::snprintf(path, sizeof path, "%sq", folder_.c_str());
+    uint32_t failed = 0xFFFF;
+    EXPECT_EQ(save_all_bitmaps(path, 3, 1, [](void*) { return true; }, nullptr, &failed), SaveFailed);
+    EXPECT_EQ(failed, 2u);
+    BitmapFile f;
+    EXPECT_TRUE(read_bitmap(folder_ + "q-01.bmp", &f));
+    EXPECT_TRUE(read_bitmap(folder_ + "q-03.bmp", &f));
+    EXPECT_TRUE(std::filesystem::is_directory(folder_ + "q-02.bmp"));
+    std::filesystem::remove(folder_ + "q-02.bmp");
+    std::snprintf(path, sizeof path, "%sq", folder_.c_str());
+    EXPECT_EQ(save_all_bitmaps(path, 3, 1, [](void*) { return true; }, nullptr, &failed), SaveWritten);
+    EXPECT_EQ(failed, 0u);
+}
+
+#ifndef _WIN32
+// The file system refuses bytes past a size limit in the middle of the
+// write (SIGXFSZ ignored, so the write sees the error instead of a kill):
+// the bitmap there before stays whole, byte for byte, for the shown code
+// and for every numbered file, and no staged file is left.
+TEST_F(BitmapTest, AWriteThatFailsMidwayLeavesTheOldBitmapWhole) {
+    ASSERT_TRUE(publish_codes({"OLD ONE", "OLD TWO"}, 1));
+    char path[kBitmapPathBytes];
+    std::snprintf(path, sizeof path, "%sout.bmp", folder_.c_str());
+    ASSERT_EQ(save_shown_bitmap(path, 7), SaveWritten);
+    ASSERT_EQ(save_all_bitmaps(path, 3, 7, [](void*) { return true; }, nullptr), SaveWritten);
+    const std::string names[] = {"out.bmp", "out-01.bmp", "out-02.bmp"};
+    BitmapFile old[3];
+    for (int32_t i = 0; i < 3; ++i) ASSERT_TRUE(read_bitmap(folder_ + names[i], &old[i]));
+    ASSERT_EQ(old[0].bytes.size(), 317254u);
+    ASSERT_TRUE(publish_codes({"new symbol", "new symbol two"}, 1));
+    int32_t one = -1, all = -1;
+    uint32_t failed = 0;
+    ASSERT_EQ(with_file_size_limit(8192, [&] {
+        one = save_shown_bitmap(path, 7);
+        all = save_all_bitmaps(path, 3, 7, [](void*) { return true; }, nullptr, &failed);
+        return 0;
+    }), 0);
+    EXPECT_EQ(one, SaveFailed);
+    EXPECT_EQ(all, SaveFailed);
+    EXPECT_EQ(failed, 3u);
+    for (int32_t i = 0; i < 3; ++i) {
+        BitmapFile now;
+        ASSERT_TRUE(read_bitmap(folder_ + names[i], &now)) << names[i];
+        EXPECT_TRUE(now.bytes == old[i].bytes) << names[i];
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_), std::filesystem::directory_iterator()), 3);
+}
+#endif
 
 int32_t g_nested = -1;
 int32_t g_delivered = 0;

@@ -93,6 +93,93 @@ TEST(ComposeAddress, BuildsEachCarriersForm) {
     for (const ComposeCase& c : cases) compose_case(c);
 }
 
+// The elements of a MECARD payload as a phone reads them: KEY:value up to
+// an unescaped ";", a backslash taking the next character literally, whole
+// Shift_JIS characters (a trail byte 0x5C is no backslash).
+std::vector<std::pair<std::string, std::string>> read_mecard(const std::string& payload) {
+    std::vector<std::pair<std::string, std::string>> elements;
+    const std::string head = "MECARD:";
+    if (payload.compare(0, head.size(), head) != 0) return elements;
+    size_t i = head.size();
+    auto char_length = [&](size_t at) {
+        uint8_t b = static_cast<uint8_t>(payload[at]);
+        bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+        return lead && at + 1 < payload.size() ? 2u : 1u;
+    };
+    while (i < payload.size() && payload[i] != ';') {
+        size_t colon = payload.find(':', i);
+        if (colon == std::string::npos) break;
+        std::string key = payload.substr(i, colon - i), value;
+        for (i = colon + 1; i < payload.size() && payload[i] != ';';) {
+            if (payload[i] == '\\' && i + 1 < payload.size()) ++i;
+            size_t n = char_length(i);
+            value += payload.substr(i, n);
+            i += n;
+        }
+        elements.push_back({key, value});
+        ++i;   // the element's ";"
+    }
+    return elements;
+}
+
+TEST(ComposeAddress, MecardAddressAndWebPageReadBackWhole) {
+    const struct {
+        const char* postal;   // UTF-8
+        const char* url;
+        const char* adr;      // the element as written
+        const char* urlElement;
+    } rows[] = {
+        {"東京都;港区", "http://x;y", "ADR:東京都\\;港区;", "URL:http://x\\;y;"},
+        {"a\\b:c,d", "http://u:p@h/p?q=1,2", "ADR:a\\\\b:c,d;", "URL:http://u:p@h/p?q=1,2;"},
+        {"ソ;\\;", "https://ex.jp/ソ\\;", "ADR:ソ\\;\\\\\\;;", "URL:https://ex.jp/ソ\\\\\\;;"},
+        {";", "\\", "ADR:\\;;", "URL:\\\\;"},
+    };
+    for (const auto& r : rows) {
+        reset_form(Docomo, InputMode::Address);
+        set_field(ControlName, "名;前");
+        set_field(ControlPostal, r.postal);
+        set_field(ControlBirthday, "2001/2/3");
+        set_field(ControlUrl, r.url);
+        ASSERT_EQ(compose_payload(), 0) << r.postal;
+        std::string p = utf8_of(payload_text());
+        EXPECT_NE(p.find(std::string(r.adr) + "BDAY:20010203;" + r.urlElement + ";"), std::string::npos) << p;
+        auto elements = read_mecard(payload_text());
+        ASSERT_EQ(elements.size(), 4u) << p;
+        const std::pair<std::string, std::string> expected[] = {
+            {"N", sjis("名;前")}, {"ADR", sjis(r.postal)}, {"BDAY", "20010203"}, {"URL", sjis(r.url)}};
+        for (size_t k = 0; k < 4; ++k) {
+            EXPECT_EQ(elements[k].first, expected[k].first) << p;
+            EXPECT_EQ(utf8_of(elements[k].second), utf8_of(expected[k].second)) << p;
+        }
+        EXPECT_EQ(g_payload.dropped, DroppedNothing);
+    }
+}
+
+TEST(ComposeAddress, MecardElementEndsFillingTheRoomStayPaired) {
+    // 200 semicolons become 400 bytes: all kept, each escaped.
+    reset_form(Docomo, InputMode::Address);
+    set_field(ControlName, "a");
+    set_field_bytes(ControlPostal, std::string(200, ';'));
+    set_field_bytes(ControlUrl, std::string(200, '\\'));
+    ASSERT_EQ(compose_payload(), 0);
+    auto elements = read_mecard(payload_text());
+    ASSERT_EQ(elements.size(), 3u);
+    EXPECT_EQ(elements[1].second, std::string(200, ';'));
+    EXPECT_EQ(elements[2].second, std::string(200, '\\'));
+}
+
+TEST(ComposeAddress, TheMemoryFormKeepsItsAddressAsTyped) {
+    // au writes the postal address unescaped on its own line; softbank reads
+    // no address; neither reads the birthday or the web page.
+    const Fields fields = {{ControlName, "n"}, {ControlPostal, "a;b\\c:d,e"}, {ControlBirthday, "bad"},
+                           {ControlUrl, "http://x;y"}};
+    const ComposeCase cases[] = {
+        {"au", Au, InputMode::Address, fields, "MEMORY:\r\nNAME1:n\r\nADD:a;b\\c:d,e\r\n", 0, 0},
+        {"softbank", Softbank, InputMode::Address, fields, "MEMORY:\r\nNAME1:n\r\n", 0, 0},
+    };
+    for (const ComposeCase& c : cases) compose_case(c);
+}
+
 TEST(ComposeAddress, ChecksInOrder) {
     const ComposeCase cases[] = {
         {"letters-only phone counts as empty", Docomo, InputMode::Address, {{ControlPhone1, "abc"}}, "", 4, 0},
@@ -174,6 +261,42 @@ TEST(SnapshotInputs, ReportsOnlyChanges) {
     EXPECT_EQ(snapshot_inputs(), 0);
     set_field(ControlUrl, "");
     EXPECT_EQ(snapshot_inputs(), 4);
+}
+
+// An edit anywhere in what a composer reads regenerates: deep in a long
+// body, at the body's last byte read, at the text's 19,999th byte.
+TEST(SnapshotInputs, SeesEditsOverTheWholeLengthTheComposersRead) {
+    const struct {
+        const char* what;
+        InputMode mode;
+        int32_t control;
+        size_t length;
+        size_t edited;
+    } rows[] = {
+        {"a 1,500-byte body at byte 1,200", InputMode::Mail, ControlBody, 1500, 1200},
+        {"the body's 17,900th byte", InputMode::Mail, ControlBody, kBodyLimit, kBodyLimit - 1},
+        {"the text's 19,999th byte", InputMode::Text, ControlText, kTextLimit, kTextLimit - 1},
+        {"a short field's 999th byte", InputMode::Address, ControlNote, 999, 998},
+    };
+    for (const auto& r : rows) {
+        reset_form(Docomo, r.mode);
+        // The other fields full too, so the snapshot is at its largest.
+        if (r.mode == InputMode::Mail) {
+            set_field_bytes(ControlTo, std::string(999, 't'));
+            set_field_bytes(ControlSubject, std::string(999, 's'));
+        }
+        std::string field(r.length, 'a');
+        set_field_bytes(r.control, field);
+        snapshot_inputs();
+        EXPECT_EQ(snapshot_inputs(), 4) << r.what;
+        field[r.edited] = 'b';
+        set_field_bytes(r.control, field);
+        EXPECT_EQ(snapshot_inputs(), 0) << r.what;
+        EXPECT_EQ(snapshot_inputs(), 4) << r.what;
+        field[r.edited] = 'a';
+        set_field_bytes(r.control, field);
+        EXPECT_EQ(snapshot_inputs(), 0) << r.what << ", edited back";
+    }
 }
 
 TEST(SnapshotInputs, SpoiledSnapshotReportsOneChange) {

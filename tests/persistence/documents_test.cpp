@@ -3,7 +3,6 @@
 // whole-file replacement, the extension filter, drops and the start document.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -16,8 +15,10 @@
 #include "persistence/settings_store.h"
 #include "tests/payload/test_text.h"
 #include "tests/persistence/test_env.h"
+#include "tests/platform/file_size_limit.h"
+
 #ifndef _WIN32
-#include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -228,19 +229,59 @@ TEST_F(DocumentsTest, AWriteThatFailsMidwayLeavesTheOldDocumentWhole) {
     const std::string old = "< Text >\r\n" + std::string(3000, 'o') + "\r\n";
     write_file(target, old);
     set_field_bytes(ControlText, std::string(8000, 'n'));
-    struct rlimit saved;
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    int32_t result = write_document(target.c_str(), AllModes);
-    setrlimit(RLIMIT_FSIZE, &saved);
+    int32_t result = with_file_size_limit(4096, [&] { return write_document(target.c_str(), AllModes); });
     EXPECT_EQ(result, 1);
     EXPECT_EQ(file_bytes(target), old);
     EXPECT_EQ(file_bytes(target + ".mivoka-new"), "");
 }
 #endif
+
+#ifndef _WIN32
+// The replaced document keeps who may read it: a private memo stays private.
+TEST_F(DocumentsTest, AReplacedDocumentKeepsItsPermissionBits) {
+    const std::string target = path("private.txt");
+    for (mode_t bits : {mode_t{0600}, mode_t{0640}, mode_t{0644}}) {
+        write_file(target, "old");
+        ASSERT_EQ(chmod(target.c_str(), bits), 0);
+        set_field(ControlText, "new");
+        g_form.mode = 0;
+        ASSERT_EQ(write_document(target.c_str(), CurrentMode), 0);
+        EXPECT_EQ(file_bytes(target), "< Text >\r\nnew\r\n");
+        struct stat st;
+        ASSERT_EQ(stat(target.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, bits) << std::oct << bits;
+    }
+}
+
+// A folder opens for reading on POSIX but every read fails: that is no empty
+// document, and the form keeps what it held.
+TEST_F(DocumentsTest, AFileThatCannotBeReadChangesNothing) {
+    make_folder(path("folder.txt"));
+    FILE* f = std::fopen(path("folder.txt").c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    mark_every_field();
+    EXPECT_EQ(read_document(f), 1);
+    std::fclose(f);
+    for (int32_t control : kEveryField) EXPECT_EQ(field(control), "old" + std::to_string(control)) << control;
+    // Dropped, it counts as not read.
+    parse_extension_filter(".txt");
+    std::string name = path("folder.txt");
+    const char* names[] = {name.c_str()};
+    DropOutcome out;
+    load_dropped_files(names, 1, &out);
+    EXPECT_EQ(out.documentsRead, 0);
+    EXPECT_EQ(field(ControlText), "old" + std::to_string(ControlText));
+}
+#endif
+
+TEST_F(DocumentsTest, AReadableFileReportsItWasRead) {
+    write_file(path("in.txt"), "< Text >\r\nread\r\n");
+    FILE* f = std::fopen(path("in.txt").c_str(), "rb");
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(read_document(f), 0);
+    std::fclose(f);
+    EXPECT_EQ(field(ControlText), "read");
+}
 
 TEST_F(DocumentsTest, TheExtensionFilter) {
     parse_extension_filter(("txt .dat" + sjis("　") + ".CSV").c_str());

@@ -161,6 +161,39 @@ TEST_F(OutlookImportTest, LongValuesAreCutBetweenCharacters) {
     EXPECT_EQ(std::strlen(ImportRecords[1].fields[ImportNote]), 99u);
 }
 
+// A quote that never closes is no quoting: its line is read again as plain
+// comma-separated text and every later contact comes back.
+TEST_F(OutlookImportTest, AQuoteLeftOpenToTheEndReadsItsLineAsPlainText) {
+    const struct {
+        const char* what;
+        const char* csv;
+        int32_t count;
+        const char* records[3];   // name|phone|note
+    } rows[] = {
+        {"in the first memo", "姓,携帯電話,メモ\r\nA,1,\"5インチ\r\nB,2,x\r\nC,3,y\r\n", 4,
+         {"A|1|5インチ", "B|2|x", "C|3|y"}},
+        {"in the last memo, no final line break", "姓,携帯電話,メモ\r\nA,1,x\r\nB,2,y\r\nC,3,\"5インチ", 4,
+         {"A|1|x", "B|2|y", "C|3|5インチ"}},
+        {"after a closed quote on its line", "姓,携帯電話,メモ\r\n\"A\",\"1\",\"5\"\"\",\"7インチ\r\nB,2,x\r\n", 3,
+         {"A|1|5", "B|2|x", ""}},
+        {"in the header", "姓,携帯電話,\"メモ\r\nA,1,x\r\nB,2,y\r\n", 3, {"A|1|x", "B|2|y", ""}},
+        {"before the end-of-file mark", "姓,携帯電話,メモ\r\nA,1,\"5インチ\r\nB,2,x\r\n\x1A" "C,3,y\r\n", 3,
+         {"A|1|5インチ", "B|2|x", ""}},
+    };
+    for (const auto& r : rows) {
+        ASSERT_EQ(import_text(r.csv), 0) << r.what;
+        EXPECT_EQ(g_import.count, r.count) << r.what;
+        for (int32_t k = 0; k < 3; ++k) {
+            const ImportRecord& rec = ImportRecords[k + 1];
+            std::string got = rec.fields[ImportName][0] == '\0'
+                                  ? ""
+                                  : utf8_of(rec.fields[ImportName]) + "|" + rec.fields[ImportPhone1] + "|" +
+                                        utf8_of(rec.fields[ImportNote]);
+            EXPECT_EQ(got, r.records[k]) << r.what << ", record " << k + 1;
+        }
+    }
+}
+
 TEST_F(OutlookImportTest, TheFileEndsAtTheEndOfFileMark) {
     ASSERT_EQ(import_text("氏名\r\nA\r\n\x1A" "B\r\n"), 0);
     EXPECT_EQ(g_import.count, 2);

@@ -3,6 +3,8 @@
 // whole tables loaded and saved.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -147,6 +149,55 @@ TEST_F(SettingsFilesTest, RegistryLayoutHoldsCountAndTheSharedToolsCounter) {
     EXPECT_EQ(store_read_text(ProgramKey, "mode", text), StoreNoValue);
     EXPECT_TRUE(file_bytes(folder_ + "Mivoka.ini").empty());
 }
+
+#ifndef _WIN32
+// The POSIX store's own file, as a hand or another program may leave it.
+std::string program_values() { return std::string(std::getenv("MIVOKA_CONFIG_HOME")) + "/Velmora Tools/Mivoka/values"; }
+
+TEST_F(SettingsFilesTest, AValueAfterALastLineWithoutLineBreakGetsALineOfItsOwn) {
+    ASSERT_EQ(store_write_int(ProgramKey, "first", 1), 0);   // makes the key
+    write_file(program_values(), "i mode 2");
+    ASSERT_EQ(store_write_int(ProgramKey, "carrier", 3), 0);
+    EXPECT_EQ(file_bytes(program_values()), "i mode 2\ni carrier 3\n");
+    ASSERT_EQ(store_write_text(ProgramKey, "extfilter", ".txt", 4), 0);
+    int32_t value = 0;
+    EXPECT_EQ(store_read_int(ProgramKey, "mode", &value), StoreFound);
+    EXPECT_EQ(value, 2);
+    EXPECT_EQ(store_read_int(ProgramKey, "carrier", &value), StoreFound);
+    EXPECT_EQ(value, 3);
+    // Rewriting that last line keeps the others whole.
+    write_file(program_values(), "i carrier 3\ni mode 2");
+    ASSERT_EQ(store_write_int(ProgramKey, "mode", 1), 0);
+    EXPECT_EQ(file_bytes(program_values()), "i carrier 3\ni mode 1\n");
+    write_file(program_values(), "t name 6162");
+    ASSERT_EQ(store_write_text(ProgramKey, "other", "c", 1), 0);
+    char text[kStoreTextRoom];
+    EXPECT_EQ(store_read_text(ProgramKey, "name", text), StoreFound);
+    EXPECT_STREQ(text, "ab");
+    EXPECT_EQ(store_read_text(ProgramKey, "other", text), StoreFound);
+    EXPECT_STREQ(text, "c");
+}
+
+TEST_F(SettingsFilesTest, OnlyNumbersOfThirtyTwoBitsAreValues) {
+    ASSERT_EQ(store_write_int(ProgramKey, "first", 1), 0);
+    const struct {
+        const char* stored;
+        int32_t found;
+        int32_t value;
+    } rows[] = {
+        {"2147483647", StoreFound, 2147483647},   {"-2147483648", StoreFound, INT32_MIN},
+        {"2147483648", StoreNoValue, -1},         {"-2147483649", StoreNoValue, -1},
+        {"4294967298", StoreNoValue, -1},         {"-4294967294", StoreNoValue, -1},
+        {"99999999999", StoreNoValue, -1},        {"12x", StoreNoValue, -1},
+    };
+    for (const auto& r : rows) {
+        write_file(program_values(), std::string("i mode ") + r.stored + "\n");
+        int32_t value = 0;
+        EXPECT_EQ(store_read_int(ProgramKey, "mode", &value), r.found) << r.stored;
+        EXPECT_EQ(value, r.value) << r.stored;
+    }
+}
+#endif
 
 TEST_F(SettingsFilesTest, AppFilePathsLieBesideTheExecutable) {
     const char* names[] = {"", "Mivoka.ini", "use.ini", "resume.txt"};
