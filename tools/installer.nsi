@@ -48,6 +48,7 @@ BrandingText "Velmora Tools"
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Mivoka.exe"
+!define MUI_WELCOMEPAGE_TEXT "Mivoka ${VERSION} をこのユーザー用にインストールします。管理者の権限は要りません。$\r$\n$\r$\nMivoka は設定ファイル (Mivoka.ini) や前回終了時の状態 (resume.txt) を自分のフォルダに書き込むため、あなたが書き込めるフォルダ (既定では %LOCALAPPDATA%\Programs\Mivoka) にインストールします。以前のバージョンの上にインストールしても設定はそのまま使えます。$\r$\n$\r$\n「次へ」をクリックして続行してください。"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
@@ -56,7 +57,7 @@ BrandingText "Velmora Tools"
 !insertmacro MUI_PAGE_FINISH
 
 !insertmacro MUI_UNPAGE_CONFIRM
-!define MUI_COMPONENTSPAGE_TEXT_TOP "設定情報も削除するときはチェックを入れてください。削除しなければ、もう一度インストールしたときにそのまま使われます。"
+!define MUI_COMPONENTSPAGE_TEXT_TOP "チェックを入れると、設定情報 (レジストリの設定、resume.txt、Mivoka.ini、use.ini) も削除します。入れなければ残り、もう一度インストールしたときにそのまま使われます。"
 !insertmacro MUI_UNPAGE_COMPONENTS
 !insertmacro MUI_UNPAGE_INSTFILES
 
@@ -170,7 +171,7 @@ Function un.remove_registry_settings
   ${EndIf}
 FunctionEnd
 
-Section /o "un.設定情報も削除する（レジストリ、resume.txt、Mivoka.ini、use.ini）" SecSettings
+Section /o "un.設定情報も削除する" SecSettings
   Call un.remove_registry_settings
   Delete "$INSTDIR\resume.txt"
   Delete "$INSTDIR\Mivoka.ini"
