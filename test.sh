@@ -44,11 +44,18 @@ build_step() {
 # test_step NAME CTEST_ARGS...: runs ctest in build/NAME and adds its counts.
 # A tree whose ctest finds no test counts as failed.
 test_step() {
-  local name=$1 t0=$SECONDS log rc counts failed total
+  local name=$1
   shift
-  log=build/$name/ctest.log
-  echo "== $name: ctest"
-  ctest --test-dir "build/$name" --output-on-failure --timeout 600 "$@" </dev/null 2>&1 | tee "$log"
+  ctest_step "$name" "$name" build/"$name"/ctest.log "$@"
+}
+
+# ctest_step LINE TREE LOG CTEST_ARGS...: runs ctest in build/TREE into LOG
+# and adds its counts under the summary line LINE.
+ctest_step() {
+  local line=$1 tree=$2 log=$3 t0=$SECONDS rc counts failed total
+  shift 3
+  echo "== $line: ctest"
+  ctest --test-dir "build/$tree" --output-on-failure --timeout 600 "$@" </dev/null 2>&1 | tee "$log"
   rc=${PIPESTATUS[0]}
   counts=$(sed -n 's/^[0-9]*% tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\)$/\1 \2/p' "$log")
   read -r failed total <<<"${counts:-0 0}"
@@ -58,7 +65,7 @@ test_step() {
   fi
   PASSED=$((PASSED + total - failed))
   FAILED=$((FAILED + failed))
-  SUMMARY+=("$(printf '%-9s %d of %d tests passed in %s' "$name" $((total - failed)) "$total" \
+  SUMMARY+=("$(printf '%-9s %d of %d tests passed in %s' "$line" $((total - failed)) "$total" \
     "$(elapsed $((SECONDS - t0)))")")
 }
 
@@ -97,8 +104,10 @@ main() {
   if build_step windows; then
     if wine_step; then
       # One test at a time: the tests share the prefix, its registry and files.
-      test_step windows
+      test_step windows -LE package
       e2e_summary
+      # The installer and the portable zip, in a Wine prefix of their own.
+      ctest_step package windows build/windows/package-ctest.log -L package
     else
       SUMMARY+=("windows   Wine could not be prepared")
       FAILED=$((FAILED + 1))

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "resources/resource.h"
+#include "resources/version.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -73,7 +74,7 @@ void init_version_box(HWND dialog, VersionBox* box) {
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
     char version[32];
     char text[256];
-    std::snprintf(version, sizeof version, kVersionFormat, 2, 7, "", "");
+    std::snprintf(version, sizeof version, kVersionFormat, MIVOKA_VERSION_MAJOR, MIVOKA_VERSION_MINOR, "", "");
     std::snprintf(text, sizeof text, kVersionBoxFormat, kProductName, version, kMakerName, kNotice);
     set_control_text(GetDlgItem(dialog, IDC_VERSION_TEXT), text);
     set_control_text(GetDlgItem(dialog, IDC_VERSION_URL), kWebAddress);

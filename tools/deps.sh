@@ -6,8 +6,10 @@ MIVOKA_JOBS=2
 # Cache hits across checkouts in different folders.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$MIVOKA_ROOT}
 
-# Everything the three trees, their tests and the benchmarks use; the last
-# line drives and reads the window in the end-to-end test and tools/screenshots.sh.
+# Everything the three trees, their tests and the benchmarks use; the
+# next-to-last line drives and reads the window in the end-to-end test and
+# tools/screenshots.sh; the last makes and checks the Windows packages
+# (tools/package.sh: the installer; wrestool reads the version resources).
 MIVOKA_PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
   libgtest-dev googletest libbenchmark-dev
@@ -15,6 +17,7 @@ MIVOKA_PACKAGES=(
   wine wine64 xvfb xauth fonts-ipafont
   libzbar-dev libzxing-dev libqrencode-dev libzint-dev libqrcodegencpp-dev
   xdotool x11-apps zbar-tools python3-pil
+  nsis icoutils
 )
 
 # Prints the packages of the list that are not installed.

@@ -7,6 +7,8 @@
 MIVOKA_ROOT=${MIVOKA_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 GUI_PROBE=${GUI_PROBE:-$MIVOKA_ROOT/build/windows/tests/e2e/window_probe.exe}
 GUI_FOLDER=
+# Where gui_launch sends the program's Wine output (default: its folder).
+GUI_LOG=
 GUI_PID=
 GUI_RECT=()
 GUI_DECODED=
@@ -71,14 +73,14 @@ gui_launch() {
     echo "error: a Mivoka window is already on display $DISPLAY" >&2
     return 1
   fi
-  wine "$GUI_FOLDER/Mivoka.exe" "$@" </dev/null >"$GUI_FOLDER/wine.log" 2>&1 &
+  wine "$GUI_FOLDER/Mivoka.exe" "$@" </dev/null >"${GUI_LOG:-$GUI_FOLDER/wine.log}" 2>&1 &
   GUI_PID=$!
 }
 
 # gui_wait_main TIMEOUT: the main window is on the screen with its preview.
 gui_wait_main() {
   gui_wait_window Mivoka "$1" && gui_poll "$1" gui_rect "$(gui_id IDC_PREVIEW)" ||
-    { echo "error: the Mivoka window did not come up (wine log: $GUI_FOLDER/wine.log)" >&2; return 1; }
+    { echo "error: the Mivoka window did not come up (wine log: ${GUI_LOG:-$GUI_FOLDER/wine.log})" >&2; return 1; }
 }
 
 # gui_start [ARG...]: launches the program and waits for its window.

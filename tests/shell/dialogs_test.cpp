@@ -9,6 +9,7 @@
 
 #include "persistence/start_up.h"
 #include "resources/resource.h"
+#include "resources/version.h"
 #include "shell/shell.h"
 #include "tests/shell/shell_support.h"
 
@@ -274,8 +275,10 @@ bool g_versionBoxClosed = false;
 
 void check_version_box(HWND dialog) {
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), main_window());
+    // The one version of resources/version.h (2.7 gives "ver2.7").
     EXPECT_EQ(dialog_item_text(dialog, IDC_VERSION_TEXT),
-              " Mivoka　ver2.7\n\nVelmora Tools\n本ソフトウェアは無保証です。");
+              " Mivoka　ver" + std::to_string(MIVOKA_VERSION_MAJOR) + "." + std::to_string(MIVOKA_VERSION_MINOR) +
+                  "\n\nVelmora Tools\n本ソフトウェアは無保証です。");
     EXPECT_EQ(GetWindowLongW(GetDlgItem(dialog, IDC_VERSION_TEXT), GWL_STYLE) & SS_TYPEMASK, SS_CENTER);
     EXPECT_EQ(dialog_item_text(dialog, IDC_VERSION_URL), kWebAddress);
     EXPECT_EQ(dialog_item_text(dialog, IDC_VERSION_MAIL), kMailAddress);
