@@ -30,6 +30,7 @@ printf 'MATMSG:TO:to@x.jp;SUB:subj;BODY:body;;' >doc-mail.want
 printf 'MATMSG:TO:;BODY:line 1\r\nline 2;;' >plain-mail.want
 printf 'MECARD:N:\x8eR\x93c \x91\xbe\x98Y;TEL:090-1111-2222;ADR:Tokyo, Japan;;' >csv-1.want
 printf 'MEMORY:\r\nNAME1:B C\r\nTEL1:080\r\nADD:X\r\n' >csv-2-au.want
+printf 'MECARD:N:\xe5\xb1\xb1\xe7\x94\xb0 \xe5\xa4\xaa\xe9\x83\x8e;TEL:090-1111-2222;ADR:Tokyo, Japan;;' >csv-1-utf8.want
 printf 'MECARD:N:Override;TEL:090-1111-2222;ADR:Tokyo, Japan;;' >csv-override.want
 
 # Each case: expected exit code, the file of the expected output (- none),
@@ -48,7 +49,7 @@ cases=(
   "1 - --record 2"
   "1 - --csv missing.csv"
   "1 - --csv english.csv"
-  "1 - --csv c.csv --carrier utf8"
+  "0 csv-1-utf8.want --csv c.csv --carrier utf8"
   "1 - --document missing.txt"
 )
 
