@@ -42,7 +42,7 @@ cases=(
   "0 --text-file long.txt --color rainbow --module-mm 0.254 -o long.svg"
   "0 --text-file split.txt --code 2 --module-mm 0.33 --dpi 600 --margin 4 -o mm.png"
   "0 --text-file kanji.txt --module-mm 1.5 --dpi 203 --color green -o mm.bmp"
-  "0 --text dpi --dpi 300 --size 3 -o dpi.bmp"
+  "0 --text dpi --dpi 300 --margin 5 -o dpi.bmp"
   "0 --text stdout --format png -o -"
   "0 --text stdout --format svg --margin 0 -o -"
   "0 --carrier utf8 --mode mail --to a@b.jp --subject 件名[1F600] --body 本文 -o mail.png"
