@@ -35,11 +35,7 @@ cases=(
 for entry in "${cases[@]}"; do
   parse_case "$entry"
   for i in "${!args[@]}"; do args[$i]=${args[$i]//\\t/$'\t'}; done
-  "$native" codes "${args[@]}" >native.out 2>native.err
-  native_rc=$?
-  "${emulator[@]}" "$windows" codes "${args[@]}" >windows.out 2>windows.err
-  windows_rc=$?
-  problem=$(compare_outputs "$expect" "$native_rc" "$windows_rc")
+  problem=$(compare_run codes)
   if [ -z "$problem" ] && [ "$expect" -eq 0 ] && ! head -n1 native.out | grep -q '^code 1 version'; then
     problem="no code printed"
   fi
@@ -56,11 +52,7 @@ show_cases=(
 )
 for entry in "${show_cases[@]}"; do
   parse_case "$entry"
-  "$native" show "${args[@]}" >native.out 2>native.err
-  native_rc=$?
-  "${emulator[@]}" "$windows" show "${args[@]}" >windows.out 2>windows.err
-  windows_rc=$?
-  problem=$(compare_outputs "$expect" "$native_rc" "$windows_rc")
+  problem=$(compare_run show)
   if [ -z "$problem" ] && [ "$expect" -eq 0 ] && ! grep -q $'\xe2\x96' native.out; then
     problem="no blocks printed"
   fi

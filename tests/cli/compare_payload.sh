@@ -42,11 +42,7 @@ cases=(
 
 for entry in "${cases[@]}"; do
   parse_case "$entry"
-  "$native" payload "${args[@]}" >native.out 2>native.err
-  native_rc=$?
-  "${emulator[@]}" "$windows" payload "${args[@]}" >windows.out 2>windows.err
-  windows_rc=$?
-  problem=$(compare_outputs "$expect" "$native_rc" "$windows_rc")
+  problem=$(compare_run payload)
   if [ -z "$problem" ] && [ "$expect" -eq 0 ] && [ ! -s native.out ]; then
     problem="no payload written"
   fi

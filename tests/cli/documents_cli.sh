@@ -11,6 +11,7 @@ emulator=("$@")
 export WINEDEBUG LC_ALL=C.UTF-8
 
 [ -f "$tool" ] || { echo "missing tool: $tool"; exit 1; }
+lib=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 
 # A document with two sections; one without sections and without a final
@@ -53,18 +54,7 @@ cases=(
   "1 - --document missing.txt"
 )
 
-passed=0
-failed=0
-check() {
-  if [ -z "$2" ]; then
-    echo "ok: $1"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $1: $2"
-    echo "  stderr: $(head -c 300 err)"
-    failed=$((failed + 1))
-  fi
-}
+source "$lib/check_lib.sh"
 
 for entry in "${cases[@]}"; do
   read -r expect want rest <<<"$entry"
@@ -109,5 +99,4 @@ check "encode --all-records skips contacts of several codes" "$problem"
 "${emulator[@]}" "$tool" encode --csv c.csv --record 2 --all-records -o all/x.bmp >out 2>err
 check "encode --all-records with --record is refused" "$([ $? -eq 1 ] || echo "exit code not 1")"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+check_summary

@@ -12,21 +12,9 @@ tool=$1 probe=$2 work=$3
 export LC_ALL=C.UTF-8
 for f in "$tool" "$probe"; do [ -f "$f" ] || { echo "missing: $f"; exit 1; }; done
 command -v rsvg-convert >/dev/null || { echo "missing rsvg-convert (librsvg2-bin)"; exit 1; }
+lib=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
-passed=0 failed=0
-
-check() {
-  if [ -z "$2" ]; then
-    echo "ok: $1"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $1: $2"
-    failed=$((failed + 1))
-  fi
-}
-
-# field NAME FILE: the value of the probe's line NAME.
-field() { sed -n "s/^$1 //p" "$2"; }
+source "$lib/check_lib.sh"
 
 # code_info K OPTIONS...: sets want_hex and version of code K from 'codes'
 # (the drawing options, which 'codes' does not take, left out).
@@ -310,5 +298,4 @@ done
 grep -q '^  show' help.out || problem="$problem main"
 check "--help describes the new options" "$problem"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+check_summary

@@ -10,19 +10,9 @@ set -uo pipefail
 tool=$1 probe=$2 work=$3
 export LC_ALL=C.UTF-8
 for f in "$tool" "$probe"; do [ -f "$f" ] || { echo "missing: $f"; exit 1; }; done
+lib=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
-passed=0 failed=0
-
-check() {
-  if [ -z "$2" ]; then
-    echo "ok: $1"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $1: $2"
-    failed=$((failed + 1))
-  fi
-}
-field() { sed -n "s/^$1 //p" "$2"; }
+source "$lib/check_lib.sh"
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
 # decodes_to FILE WANT_FILE: empty when both decoders read WANT_FILE's bytes.
@@ -33,34 +23,6 @@ decodes_to() {
   [ "$(field zbar probe.out)" = "$want" ] || echo "zbar read $(field zbar probe.out | head -c 60)"
   [ "$(field zxing probe.out)" = "$want" ] || echo "zxing read $(field zxing probe.out | head -c 60)"
 }
-
-# Each case: the expected text (printf format; "-" for none), then the
-# options ("^" stands for a space).
-while IFS='|' read -r want opts; do
-  read -r -a o <<<"$opts"
-  o=("${o[@]//^/ }")
-  printf "$want" >want.txt
-  "$tool" payload "${o[@]}" >got.txt 2>err.txt
-  rc=$?
-  problem=
-  [ "$rc" -eq 0 ] || problem="exit code $rc: $(cat err.txt)"
-  cmp -s want.txt got.txt || problem="$problem payload '$(cat got.txt)', want '$(cat want.txt)'"
-  if [ -z "$problem" ]; then
-    "$tool" encode "${o[@]}" -o card.png >/dev/null 2>&1
-    problem=$(decodes_to card.png want.txt)
-  fi
-  check "$opts" "$problem"
-done <<'EOF2'
-MECARD:N:山田,太郎\\,様;SOUND:ヤマダ タロウ;TEL:090\\,1234;EMAIL:taro@example.jp;NOTE:a\\;b\\:c\\\\d;BDAY:19900105;;|--carrier utf8 --mode address --name 山田,太郎,様 --furigana やまだ　たろう --phone1 090^1234 --mail1 ｔａｒｏ＠ｅｘａｍｐｌｅ．ｊｐ --note a;b:c\d --birthday 1990/1/5
-MECARD:N:ぱ;SOUND:パピプペポ ヴァ ガギ ソバ,ヨッケ;;|--carrier utf8 --mode address --name ぱ --furigana ぱぴぷぺぽ　ヴァ　ｶﾞｷﾞ　ソバ,ﾖｯｹ
-MECARD:N:Yamada;SOUND:Yamada Taro;TEL:03-1234-5678;;|--carrier utf8 --mode address --name Yamada --furigana Yamada^Taro --phone1 ０３－１２３４－５６７８
-MECARD:N:太郎\xf0\x9f\x98\x80;NOTE:\xe2\x9d\xa4;ADR:東京都;URL:www.example.jp/a;;|--carrier utf8 --mode address --name 太郎[1F600] --note [+2764] --postal 東京都 --url www.example.jp/a
-mailto:taro@example.jp?subject=Hi%%20%%26%%20bye%%3F|--carrier utf8 --mode mail --to taro@example.jp^memo --subject Hi^&^bye?
-mailto:a%%2Bb@example.jp?body=x|--carrier utf8 --mode mail --to a+b@example.jp --body x
-mailto:a@b.jp?subject=a-b.c_d~e%%2F%%F0%%9F%%98%%80|--carrier utf8 --mode mail --to a@b.jp --subject a-b.c_d~e/[1F600]
-mailto:?body=%%E3%%81%%82|--carrier utf8 --mode mail --body あ
-mailto:a@b.jp|--carrier utf8 --mode mail --to a@b.jp
-EOF2
 
 # payload_case NAME WANT_FORMAT OPTIONS...: the payload and its PNG.
 payload_case() {
@@ -77,6 +39,23 @@ payload_case() {
   fi
   check "$name" "$problem"
 }
+# Each case: the expected text (printf format; "-" for none), then the
+# options ("^" stands for a space).
+while IFS='|' read -r want opts; do
+  read -r -a o <<<"$opts"
+  payload_case "$opts" "$want" "${o[@]//^/ }"
+done <<'EOF2'
+MECARD:N:山田,太郎\\,様;SOUND:ヤマダ タロウ;TEL:090\\,1234;EMAIL:taro@example.jp;NOTE:a\\;b\\:c\\\\d;BDAY:19900105;;|--carrier utf8 --mode address --name 山田,太郎,様 --furigana やまだ　たろう --phone1 090^1234 --mail1 ｔａｒｏ＠ｅｘａｍｐｌｅ．ｊｐ --note a;b:c\d --birthday 1990/1/5
+MECARD:N:ぱ;SOUND:パピプペポ ヴァ ガギ ソバ,ヨッケ;;|--carrier utf8 --mode address --name ぱ --furigana ぱぴぷぺぽ　ヴァ　ｶﾞｷﾞ　ソバ,ﾖｯｹ
+MECARD:N:Yamada;SOUND:Yamada Taro;TEL:03-1234-5678;;|--carrier utf8 --mode address --name Yamada --furigana Yamada^Taro --phone1 ０３－１２３４－５６７８
+MECARD:N:太郎\xf0\x9f\x98\x80;NOTE:\xe2\x9d\xa4;ADR:東京都;URL:www.example.jp/a;;|--carrier utf8 --mode address --name 太郎[1F600] --note [+2764] --postal 東京都 --url www.example.jp/a
+mailto:taro@example.jp?subject=Hi%%20%%26%%20bye%%3F|--carrier utf8 --mode mail --to taro@example.jp^memo --subject Hi^&^bye?
+mailto:a%%2Bb@example.jp?body=x|--carrier utf8 --mode mail --to a+b@example.jp --body x
+mailto:a@b.jp?subject=a-b.c_d~e%%2F%%F0%%9F%%98%%80|--carrier utf8 --mode mail --to a@b.jp --subject a-b.c_d~e/[1F600]
+mailto:?body=%%E3%%81%%82|--carrier utf8 --mode mail --body あ
+mailto:a@b.jp|--carrier utf8 --mode mail --to a@b.jp
+EOF2
+
 # Line breaks of the body (LF on the command line, CR LF in the form).
 payload_case "mail body with a line break" 'mailto:?subject=s&body=%%E6%%9C%%AC%%E6%%96%%87%%0D%%0Aline2' \
   --carrier utf8 --mode mail --subject s --body $'本文\nline2'
@@ -131,5 +110,4 @@ done
 grep -q 'SOUND:ヤマダ タロウ;' <("$tool" payload --csv c.csv --carrier utf8) || problem="$problem reading of contact 1"
 check "CSV batch to PNG in UTF-8, contact by contact" "$problem"
 
-echo "$passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+check_summary
