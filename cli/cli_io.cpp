@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #ifdef _WIN32
 #include <fcntl.h>
@@ -20,10 +21,23 @@ void set_binary_stdio() {
 #endif
 }
 
+#ifdef _WIN32
+namespace {
+
+UINT g_consoleCodePage = 0;
+
+// The console keeps its code page after the tool ends, so it is given back.
+void restore_console_code_page() { SetConsoleOutputCP(g_consoleCodePage); }
+
+}  // namespace
+#endif
+
 void set_utf8_console() {
 #ifdef _WIN32
     DWORD mode = 0;
-    if (GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode)) SetConsoleOutputCP(CP_UTF8);
+    if (!GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) || g_consoleCodePage != 0) return;
+    g_consoleCodePage = GetConsoleOutputCP();
+    if (SetConsoleOutputCP(CP_UTF8)) std::atexit(restore_console_code_page);
 #endif
 }
 
