@@ -213,7 +213,14 @@ int write_code_images(const ImageOptions& o, const char* path, int32_t first, in
     for (int32_t k = 0; k < count; ++k) {
         if (numbered && numbered_name(path, numbering, k, name, sizeof name) != 0) return ExitFailure;
         const char* target = numbered ? name : path;
-        if (write_code_image(first + k, target, o, sizeStep, display) != ExitOk) return ExitFailure;
+        // A numbered file is named by its code, as the user gave one name.
+        static char shown[kBitmapPathBytes * 3 + 32];
+        if (numbered) {
+            std::snprintf(shown, sizeof shown, "%s (code %d)", display, first + k + 1);
+        } else {
+            std::snprintf(shown, sizeof shown, "%s", display);
+        }
+        if (write_code_image(first + k, target, o, sizeStep, shown) != ExitOk) return ExitFailure;
         if (std::strcmp(target, "-") != 0) list(target);
     }
     return ExitOk;
