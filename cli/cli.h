@@ -17,6 +17,7 @@ int cmd_matrix(int argc, char** argv);
 int cmd_payload(int argc, char** argv);
 int cmd_codes(int argc, char** argv);
 int cmd_encode(int argc, char** argv);
+int cmd_show(int argc, char** argv);
 
 // Reads path ("-" or null: standard input) into buffer in binary, at most
 // capacity bytes; *tooLong tells whether more followed. The length read, or
@@ -24,6 +25,9 @@ int cmd_encode(int argc, char** argv);
 int32_t read_input(const char* path, char* buffer, int32_t capacity, bool* tooLong);
 // Puts the standard streams in binary mode where the platform has text mode.
 void set_binary_stdio();
+// Switches a Windows console on standard output to UTF-8 output (nothing
+// elsewhere, nor when standard output is a file or a pipe).
+void set_utf8_console();
 // Prints the rows of the current encoder matrix, '0'/'1' per module.
 void print_matrix_rows(const uint8_t* matrix, int32_t size);
 // True when arg equals "--help" or "-h".

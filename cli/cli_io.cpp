@@ -3,10 +3,12 @@
 #include "cli/cli.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #endif
 
 #include "encoder/encoder.h"
@@ -16,6 +18,26 @@ void set_binary_stdio() {
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
+#ifdef _WIN32
+namespace {
+
+UINT g_consoleCodePage = 0;
+
+// The console keeps its code page after the tool ends, so it is given back.
+void restore_console_code_page() { SetConsoleOutputCP(g_consoleCodePage); }
+
+}  // namespace
+#endif
+
+void set_utf8_console() {
+#ifdef _WIN32
+    DWORD mode = 0;
+    if (!GetConsoleMode(GetStdHandle(STD_OUTPUT_HANDLE), &mode) || g_consoleCodePage != 0) return;
+    g_consoleCodePage = GetConsoleOutputCP();
+    if (SetConsoleOutputCP(CP_UTF8)) std::atexit(restore_console_code_page);
 #endif
 }
 

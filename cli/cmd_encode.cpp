@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/generation_options.h"
+#include "cli/image_output.h"
 #include "cli/payload_options.h"
 #include "output/output.h"
 #include "persistence/outlook_import.h"
@@ -19,7 +20,7 @@ namespace {
 const char kEncodeUsage[] =
     "usage: mivoka encode [payload options] [generation options] [--size 0..7] [--margin 0..6]\n"
     "                     [--color NAME|#RRGGBB] [--code K | --all | --all-records] [--numbering 0..5]\n"
-    "                     -o FILE.bmp\n"
+    "                     [--format bmp|png|svg] [--module-mm X] [--dpi N] -o FILE|-\n"
     "\n"
     "Composes the payload, runs a whole generation (see 'mivoka codes') and writes\n"
     "24-bit bitmaps as the program saves them: code K (from 1, default 1) to FILE,\n"
@@ -27,7 +28,8 @@ const char kEncodeUsage[] =
     "FILE-01.bmp, FILE-02.bmp ... with the default numbering 3 (0: 01-FILE,\n"
     "1: 01_FILE, 2: (01)FILE, 3: FILE-01, 4: FILE_01, 5: FILE(01)). A name not\n"
     "ending in .bmp gets it; existing files are replaced. Each file written is\n"
-    "printed on its own line.\n"
+    "printed on its own line. PNG and SVG files, physical sizes and standard\n"
+    "output: see the image options below.\n"
     "\n"
     "--all-records (with --csv, without --record) writes one address-book symbol\n"
     "per contact of the export, contact K under the name --all gives code K. A\n"
@@ -56,6 +58,7 @@ struct EncodeOptions {
     int32_t numbering;
     const char* output;    // UTF-8
     bool allRecords;
+    ImageOptions image;
 };
 
 bool parse_number(const char* text, long low, long high, int32_t* out) {
@@ -123,6 +126,11 @@ int write_bitmaps(const EncodeOptions& o, char* path) {
         return ExitFailure;
     }
     set_current_code(o.all ? 0 : o.code - 1);
+    if (needs_image_writer(o.image, o.output)) {
+        int result = write_code_images(o.image, path, o.all ? 0 : o.code - 1, o.all ? count : 1, o.all, o.numbering,
+                                       o.size, o.output, print_path);
+        return result == ExitOk && std::fflush(stdout) != 0 ? ExitFailure : result;
+    }
     uint32_t failed = 0;   // codes of --all not written; the others are
     int32_t result = o.all ? save_all_bitmaps(path, o.numbering, o.size, replace_without_asking, nullptr, &failed)
                            : save_shown_bitmap(path, o.size);
@@ -170,7 +178,7 @@ int encode_all_records(PayloadOptions payload, const GenerationOptions& generati
                        char* path) {
     int32_t records = 0;
     if (import_from_options(payload, "mivoka encode", &records) != ExitOk) return ExitFailure;
-    ensure_bmp_extension(path, kBitmapPathBytes);
+    ensure_image_extension(o.image, path, kBitmapPathBytes);
     int result = ExitOk;
     for (int32_t record = 1; record <= records; ++record) {
         if (generate_contact(&payload, generation, record) != ExitOk) {
@@ -180,8 +188,10 @@ int encode_all_records(PayloadOptions payload, const GenerationOptions& generati
         }
         static char name[kBitmapPathBytes];
         set_current_code(0);
+        bool own = needs_image_writer(o.image, o.output);
         if (numbered_name(path, o.numbering, record - 1, name, kBitmapPathBytes) != 0 ||
-            save_shown_bitmap(name, o.size) != SaveWritten) {
+            (own ? write_code_image(0, name, o.image, o.size, o.output) != ExitOk
+                 : save_shown_bitmap(name, o.size) != SaveWritten)) {
             std::fprintf(stderr, "mivoka encode: cannot write the file of contact %d\n", record);
             return ExitFailure;
         }
@@ -192,6 +202,7 @@ int encode_all_records(PayloadOptions payload, const GenerationOptions& generati
 
 void print_help(FILE* out) {
     std::fputs(kEncodeUsage, out);
+    std::fputs(kImageOptionsHelp, out);
     std::fputs(kGenerationOptionsHelp, out);
     std::fputs("\npayload options:\n", out);
     std::fputs(kPayloadOptionsHelp, out);
@@ -210,15 +221,18 @@ int cmd_encode(int argc, char** argv) {
     init_payload_options(&payload);
     GenerationOptions generation;
     init_generation_options(&generation);
-    EncodeOptions o = {1, 2, 0, 0x808080, 1, false, 3, nullptr, false};
-    bool codeGiven = false;
+    EncodeOptions o = {1, 2, 0, 0x808080, 1, false, 3, nullptr, false, {}};
+    init_image_options(&o.image);
+    bool codeGiven = false, sizeGiven = false;
     for (int i = 0; i < argc; ++i) {
         if (is_help(argv[i])) {
             print_help(stdout);
             return ExitOk;
         }
         codeGiven = codeGiven || std::strcmp(argv[i], "--code") == 0;
+        sizeGiven = sizeGiven || std::strcmp(argv[i], "--size") == 0;
         int taken = parse_encode_option(argc, argv, &i, &o);
+        if (taken == 0) taken = parse_image_option(argc, argv, &i, &o.image);
         if (taken == 0) taken = parse_generation_option(argc, argv, &i, &generation);
         if (taken == 0) taken = parse_payload_option(argc, argv, &i, &payload);
         if (taken != 1) return usage_error(argv[i]);
@@ -230,6 +244,10 @@ int cmd_encode(int argc, char** argv) {
     if (!sjis_path_of(o.output, path, kBitmapPathBytes - 4)) {
         std::fprintf(stderr, "mivoka encode: the name '%s' has no Shift_JIS form or is too long\n", o.output);
         return ExitFailure;
+    }
+    if (settle_image_options(&o.image, o.output, sizeGiven, o.all || o.allRecords) != ExitOk) return ExitFailure;
+    if (needs_image_writer(o.image, o.output) && ensure_image_extension(o.image, path, kBitmapPathBytes) != 0) {
+        return usage_error("-o (too long)");
     }
     apply_drawing_options(o);
     if (o.allRecords) {

@@ -9,7 +9,8 @@ static const Subcommand kSubcommands[] = {
     {"matrix", cmd_matrix, "encode bytes as one QR symbol and print its modules"},
     {"payload", cmd_payload, "compose a payload from form fields and print its bytes"},
     {"codes", cmd_codes, "run a whole generation and print every code"},
-    {"encode", cmd_encode, "run a whole generation and write bitmap files"},
+    {"encode", cmd_encode, "run a whole generation and write BMP, PNG or SVG files"},
+    {"show", cmd_show, "run a whole generation and show one code in the terminal"},
 };
 
 static void print_usage(FILE* out) {

@@ -148,7 +148,9 @@ int fill_form(const PayloadOptions& o, const char* command) {
 
 const char kPayloadOptionsHelp[] =
     "  --carrier docomo|au|softbank|utf8   target encoding (default docomo)\n"
-    "  --mode text|mail|address            input mode (default text; utf8 takes text only)\n"
+    "  --mode text|mail|address            input mode (default text); for utf8, mail is a\n"
+    "                                      mailto: URI (percent-encoded UTF-8) and address a\n"
+    "                                      MECARD with the reading in full-width katakana\n"
     "  --text T | --text-file F            the text of text mode\n"
     "  --to T --subject T --body T | --body-file F   mail mode\n"
     "  --name --furigana --phone1..3 --mail1..3 --note --postal --birthday --url T\n"
@@ -208,12 +210,16 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
         std::fprintf(stderr, "%s: --record needs --csv\n", command);
         return ExitFailure;
     }
-    if (o.carrier == Utf8 && (o.mode != 0 || o.csv != nullptr)) {
-        std::fprintf(stderr, "%s: mail and address payloads exist only for docomo, au and softbank\n", command);
-        return ExitFailure;
-    }
+    // The tool gives utf8 the smartphone contact and mail forms.
+    enable_smartphone_forms(true);
     if (fill_form(o, command) != ExitOk) return ExitFailure;
-    if (compose_payload() != 0) {
+    bool failed = compose_payload() != 0;
+    if (failed && g_composeError.code == kComposeUriTooLong) {
+        std::fprintf(stderr, "%s: the mailto: URI would take %d bytes, more than the %d a payload holds\n", command,
+                     g_composeError.argument, kUtf8PayloadLimit);
+        return ExitGenerationError;
+    }
+    if (failed) {
         char message[128];
         format_error_message(g_composeError.code, g_composeError.argument, message);
         print_sjis_message(command, message);

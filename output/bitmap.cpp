@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "output/image_formats.h"
 #include "platform/file_replace.h"
 
 // 先頭 / 後ろ
@@ -22,24 +23,6 @@ const char kNoDataToSave[] =
     "\x95\xDB\x91\xB6\x82\xB7\x82\xE9\x83" "f\x81[\x83^\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
 
 namespace {
-
-const int32_t kHeaderBytes = 54;
-
-void put16(uint8_t* p, uint32_t v) { p[0] = static_cast<uint8_t>(v), p[1] = static_cast<uint8_t>(v >> 8); }
-void put32(uint8_t* p, uint32_t v) { put16(p, v), put16(p + 2, v >> 16); }
-
-void fill_headers(uint8_t* h, int32_t side, int32_t imageBytes) {
-    std::memset(h, 0, kHeaderBytes);
-    h[0] = 'B', h[1] = 'M';
-    put32(h + 2, static_cast<uint32_t>(kHeaderBytes + imageBytes));
-    put32(h + 10, kHeaderBytes);
-    put32(h + 14, 40);
-    put32(h + 18, static_cast<uint32_t>(side));
-    put32(h + 22, static_cast<uint32_t>(side));   // positive: bottom row first
-    put16(h + 26, 1);
-    put16(h + 28, 24);
-    put32(h + 34, static_cast<uint32_t>(imageBytes));
-}
 
 bool is_lead_byte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
@@ -91,9 +74,9 @@ void numbered_label(const char* pattern, int32_t k, char* label) {
 // The bitmap's bytes: headers, then the rows bottom first. 0 all written.
 int32_t put_bitmap(FILE* f, void* context) {
     const Raster& raster = *static_cast<const Raster*>(context);
-    uint8_t headers[kHeaderBytes];
-    fill_headers(headers, raster.side, raster.stride * raster.side);
-    bool ok = std::fwrite(headers, 1, kHeaderBytes, f) == kHeaderBytes;
+    uint8_t headers[kBitmapHeaderBytes];
+    fill_bitmap_headers(headers, raster.side, raster.stride * raster.side, 0);
+    bool ok = std::fwrite(headers, 1, kBitmapHeaderBytes, f) == kBitmapHeaderBytes;
     for (int32_t row = raster.side - 1; ok && row >= 0; --row) {
         const uint8_t* p = raster.pixels + static_cast<size_t>(row) * raster.stride;
         ok = std::fwrite(p, 1, static_cast<size_t>(raster.stride), f) == static_cast<size_t>(raster.stride);
@@ -108,19 +91,13 @@ int32_t save_bitmap(const char* path, const Raster& raster) {
     return write_file_staged(path, put_bitmap, &copy);
 }
 
-int32_t ensure_bmp_extension(char* path, int32_t capacity) {
-    size_t length = std::strlen(path);
-    if (length >= 4) {
-        char tail[5];
-        for (int32_t i = 0; i < 4; ++i) {
-            char c = path[length - 4 + static_cast<size_t>(i)];
-            tail[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        }
-        tail[4] = '\0';
-        if (std::strcmp(tail, ".bmp") == 0) return 0;
-    }
-    if (length + 5 > static_cast<size_t>(capacity)) return 1;
-    std::memcpy(path + length, ".bmp", 5);
+int32_t ensure_bmp_extension(char* path, int32_t capacity) { return ensure_extension(path, capacity, ".bmp"); }
+
+int32_t ensure_extension(char* path, int32_t capacity, const char* extension) {
+    if (has_extension(path, extension)) return 0;
+    size_t length = std::strlen(path), add = std::strlen(extension);
+    if (length + add + 1 > static_cast<size_t>(capacity)) return 1;
+    std::memcpy(path + length, extension, add + 1);
     return 0;
 }
 

@@ -82,7 +82,9 @@ void write_mecard() {
 }  // namespace
 
 int32_t compose_address() {
-    int32_t carrier = g_form.carrier;
+    // The smartphone contact is the docomo MECARD with a full-width reading.
+    bool smartphone = g_form.carrier == Utf8 && smartphone_forms_enabled();
+    int32_t carrier = smartphone ? Docomo : g_form.carrier;
     if (carrier != Softbank && carrier != Docomo && carrier != Au) return 0;
     for (int32_t s = Name; s <= Url; ++s) {
         if (carrier_reads(carrier, s)) read_form_field(kSlotControls[s], slot(s), kFieldLimit);
@@ -90,6 +92,7 @@ int32_t compose_address() {
     int32_t argument = 0;
     int32_t error = check_fields(&argument);
     if (error != 0) return fail_composition(error, argument);
+    if (smartphone) to_full_width_katakana(slot(Furigana), kFieldBufferBytes);
     if (carrier == Docomo) {
         write_mecard();
     } else {

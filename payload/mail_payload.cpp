@@ -1,5 +1,6 @@
 // The mail payload: the MAILTO form (softbank, au), one line per element,
-// and the MATMSG form (docomo), semicolon-separated with backslash escapes.
+// and the MATMSG form (docomo), semicolon-separated with backslash escapes;
+// the smartphone mailto: URI takes the MATMSG fields before their escaping.
 #include <cstring>
 
 #include "payload/composer.h"
@@ -32,7 +33,9 @@ void write_matmsg(char* address, char* subject, char* body) {
 }  // namespace
 
 int32_t compose_mail() {
-    int32_t carrier = g_form.carrier;
+    // The smartphone mail reads the fields as the MATMSG form does.
+    bool smartphone = g_form.carrier == Utf8 && smartphone_forms_enabled();
+    int32_t carrier = smartphone ? Docomo : g_form.carrier;
     if (carrier != Softbank && carrier != Docomo && carrier != Au) return 0;
     read_form_field(ControlTo, to_field(), kFieldLimit);
     read_form_field(ControlSubject, subject_field(), kFieldLimit);
@@ -42,6 +45,7 @@ int32_t compose_mail() {
     cut_at_char(address_field(), to_field(), ' ', 0);
     normalise_mail_address(address_field(), static_cast<int32_t>(std::strlen(address_field())));
     if (!address_field()[0] && !subject_field()[0] && !g_scratch.body[0]) return fail_composition(1, 0);
+    if (smartphone) return compose_mailto_uri(address_field(), subject_field(), g_scratch.body);
     if (carrier == Docomo) {
         write_matmsg(address_field(), subject_field(), g_scratch.body);
     } else {

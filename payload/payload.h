@@ -176,3 +176,29 @@ constexpr int32_t kTextViewBytes = 2048;
 // it: UTF-8 decoded for Utf8, a break after "BODY:", lines of
 // 2 * LineWidths[previewno] columns, carrier emoji bytes as a large circle.
 void format_text_view(char* text, int32_t carrier, int32_t previewno);
+
+// --- Smartphone contacts and mail (the command-line tool only) ---------------------
+
+// While on, Utf8 mail and address modes compose the smartphone forms instead
+// of nothing: the MECARD form exactly as for Docomo but with the reading in
+// full-width katakana, and a mailto: URI. The window never turns it on.
+void enable_smartphone_forms(bool on);
+bool smartphone_forms_enabled();
+
+// Half-width katakana (with their voiced and semi-voiced marks, and the
+// long-vowel mark) made full-width in place, the inverse of to_half_width's
+// katakana; everything else stays. The text grows at most to twice its
+// length, cut between whole characters to capacity - 1 bytes.
+void to_full_width_katakana(char* text, int32_t capacity);
+
+// Composition error of a mailto: URI longer than the UTF-8 payload holds
+// (kUtf8PayloadLimit); its argument is the URI's length in bytes. Not in
+// the generation's error table: the tool reports it itself.
+constexpr int32_t kComposeUriTooLong = 100;
+// Writes the mailto: URI of an address, a subject and a body (Shift_JIS
+// with textual emoji codes) into g_payload: each part converted to UTF-8 as
+// the Utf8 target converts, then percent-encoded (every byte outside A-Z a-z
+// 0-9 - . _ ~, and "@" in the address, as %XX with upper-case hex), the
+// subject and body as "?subject=" / "&body=" parameters when not empty. 0
+// done; 1 failed with kComposeUriTooLong and the payload empty.
+int32_t compose_mailto_uri(const char* address, const char* subject, const char* body);

@@ -16,6 +16,7 @@ MIVOKA_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine64 xvfb xauth fonts-ipafont
   libzbar-dev libzxing-dev libqrencode-dev libzint-dev libqrcodegencpp-dev
+  zlib1g-dev libz-mingw-w64-dev librsvg2-bin
   xdotool x11-apps zbar-tools python3-pil
   nsis icoutils
 )

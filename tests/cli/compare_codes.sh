@@ -1,7 +1,8 @@
 #!/bin/bash
-# Runs 'codes' with the Windows console tool (through Wine, QR2DLL.dll beside
-# it) and the native tool (libQR2DLL.so beside it) on the same options: the
-# codes printed, the messages and the exit codes must be identical.
+# Runs 'codes' and 'show' with the Windows console tool (through Wine,
+# QR2DLL.dll beside it) and the native tool (libQR2DLL.so beside it) on the
+# same options: the codes or blocks printed, the messages and the exit codes
+# must be identical.
 # usage: compare_codes.sh NATIVE_TOOL WINDOWS_TOOL WORK_DIR EMULATOR...
 set -uo pipefail
 source "$(dirname "$0")/compare_lib.sh"
@@ -39,14 +40,27 @@ cases=(
 for entry in "${cases[@]}"; do
   parse_case "$entry"
   for i in "${!args[@]}"; do args[$i]=${args[$i]//\\t/$'\t'}; done
-  "$native" codes "${args[@]}" >native.out 2>native.err
-  native_rc=$?
-  "${emulator[@]}" "$windows" codes "${args[@]}" >windows.out 2>windows.err
-  windows_rc=$?
-  problem=$(compare_outputs "$expect" "$native_rc" "$windows_rc")
+  problem=$(compare_run codes)
   if [ -z "$problem" ] && [ "$expect" -eq 0 ] && ! head -n1 native.out | grep -q '^code 1 version'; then
     problem="no code printed"
   fi
   compare_verdict "${args[*]}" "$problem"
+done
+
+# 'show' prints the same blocks and status line on both.
+show_cases=(
+  "0 --text https://example.jp/"
+  "0 --text-file split.txt --code 3 --margin 0"
+  "0 --carrier utf8 --mode mail --to a@b.jp --body 本文 --invert --margin 10"
+  "1 --text x --margin 11"
+  "1 --text-file split.txt --code 4"
+)
+for entry in "${show_cases[@]}"; do
+  parse_case "$entry"
+  problem=$(compare_run show)
+  if [ -z "$problem" ] && [ "$expect" -eq 0 ] && ! grep -q $'\xe2\x96' native.out; then
+    problem="no blocks printed"
+  fi
+  compare_verdict "show ${args[*]}" "$problem"
 done
 compare_summary

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Runs 'encode' with the Windows console tool (through Wine) and the native
-# tool on the same options: every bitmap written must be identical byte for
-# byte, and so must the listing, the messages and the exit codes.
+# tool on the same options: every file written (BMP, PNG, SVG, or standard
+# output with -o -) must be identical byte for byte, and so must the
+# listing, the messages and the exit codes.
 # usage: compare_encode.sh NATIVE_TOOL WINDOWS_TOOL WORK_DIR EMULATOR...
 # (the Windows tool with QR2DLL.dll beside it, as in dist/)
 set -uo pipefail
@@ -34,6 +35,25 @@ cases=(
   "1 --text x --color ultraviolet -o bad.bmp"
   "1 --text x --all --code 1 -o bad.bmp"
   "1 --text x"
+  "0 --text PNG~漢字 -o a.png"
+  "0 --text-file kanji.txt --color rainbow --size 7 --margin 6 -o rainbow.PNG"
+  "0 --text-file long.txt --max-version 4 --all --numbering 1 --format png --color #123456 -o many"
+  "0 --text svg --format svg -o q.bmp"
+  "0 --text-file long.txt --color rainbow --module-mm 0.254 -o long.svg"
+  "0 --text-file split.txt --code 2 --module-mm 0.33 --dpi 600 --margin 4 -o mm.png"
+  "0 --text-file kanji.txt --module-mm 1.5 --dpi 203 --color green -o mm.bmp"
+  "0 --text dpi --dpi 300 --margin 5 -o dpi.bmp"
+  "0 --text stdout --format png -o -"
+  "0 --text stdout --format svg --margin 0 -o -"
+  "0 --carrier utf8 --mode mail --to a@b.jp --subject 件名[1F600] --body 本文 -o mail.png"
+  "0 --carrier utf8 --mode address --name 山田 --furigana やまだ --phone1 090 -o card.svg"
+  "1 --text x --format gif -o a.gif"
+  "1 --text x --module-mm 0.05 -o a.png"
+  "1 --text x --dpi 3000 -o a.png"
+  "1 --text x --dpi 300 --size 2 -o a.png"
+  "1 --text x --all -o -"
+  "1 --text x --invert -o a.png"
+  "1 --text x --module-mm 10 --dpi 2400 -o big.png"
 )
 
 # run_side SIDE TOOL...: runs the case in the folder SIDE.
@@ -64,7 +84,7 @@ for entry in "${cases[@]}"; do
   elif [ -z "$problem" ] && ! diff -r native.files windows.files >/dev/null; then
     problem="bitmaps differ: $(diff -rq native.files windows.files | head -3 | tr '\n' ' ')"
   elif [ -z "$problem" ] && [ "$expect" -eq 0 ] && [ ! -s native.out ]; then
-    problem="no bitmap written"
+    problem="no file written"
   fi
   compare_verdict "$rest" "$problem"
 done

@@ -48,6 +48,17 @@ compare_outputs() {
   fi
 }
 
+# compare_run SUBCOMMAND: runs both tools' SUBCOMMAND on args (parse_case)
+# into native.out/.err and windows.out/.err; prints the first difference or
+# an exit code other than expect, if any.
+compare_run() {
+  "$native" "$1" "${args[@]}" >native.out 2>native.err
+  local native_rc=$?
+  "${emulator[@]}" "$windows" "$1" "${args[@]}" >windows.out 2>windows.err
+  local windows_rc=$?
+  compare_outputs "$expect" "$native_rc" "$windows_rc"
+}
+
 # compare_exit_codes EXPECT NATIVE_RC WINDOWS_RC: prints a problem, if any.
 compare_exit_codes() {
   if [ "$2" -ne "$1" ] || [ "$3" -ne "$1" ]; then

@@ -32,17 +32,17 @@ cases=(
   "2 --mode address --carrier docomo --phone1 abc"
   "2 --mode address --carrier docomo --name a --birthday 2001/2/29"
   "2 --text-file /dev/null"
-  "1 --mode mail --carrier utf8 --to a@b"
+  "0 --mode mail --carrier utf8 --to ｔａｒｏ＠ｅｘ．ｊｐ~memo --subject a&b~c?[1F600] --body 本文,~x"
+  "0 --mode mail --carrier utf8 --body-file sjis.txt"
+  "0 --mode address --carrier utf8 --name 山田,太郎,様 --furigana やまだ　たろう --phone1 090~1234 --note a;b --postal 東京 --url http://x.jp/ --birthday 1990/1/5"
+  "2 --mode mail --carrier utf8 --body-file kana.txt --subject ああ"
+  "2 --mode address --carrier utf8 --furigana やまだ"
   "1 --carrier kddi --text x"
 )
 
 for entry in "${cases[@]}"; do
   parse_case "$entry"
-  "$native" payload "${args[@]}" >native.out 2>native.err
-  native_rc=$?
-  "${emulator[@]}" "$windows" payload "${args[@]}" >windows.out 2>windows.err
-  windows_rc=$?
-  problem=$(compare_outputs "$expect" "$native_rc" "$windows_rc")
+  problem=$(compare_run payload)
   if [ -z "$problem" ] && [ "$expect" -eq 0 ] && [ ! -s native.out ]; then
     problem="no payload written"
   fi

@@ -27,6 +27,14 @@ void render_symbol(const uint8_t* matrix, int32_t size, GreyImage* image) {
 }
 
 int32_t decode_with_zbar(const GreyImage& image, std::string* bytes) {
+    return decode_grey_with_zbar(image.pixels, image.side, image.side, bytes);
+}
+
+int32_t decode_with_zxing(const GreyImage& image, std::string* bytes, int32_t* level) {
+    return decode_grey_with_zxing(image.pixels, image.side, image.side, bytes, level);
+}
+
+int32_t decode_grey_with_zbar(const uint8_t* pixels, int32_t width, int32_t height, std::string* bytes) {
     using namespace zbar;
     zbar_image_scanner_t* scanner = zbar_image_scanner_create();
     zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
@@ -35,8 +43,8 @@ int32_t decode_with_zbar(const GreyImage& image, std::string* bytes) {
     zbar_image_scanner_set_config(scanner, ZBAR_QRCODE, ZBAR_CFG_BINARY, 1);
     zbar_image_t* zimage = zbar_image_create();
     zbar_image_set_format(zimage, zbar_fourcc('Y', '8', '0', '0'));
-    zbar_image_set_size(zimage, image.side, image.side);
-    zbar_image_set_data(zimage, image.pixels, static_cast<unsigned long>(image.side) * image.side, nullptr);
+    zbar_image_set_size(zimage, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    zbar_image_set_data(zimage, pixels, static_cast<unsigned long>(width) * height, nullptr);
     int32_t result = 1;
     if (zbar_scan_image(scanner, zimage) > 0) {
         const zbar_symbol_t* symbol = zbar_image_first_symbol(zimage);
@@ -50,12 +58,13 @@ int32_t decode_with_zbar(const GreyImage& image, std::string* bytes) {
     return result;
 }
 
-int32_t decode_with_zxing(const GreyImage& image, std::string* bytes, int32_t* level) {
+int32_t decode_grey_with_zxing(const uint8_t* pixels, int32_t width, int32_t height, std::string* bytes,
+                               int32_t* level) {
     ZXing::DecodeHints hints;
     hints.setFormats(ZXing::BarcodeFormat::QRCode);
     hints.setTryHarder(false);
     hints.setTryRotate(false);
-    const ZXing::ImageView view(image.pixels, image.side, image.side, ZXing::ImageFormat::Lum);
+    const ZXing::ImageView view(pixels, width, height, ZXing::ImageFormat::Lum);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
     if (!result.isValid()) return 1;
     const ZXing::ByteArray& data = result.bytes();

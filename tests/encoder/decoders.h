@@ -27,3 +27,9 @@ void render_symbol(const uint8_t* matrix, int32_t size, GreyImage* image);
 // symbol's error-correction level (EcLevel) when level is not null.
 int32_t decode_with_zbar(const GreyImage& image, std::string* bytes);
 int32_t decode_with_zxing(const GreyImage& image, std::string* bytes, int32_t* level = nullptr);
+
+// The same decoders on any 8-bit grey image of width x height pixels (rows of
+// width bytes), for images read back from files.
+int32_t decode_grey_with_zbar(const uint8_t* pixels, int32_t width, int32_t height, std::string* bytes);
+int32_t decode_grey_with_zxing(const uint8_t* pixels, int32_t width, int32_t height, std::string* bytes,
+                               int32_t* level = nullptr);

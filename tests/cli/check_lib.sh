@@ -1,0 +1,27 @@
+#!/bin/bash
+# Shared part of the scripts that check one tool on its own: the verdict of
+# a case, the probe's fields and the summary. Source it; it sets passed and
+# failed to 0.
+passed=0
+failed=0
+
+# check NAME PROBLEM: counts the case; a non-empty PROBLEM fails it, shown
+# with the first bytes of the file err when there is one.
+check() {
+  if [ -z "$2" ]; then
+    echo "ok: $1"
+    passed=$((passed + 1))
+    return
+  fi
+  echo "FAILED: $1: $2"
+  [ -s err ] && echo "  stderr: $(head -c 300 err)"
+  failed=$((failed + 1))
+}
+
+# field NAME FILE: the value of line "NAME value" of the image probe's output.
+field() { sed -n "s/^$1 //p" "$2"; }
+
+check_summary() {
+  echo "$passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
