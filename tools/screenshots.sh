@@ -129,13 +129,22 @@ dialog_state() {
   fi
 }
 
+# click_in_window TITLE DX DY: a real click DX, DY pixels from the window's
+# top-left corner.
+click_in_window() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW id
+  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+  [ -n "$id" ] && eval "$(xdotool getwindowgeometry --shell "$id")" &&
+    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
+}
+
 # The options sheet (menu "表示" → "オプション") on its two pages, "ファイル"
-# and then "表示" (Ctrl+Tab), and the print settings (Ctrl+P).
+# and then "表示" (a click on its tab), and the print settings (Ctrl+P).
 other_dialogs() {
   gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+v && sleep 0.3 && xdotool key o
   if gui_wait_window 'オプション' 10 && gui_wait_painted 'オプション' 10; then
     gui_capture_windows "$OUT/options-sheet.png" 'オプション' && echo "   options-sheet.png"
-    xdotool key ctrl+Tab && sleep 0.5
+    click_in_window 'オプション' 90 16 && sleep 0.5   # the tab "表示"
     dialog_state options-display 'オプション'
   else
     xdotool key Escape Escape
@@ -204,7 +213,7 @@ text_save_states() {
   if gui_wait_window 'テキストを保存' 10 && gui_wait_painted 'テキストを保存' 10; then
     sleep 0.5
     gui_capture_windows "$OUT/save-text-dialog.png" 'テキストを保存' && echo "   save-text-dialog.png"
-    xdotool key ctrl+a && xdotool type --delay 15 "$memo" && xdotool key Return
+    xdotool key alt+n ctrl+a && xdotool type --delay 15 "$memo" && xdotool key Return
     if gui_poll 10 question_shown; then
       sleep 0.3
       shot save-replace-question
@@ -232,7 +241,7 @@ import_state() {
   gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+f && sleep 0.3 && xdotool key i
   if gui_wait_window "$title" 10 && gui_wait_painted "$title" 10; then
     sleep 0.5
-    xdotool key ctrl+a && xdotool type --delay 15 "$(winepath -w "$WORK/contacts.csv" 2>/dev/null | tr -d '\r')" &&
+    xdotool key alt+n ctrl+a && xdotool type --delay 15 "$(winepath -w "$WORK/contacts.csv" 2>/dev/null | tr -d '\r')" &&
       xdotool key Return
   fi
   if gui_poll 10 gui_rect "$(id IDC_IMPORT_CLEAR)" && gui_poll 10 gui_text_is "$(id IDC_PHONE1)" '090-1111-2222'; then
