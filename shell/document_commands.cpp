@@ -30,11 +30,6 @@ const char kSaveFilter[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B (*
 
 const DWORD kTextFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
 
-// Dropped names, as many as the table holds; the rest of a larger drop is ignored.
-constexpr int32_t kDropNames = 64;
-char g_dropped[kDropNames][kFileNameBytes];
-const char* g_droppedNames[kDropNames];
-
 // Arguments of the start-up: the program and the document.
 const wchar_t* g_commandLine = nullptr;
 char g_arguments[2][kFileNameBytes];
@@ -54,25 +49,27 @@ bool to_narrow(const wchar_t* wide, char* out) {
     return true;
 }
 
-int32_t dropped_names(HDROP drop) {
+// Every dropped name in the system's order, each fetched as its turn comes,
+// so a drop of any size is read whole; the first ".csv" is imported and
+// ends the drop. A name too long for the program is passed over.
+void read_dropped_names(HDROP drop, DropOutcome* outcome) {
+    static wchar_t wide[kFileNameChars];
+    static char name[kFileNameBytes];
+    const char* names[1] = {name};
+    load_dropped_files(names, 0, outcome);   // the outcome of an empty drop
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    int32_t kept = 0;
-    wchar_t name[kFileNameChars];
-    for (UINT i = 0; i < count && kept < kDropNames; ++i) {
-        if (DragQueryFileW(drop, i, name, kFileNameChars) == 0) continue;
-        if (!to_narrow(name, g_dropped[kept])) continue;
-        g_droppedNames[kept] = g_dropped[kept];
-        ++kept;
+    for (UINT i = 0; i < count && outcome->importResult == -1; ++i) {
+        if (DragQueryFileW(drop, i, nullptr, 0) >= kFileNameChars) continue;
+        if (DragQueryFileW(drop, i, wide, kFileNameChars) == 0 || !to_narrow(wide, name)) continue;
+        load_dropped_files(names, 1, outcome);
     }
-    return kept;
 }
 
 void read_drop(HDROP drop) {
-    int32_t count = dropped_names(drop);
     SetForegroundWindow(GetParent(g_shell.form));
     take_form();
     static DropOutcome outcome;
-    load_dropped_files(g_droppedNames, count, &outcome);
+    read_dropped_names(drop, &outcome);
     show_form_fields();
     show_user_message(outcome.message);
     if (outcome.importResult == 0 && g_import.inEffect) show_imported_records();
@@ -101,6 +98,7 @@ void set_start_command_line(const wchar_t* commandLine) { g_commandLine = comman
 // Address mode with the first record and the import controls.
 void show_imported_records() {
     g_shell.importPresent = true;
+    sync_import_spin();
     for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
         SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_ADDRESS ? BST_CHECKED : BST_UNCHECKED, 0);
     }
@@ -115,7 +113,7 @@ void prepare_documents() {
 
 void open_text_command() {
     static char path[kFileNameBytes];
-    if (!choose_file({false, kOpenTitle, kOpenFilter, kTextFlags, NoPanel}, path)) return;
+    if (!choose_file({false, kOpenTitle, kOpenFilter, kTextFlags, NoPanel, nullptr}, path)) return;
     FILE* file = open_file(path, "rb");
     if (file == nullptr) return;
     take_form();
@@ -126,7 +124,9 @@ void open_text_command() {
 
 void save_text_command() {
     static char path[kFileNameBytes + 8];
-    FileDialogRequest request = {true, kSaveTitle, kSaveFilter, kTextFlags | OFN_OVERWRITEPROMPT, TextKindPanel};
+    // The question about replacing a file is the hook's: it asks about the
+    // name with ".txt", which the system's own prompt never sees.
+    FileDialogRequest request = {true, kSaveTitle, kSaveFilter, kTextFlags, TextKindPanel, ensure_txt_extension};
     if (!choose_file(request, path)) return;
     ensure_txt_extension(path, sizeof path);
     take_form();

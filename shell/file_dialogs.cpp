@@ -1,16 +1,20 @@
 // The one file-dialog record every file command shares (its name buffer
 // keeps the last chosen name and pre-fills the next dialog), the seam that
-// stands in for the system's dialogs, and the two add-on panels with their hook.
+// stands in for the system's dialogs, the two add-on panels and the hook
+// that stores a panel's choice and asks before the name written replaces a file.
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cstdio>
 #include <cstring>
 #include <cwchar>
 
 #include "output/output.h"
+#include "payload/payload.h"
 #include "persistence/documents.h"
 #include "persistence/settings_tables.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
 
@@ -32,7 +36,21 @@ const PanelRecord kPanels[] = {
     {IDD_TEXT_KIND_PANEL, IDC_TEXT_KIND_LIST, SettingSaveTextType, kDocumentKindCount, document_kind_text},
 };
 
+// What the hook of one dialog does: the panel it fills and stores (templateId
+// 0: none), and the name forming that decides what the command writes.
+struct HookRecord {
+    const PanelRecord* panel;
+    const char* title;                           // the question's caption
+    int32_t (*finalName)(char* path, int32_t room);   // null: no question
+};
+
+// "%s は既に存在します。\n上書きしますか。"
+const char kReplaceQuestion[] =
+    "%s \x82\xCD\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81"
+    "B\n\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81" "B";
+
 OPENFILENAMEW g_dialog;
+HookRecord g_hook;
 wchar_t g_name[kFileNameChars];
 wchar_t g_title[128];
 wchar_t g_filter[256];
@@ -64,17 +82,57 @@ void store_panel(HWND panel, const PanelRecord& record) {
     if (index >= 0 && index < record.count) IntSettings[record.setting].value = index;
 }
 
-UINT_PTR CALLBACK panel_hook(HWND panel, UINT message, WPARAM, LPARAM lParam) {
+// The name from the system (UTF-16) as Shift_JIS; false when it is empty.
+bool narrow_name(const wchar_t* wide, char* out) {
+    int32_t units = static_cast<int32_t>(wcsnlen(wide, kFileNameChars - 1));
+    int32_t bytes = utf16_to_cp932(reinterpret_cast<const uint16_t*>(wide), units, out, nullptr, nullptr);
+    out[bytes] = '\0';
+    return bytes > 0;
+}
+
+// The last component of a Shift_JIS path (a trail byte may be 0x5C, so walk
+// from the start).
+const char* name_part(const char* path) {
+    const char* name = path;
+    for (const char* p = path; *p != '\0'; p += sjis_char_length(p)) {
+        if (*p == '\\' || *p == '/') name = p + 1;
+    }
+    return name;
+}
+
+// The confirmed name as the command will write it: when that file exists,
+// the user is asked (No the default); true to let the dialog close.
+bool may_write(HWND dialog, const HookRecord& record, const wchar_t* chosen) {
+    if (record.finalName == nullptr) return true;
+    static char path[kFileNameBytes + 8];
+    if (!narrow_name(chosen, path) || record.finalName(path, sizeof path) != 0) return true;
+    if (path_kind(path) == PathMissing) return true;
+    static char question[sizeof path + sizeof kReplaceQuestion];
+    std::snprintf(question, sizeof question, kReplaceQuestion, name_part(path));
+    return show_message(dialog, question, record.title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
+// The hook of the dialog's child (the add-on panel, or the empty child the
+// system makes without a template). At confirmation (CDN_FILEOK) a refused
+// name keeps the dialog open with the name as typed; an accepted one stores
+// the panel's choice.
+UINT_PTR CALLBACK file_dialog_hook(HWND child, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<OPENFILENAMEW*>(lParam);
-        auto* record = reinterpret_cast<const PanelRecord*>(dialog->lCustData);
-        SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
-        fill_panel(panel, *record);
+        auto* record = reinterpret_cast<const HookRecord*>(dialog->lCustData);
+        SetWindowLongPtrW(child, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
+        if (record->panel->templateId != 0) fill_panel(child, *record->panel);
         return TRUE;
     }
     if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_FILEOK) {
-        auto* record = reinterpret_cast<const PanelRecord*>(GetWindowLongPtrW(panel, GWLP_USERDATA));
-        if (record != nullptr) store_panel(panel, *record);
+        auto* record = reinterpret_cast<const HookRecord*>(GetWindowLongPtrW(child, GWLP_USERDATA));
+        if (record == nullptr) return 0;
+        const OPENFILENAMEW* dialog = reinterpret_cast<OFNOTIFYW*>(lParam)->lpOFN;
+        if (!may_write(GetParent(child), *record, dialog->lpstrFile)) {
+            SetWindowLongPtrW(child, DWLP_MSGRESULT, 1);
+            return TRUE;
+        }
+        if (record->panel->templateId != 0) store_panel(child, *record->panel);
     }
     return 0;
 }
@@ -112,15 +170,15 @@ bool choose_file(const FileDialogRequest& request, char* out) {
     g_dialog.lpstrFilter = g_filter;
     g_dialog.nFilterIndex = 1;
     g_dialog.Flags = request.flags;
-    const PanelRecord& panel = kPanels[request.panel];
-    if (panel.templateId != 0) g_dialog.Flags |= OFN_ENABLEHOOK | OFN_ENABLETEMPLATE;
-    g_dialog.lpfnHook = panel.templateId != 0 ? panel_hook : nullptr;
-    g_dialog.lpTemplateName = panel.templateId != 0 ? MAKEINTRESOURCEW(panel.templateId) : nullptr;
-    g_dialog.lCustData = reinterpret_cast<LPARAM>(&panel);
+    g_hook = {&kPanels[request.panel], request.title, request.finalName};
+    bool panel = g_hook.panel->templateId != 0;
+    bool hooked = panel || request.finalName != nullptr;
+    if (hooked) g_dialog.Flags |= OFN_ENABLEHOOK;
+    if (panel) g_dialog.Flags |= OFN_ENABLETEMPLATE;
+    g_dialog.lpfnHook = hooked ? file_dialog_hook : nullptr;
+    g_dialog.lpTemplateName = panel ? MAKEINTRESOURCEW(g_hook.panel->templateId) : nullptr;
+    g_dialog.lCustData = reinterpret_cast<LPARAM>(&g_hook);
     if (!g_fileDialog(&g_dialog, request.save)) return false;
     g_name[kFileNameChars - 1] = L'\0';
-    int32_t units = static_cast<int32_t>(std::wcslen(g_name));
-    int32_t bytes = utf16_to_cp932(reinterpret_cast<const uint16_t*>(g_name), units, out, nullptr, nullptr);
-    out[bytes] = '\0';
-    return bytes > 0;
+    return narrow_name(g_name, out);
 }

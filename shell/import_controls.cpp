@@ -29,7 +29,7 @@ void take_controls() {
 
 void import_command() {
     static char path[kFileNameBytes];
-    if (!choose_file({false, kImportTitle, kImportFilter, 0, NoPanel}, path)) return;
+    if (!choose_file({false, kImportTitle, kImportFilter, 0, NoPanel, nullptr}, path)) return;
     if (!name_ends_with(path, ".csv")) return;
     take_controls();
     if (import_outlook_csv(path, kImportRowLimit) == 0) {
@@ -37,6 +37,10 @@ void import_command() {
         show_imported_records();
     }
     if (!g_import.inEffect) show_message(g_shell.form, kImportErrorText, kImportErrorCaption, MB_OK | MB_ICONWARNING);
+}
+
+void sync_import_spin() {
+    g_import.lastPosition = static_cast<int32_t>(SendMessageW(form_item(IDC_IMPORT_SPIN), UDM_GETPOS32, 0, 0));
 }
 
 void on_import_spin() {

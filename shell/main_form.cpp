@@ -85,6 +85,7 @@ void set_up_controls() {
     SendMessageW(form_item(IDC_AUTO), BM_SETCHECK, int_setting(SettingAutoEncode) ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageW(form_item(IDC_IMPORT_SPIN), UDM_SETRANGE32, 0, 1000);
     SendMessageW(form_item(IDC_IMPORT_SPIN), UDM_SETPOS32, 0, 500);
+    sync_import_spin();
     EnableWindow(form_item(IDC_UP), FALSE);
     EnableWindow(form_item(IDC_DOWN), FALSE);
     SendMessageW(form_item(IDC_CODE_VIEW_BUTTON), BM_SETCHECK, BST_CHECKED, 0);

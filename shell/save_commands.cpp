@@ -62,7 +62,8 @@ INT_PTR CALLBACK save_kind_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 void save_shown_bitmap_command() {
     if (no_codes_to_save()) return;
     static char path[kFileNameBytes];
-    FileDialogRequest request = {true, kSaveBitmapTitle, kBitmapFilter, kBitmapFlags | OFN_OVERWRITEPROMPT, NoPanel};
+    // The hook asks before replacing the name with ".bmp", the one written.
+    FileDialogRequest request = {true, kSaveBitmapTitle, kBitmapFilter, kBitmapFlags, NoPanel, ensure_bmp_extension};
     if (!choose_file(request, path)) return;
     save_shown_bitmap(path, size_step());   // a file that cannot be written is not reported
 }
@@ -70,7 +71,7 @@ void save_shown_bitmap_command() {
 void save_all_bitmaps_command() {
     if (no_codes_to_save()) return;
     static char path[kFileNameBytes];
-    FileDialogRequest request = {true, kSaveAllTitle, kBitmapFilter, kBitmapFlags, NumberingPanel};
+    FileDialogRequest request = {true, kSaveAllTitle, kBitmapFilter, kBitmapFlags, NumberingPanel, nullptr};
     if (!choose_file(request, path)) return;
     save_all_bitmaps(path, int_setting(SettingAddPrePost), size_step(), replace_numbered_files, nullptr);
 }

@@ -123,11 +123,16 @@ struct FileDialogRequest {
     const char* filter;   // Shift_JIS label and pattern pairs, each NUL-ended, then an empty text
     DWORD flags;
     int32_t panel;        // FileDialogPanel: its template and hook are added
+    // Forms the name the command writes from the confirmed one (0 done);
+    // set, the dialog asks before that name replaces an existing file, and
+    // No keeps the dialog open. Null: no question.
+    int32_t (*finalName)(char* path, int32_t room);
 };
 // Window creation: the record's owner is the main form, its name empty.
 void prepare_file_dialogs();
 // The shared dialog with the request's title, filter and flags; out (room
-// kFileNameBytes) gets the chosen name in Shift_JIS. false for Cancel.
+// kFileNameBytes) gets the chosen name in Shift_JIS, as confirmed (before
+// finalName). false for Cancel.
 bool choose_file(const FileDialogRequest& request, char* out);
 
 // --- File commands (save_commands.cpp, document_commands.cpp) ------------------------------
@@ -197,6 +202,9 @@ void show_imported_records();
 void import_command();
 // The import spin's end of scroll: the next or previous record.
 void on_import_spin();
+// The spin's position becomes the one its next click is compared with (its
+// set-up and every successful import).
+void sync_import_spin();
 // The import panel's clear button.
 void clear_imported_records();
 // The To combo box's list from the history, when the form is created.

@@ -1,10 +1,11 @@
 #!/bin/bash
-# Builds the Windows program as run.sh does, starts it under its own Xvfb
-# display and saves PNG screenshots of its main states under
-# build/screenshots/, for looking at. The states are reached the way a user
-# reaches them: real clicks and typing (tools/wine-gui.sh). A state that does
-# not come up is reported and skipped; the exit code then is 1.
-# usage: tools/screenshots.sh [docomo] [softbank] [first-start]  (all by default)
+# Builds the Windows program as run.sh does (or takes build/windows as it
+# is), starts it under its own Xvfb display and saves PNG screenshots of its
+# main states under build/screenshots/, for looking at. The states are
+# reached the way a user reaches them: real clicks and typing
+# (tools/wine-gui.sh). A state that does not come up is reported and
+# skipped; the exit code then is 1.
+# usage: tools/screenshots.sh [--no-build] [docomo] [softbank] [first-start]  (all by default)
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 . tools/deps.sh
@@ -27,9 +28,10 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# shot NAME: the main window (and any dialog of the program) into NAME.png.
+# shot NAME: every window the program shows (the main window with its open
+# dialog, message box or menu) into NAME.png.
 shot() {
-  gui_capture_windows "$OUT/$1.png" Mivoka "${@:2}" && echo "   $1.png"
+  gui_capture_program "$OUT/$1.png" && echo "   $1.png"
 }
 
 skip() {
@@ -104,7 +106,7 @@ address_states() {
 version_state() {
   gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+h && sleep 0.3 && xdotool key a
   if gui_wait_window 'バージョン情報' 10 && gui_wait_painted 'バージョン情報' 10; then
-    shot version-box 'バージョン情報'
+    shot version-box
     xdotool key Escape
     gui_poll 10 eval '! gui_window_shown バージョン情報'
   else
@@ -127,11 +129,28 @@ dialog_state() {
   fi
 }
 
-# The options sheet (menu "表示" → "オプション") and the print settings
-# (Ctrl+P).
+# click_in_window TITLE DX DY: a real click DX, DY pixels from the window's
+# top-left corner.
+click_in_window() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW id
+  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
+  [ -n "$id" ] && eval "$(xdotool getwindowgeometry --shell "$id")" &&
+    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
+}
+
+# The options sheet (menu "表示" → "オプション") on its two pages, "ファイル"
+# and then "表示" (a click on its tab), and the print settings (Ctrl+P).
 other_dialogs() {
   gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+v && sleep 0.3 && xdotool key o
-  dialog_state options-sheet 'オプション'
+  if gui_wait_window 'オプション' 10 && gui_wait_painted 'オプション' 10; then
+    gui_capture_windows "$OUT/options-sheet.png" 'オプション' && echo "   options-sheet.png"
+    click_in_window 'オプション' 90 16 && sleep 0.5   # the tab "表示"
+    dialog_state options-display 'オプション'
+  else
+    xdotool key Escape Escape
+    skip options-sheet "the options sheet did not open"
+    skip options-display "the options sheet did not open"
+  fi
   gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key ctrl+p
   dialog_state print-settings '印刷設定'
 }
@@ -142,21 +161,109 @@ palette_state() {
   dialog_state emoji-palette '\*\*\*　docomo 絵文字　\*\*\*'   # a pattern: the stars escaped
 }
 
-# Mail mode: "+" → "左のアドレスを履歴に追加" opens the add-address dialog.
+# popup_shown: a popup menu of the program is on the screen (a window of
+# the program without a title).
+popup_shown() {
+  local id
+  for id in $(xdotool search --onlyvisible --class '^mivoka\.exe$' 2>/dev/null); do
+    [ -z "$(xdotool getwindowname "$id" 2>/dev/null)" ] && return 0
+  done
+  return 1
+}
+
+# Mail mode: the "+" menu, then "左のアドレスを履歴に追加" opens the
+# add-address dialog.
 add_address_state() {
-  gui_click "$(id IDC_HISTORY_MENU)" && sleep 0.3 && xdotool key Down Return
-  dialog_state add-address 'メールアドレスを履歴に追加'
+  if gui_click "$(id IDC_HISTORY_MENU)" && gui_poll 10 popup_shown; then
+    sleep 0.3
+    shot history-menu
+    xdotool key Down Return
+    dialog_state add-address 'メールアドレスを履歴に追加'
+  else
+    xdotool key Escape
+    skip history-menu "the \"+\" menu did not open"
+    skip add-address "the \"+\" menu did not open"
+  fi
+}
+
+# Nothing generated yet: "BMPを保存" (Ctrl+S) says "No Data".
+no_data_state() {
+  gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key ctrl+s
+  if gui_wait_window 'No Data' 10 && gui_wait_painted 'No Data' 10; then
+    shot no-data
+    xdotool key Return
+    gui_poll 10 eval '! gui_window_shown "No Data"'
+  else
+    xdotool key Escape
+    skip no-data "no \"No Data\" message"
+  fi
+}
+
+# The question is a second window titled "テキストを保存" over the dialog.
+question_shown() { [ "$(xdotool search --onlyvisible --name '^テキストを保存$' 2>/dev/null | wc -l)" -ge 2 ]; }
+
+# "テキストを保存" (menu "ファイル", T): the save dialog with its panel; a
+# name whose ".txt" exists then asks, and No (the default, Return) goes
+# back to the dialog, which Escape closes.
+text_save_states() {
+  local memo
+  memo=$(winepath -w "$WORK/memo" 2>/dev/null | tr -d '\r')
+  printf '< Text >\r\nkept\r\n' >"$WORK/memo.txt"
+  gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+f && sleep 0.3 && xdotool key t
+  if gui_wait_window 'テキストを保存' 10 && gui_wait_painted 'テキストを保存' 10; then
+    sleep 0.5
+    gui_capture_windows "$OUT/save-text-dialog.png" 'テキストを保存' && echo "   save-text-dialog.png"
+    xdotool key alt+n ctrl+a && xdotool type --delay 15 "$memo" && xdotool key Return
+    if gui_poll 10 question_shown; then
+      sleep 0.3
+      shot save-replace-question
+      xdotool key Return
+    else
+      skip save-replace-question "no question about memo.txt"
+    fi
+    sleep 0.5
+    xdotool key Escape
+    gui_poll 10 eval '! gui_window_shown テキストを保存'
+  else
+    xdotool key Escape Escape
+    skip save-text-dialog "the text save dialog did not open"
+    skip save-replace-question "the text save dialog did not open"
+  fi
+}
+
+# "インポート" (menu "ファイル", I) of an Outlook export with two contacts:
+# address mode with the import panel and the first record.
+import_state() {
+  local title='Outlookのエクスポートファイルを開く'
+  printf '%s\r\n' '表示名,フリガナ,携帯電話,電子メール アドレス,誕生日' \
+    '鈴木 一郎,スズキ イチロウ,090-1111-2222,ichiro@example.jp,19900102' \
+    '佐藤 花子,サトウ ハナコ,080-3333-4444,hanako@example.jp,' | iconv -f UTF-8 -t CP932 >"$WORK/contacts.csv"
+  gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+f && sleep 0.3 && xdotool key i
+  if gui_wait_window "$title" 10 && gui_wait_painted "$title" 10; then
+    sleep 0.5
+    xdotool key alt+n ctrl+a && xdotool type --delay 15 "$(winepath -w "$WORK/contacts.csv" 2>/dev/null | tr -d '\r')" &&
+      xdotool key Return
+  fi
+  if gui_poll 10 gui_rect "$(id IDC_IMPORT_CLEAR)" && gui_poll 10 gui_text_is "$(id IDC_PHONE1)" '090-1111-2222'; then
+    shot import-record
+  else
+    xdotool key Escape
+    skip import-record "the import panel did not show a record"
+  fi
 }
 
 session_docomo() {
   echo "== docomo: text, text-data view, split codes, mail, address, dialogs"
   gui_prepare "$WORK/docomo" "$DIST" "${QUIET[@]}" mode=0 carrier=2 && gui_start || return 1
+  gui_rect 0 && no_data_state
   palette_state
   text_states
+  gui_rect 0 && text_save_states
   split_state
   mail_state
   add_address_state
   address_states
+  gui_rect 0 && import_state
   gui_rect 0 && version_state && other_dialogs
   gui_stop
 }
@@ -179,7 +286,7 @@ session_first_start() {
   gui_prepare "$WORK/first" "$DIST" wleft=40 wtop=40 wwidth=780 wheight=590 && gui_launch || return 1
   gui_poll 60 first_or_main
   if gui_wait_window 'First Message' 3 && gui_wait_painted 'First Message' 10; then
-    shot first-message 'First Message'
+    shot first-message
     xdotool search --name '^First Message$' windowfocus --sync 2>/dev/null
     xdotool key Return
   else
@@ -189,10 +296,34 @@ session_first_start() {
   gui_stop
 }
 
+# The program and the probe from build/windows: built (configured first when
+# the tree is not), or taken as they are with --no-build or when the tree was
+# configured in another folder (a copy: building it would reach into the
+# original).
+prepare_program() {
+  local tree=$MIVOKA_ROOT/build/windows
+  if [ "$1" = 1 ]; then
+    echo "== using build/windows as it is (--no-build)"
+  elif [ -f "$tree/CMakeCache.txt" ] && ! grep -qxF "CMAKE_CACHEFILE_DIR:INTERNAL=$tree" "$tree/CMakeCache.txt"; then
+    echo "== build/windows was configured in another folder: using it as it is"
+  else
+    echo "== building build/windows (Mivoka.exe and window_probe.exe)"
+    if [ ! -f "$tree/build.ninja" ]; then logged windows configure configure_windows || return 1; fi
+    logged windows build build_tree windows dist window_probe || return 1
+  fi
+  [ -f "$DIST/Mivoka.exe" ] && [ -f "$GUI_PROBE" ] && return 0
+  echo "error: $DIST/Mivoka.exe or $GUI_PROBE is missing; build the Windows tree first" >&2
+  return 1
+}
+
 main() {
+  local no_build=0
+  if [ "${1:-}" = --no-build ]; then
+    no_build=1
+    shift
+  fi
   install_missing_packages || exit 1
-  echo "== building build/windows (Mivoka.exe and window_probe.exe)"
-  logged windows configure configure_windows && logged windows build build_tree windows dist window_probe || exit 1
+  prepare_program "$no_build" || exit 1
   # Always a private display of a known size.
   unset DISPLAY
   wine_env

@@ -188,36 +188,59 @@ gui_symbol_in_preview() {
   return 1
 }
 
-# gui_capture_windows OUT.png TITLE...: the shown top-level windows of these
-# titles, each dumped on its own (the server keeps some windows, such as
-# message boxes, off the root's picture) and laid on black in the order
-# given, cropped to the part of the screen they cover.
-gui_capture_windows() {
-  local out=$1 title id n=0 left=100000 top=100000 right=0 bottom=0 X Y WIDTH HEIGHT SCREEN WINDOW
+# gui_capture_ids OUT.png ID...: these X windows, lowest first, cropped
+# from the screen to the part they cover. Each window's own dump is laid on
+# a dump of the whole screen: the X server keeps the pixels of some windows
+# (Wine's message boxes and file dialogs here) out of the screen's dump, and
+# elsewhere out of the window's own; a dump of one solid colour is left out.
+gui_capture_ids() {
+  local out=$1 id n=0 left=100000 top=100000 right=0 bottom=0 X Y WIDTH HEIGHT SCREEN WINDOW
   local layers=()
   shift
-  for title in "$@"; do
-    for id in $(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null); do
-      eval "$(xdotool getwindowgeometry --shell "$id")"
-      n=$((n + 1))
-      xwd -id "$id" -silent >"$out.$n.xwd" || return 1
-      layers+=("$out.$n.xwd" "$X" "$Y")
-      [ "$X" -lt "$left" ] && left=$X
-      [ "$Y" -lt "$top" ] && top=$Y
-      [ $((X + WIDTH)) -gt "$right" ] && right=$((X + WIDTH))
-      [ $((Y + HEIGHT)) -gt "$bottom" ] && bottom=$((Y + HEIGHT))
-    done
+  [ "$#" -gt 0 ] || { echo "error: no window to capture" >&2; return 1; }
+  for id in "$@"; do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    n=$((n + 1))
+    xwd -id "$id" -silent >"$out.$n.xwd" || return 1
+    layers+=("$out.$n.xwd" "$X" "$Y")
+    [ "$X" -lt "$left" ] && left=$X
+    [ "$Y" -lt "$top" ] && top=$Y
+    [ $((X + WIDTH)) -gt "$right" ] && right=$((X + WIDTH))
+    [ $((Y + HEIGHT)) -gt "$bottom" ] && bottom=$((Y + HEIGHT))
   done
-  [ "$n" -gt 0 ] || { echo "error: none of the windows $* is shown" >&2; return 1; }
+  xwd -root -silent >"$out.root.xwd" || return 1
   local i
   for ((i = 1; i < ${#layers[@]}; i += 3)); do
     layers[i]=$((layers[i] - left))
     layers[i + 1]=$((layers[i + 1] - top))
   done
-  /usr/bin/python3 "$MIVOKA_ROOT/tools/xwd_to_png.py" --layers "$out" $((right - left)) $((bottom - top)) "${layers[@]}"
+  /usr/bin/python3 "$MIVOKA_ROOT/tools/xwd_to_png.py" --layers "$out" "$out.root.xwd" "$left" "$top" \
+    $((right - left)) $((bottom - top)) "${layers[@]}"
   local rc=$?
   rm -f "$out".*.xwd
   return "$rc"
+}
+
+# gui_capture_windows OUT.png TITLE...: the shown top-level windows of these
+# titles, laid in the order given (gui_capture_ids).
+gui_capture_windows() {
+  local out=$1 title ids=()
+  shift
+  for title in "$@"; do
+    ids+=($(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null))
+  done
+  [ "${#ids[@]}" -gt 0 ] || { echo "error: none of the windows $* is shown" >&2; return 1; }
+  gui_capture_ids "$out" "${ids[@]}"
+}
+
+# gui_capture_program OUT.png: every shown window of the program (the main
+# window, its dialogs, message boxes and popup menus) in their stacking
+# order, lowest first.
+gui_capture_program() {
+  local ids
+  ids=($(xdotool search --onlyvisible --class '^mivoka\.exe$' 2>/dev/null))
+  [ "${#ids[@]}" -gt 0 ] || { echo "error: no window of the program is shown" >&2; return 1; }
+  gui_capture_ids "$1" "${ids[@]}"
 }
 
 # gui_wait_painted TITLE TIMEOUT: the window of that title shows more than

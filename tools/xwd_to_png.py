@@ -3,8 +3,12 @@
 
 usage: xwd_to_png.py IN.xwd OUT.png [X Y WIDTH HEIGHT]
          one dump, optionally cropped
-       xwd_to_png.py --layers OUT.png WIDTH HEIGHT IN.xwd X Y [IN.xwd X Y ...]
-         dumps of single windows pasted in order at X, Y on a black picture
+       xwd_to_png.py --layers OUT.png ROOT.xwd LEFT TOP WIDTH HEIGHT IN.xwd X Y [IN.xwd X Y ...]
+         the part of the screen dump ROOT.xwd at LEFT, TOP, WIDTH x HEIGHT, with
+         dumps of single windows pasted on it in order at X, Y (relative to
+         LEFT, TOP); a window dump of one solid colour is left out, so the
+         screen's picture of that window stays (the X server gives some
+         windows their pixels only in one of the two dumps)
 Handles the true-colour dumps of 24- and 32-bit displays (as Xvfb makes them).
 """
 import struct
@@ -57,18 +61,28 @@ def xwd_image(path):
     return Image.frombuffer("RGB", size, pixels, "raw", raw_mode(header), header["bytes_per_line"], 1)
 
 
+def one_colour(image):
+    return len(image.getcolors(1) or []) == 1
+
+
 def layers(argv):
-    width, height = int(argv[3]), int(argv[4])
-    picture = Image.new("RGB", (width, height))
-    rest = argv[5:]
+    left, top, width, height = (int(v) for v in argv[4:8])
+    picture = xwd_image(argv[3]).crop((left, top, left + width, top + height))
+    rest = argv[8:]
     for i in range(0, len(rest), 3):
-        picture.paste(xwd_image(rest[i]), (int(rest[i + 1]), int(rest[i + 2])))
+        window = xwd_image(rest[i])
+        x, y = int(rest[i + 1]), int(rest[i + 2])
+        if not one_colour(window):
+            picture.paste(window, (x, y))
+        elif one_colour(picture.crop((x, y, x + window.width, y + window.height))):
+            sys.stderr.write("error: %s is one solid colour in both dumps\n" % rest[i])
+            return 1
     picture.save(argv[2], "PNG")
     return 0
 
 
 def main(argv):
-    if len(argv) >= 8 and argv[1] == "--layers" and (len(argv) - 5) % 3 == 0:
+    if len(argv) >= 11 and argv[1] == "--layers" and (len(argv) - 8) % 3 == 0:
         return layers(argv)
     if len(argv) not in (3, 7):
         sys.stderr.write(__doc__)

@@ -110,11 +110,55 @@ TEST_F(FileCommands, SavingTheShownCodeAppendsBmpAndKeepsTheSliderSize) {
     EXPECT_TRUE(d.save);
     EXPECT_EQ(d.title, "BMPを保存");
     EXPECT_EQ(d.filter, (std::vector<std::string>{"BMPファイル (*.bmp)", "*.bmp"}));
-    EXPECT_TRUE(d.flags & OFN_OVERWRITEPROMPT);
+    EXPECT_FALSE(d.flags & OFN_OVERWRITEPROMPT) << "the program asks about the name it writes";
     EXPECT_TRUE(d.flags & OFN_EXPLORER);
     EXPECT_TRUE(d.flags & OFN_ENABLESIZING);
+    EXPECT_TRUE(d.flags & OFN_ENABLEHOOK);
+    EXPECT_FALSE(d.flags & OFN_ENABLETEMPLATE);
     EXPECT_EQ(d.panelTemplate, 0);
     EXPECT_EQ(d.owner, main_form());
+    EXPECT_EQ(shown_messages().count, 1) << "only qr.BMP existed: it is qr.bmp, names ignore case";
+    EXPECT_EQ(shown_messages().text, "qr.BMP は既に存在します。\n上書きしますか。");
+}
+
+// --- Replacing a file: asked about the name written ---------------------------------------------
+
+void expect_replace_question(const char* caption, const char* name) {
+    EXPECT_EQ(shown_messages().caption, caption);
+    EXPECT_EQ(shown_messages().text, std::string(name) + " は既に存在します。\n上書きしますか。");
+    EXPECT_EQ(shown_messages().flags, static_cast<UINT>(MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2));
+}
+
+TEST_F(FileCommands, SavingTheShownCodeAsksBeforeReplacingTheBmpFile) {
+    generate("HELLO");
+    const std::string old = "an older bitmap";
+    write_file(folder_ + "qr.bmp", old);
+    write_file(folder_ + "qr", old);   // what the system's own prompt would have asked about
+    set_message_answer(IDNO);
+    answer_file_dialogs((folder_ + "qr").c_str());
+    command(IDM_SAVE_BMP);
+    EXPECT_EQ(shown_messages().count, 1);
+    expect_replace_question("BMPを保存", "qr.bmp");
+    EXPECT_EQ(file_bytes(folder_ + "qr.bmp"), old) << "No leaves the file byte for byte";
+    EXPECT_EQ(file_bytes(folder_ + "qr"), old);
+    EXPECT_EQ(shown_file_dialogs().refusals, 1) << "No keeps the dialog open";
+    EXPECT_EQ(shown_file_dialogs().keptName, folder_ + "qr") << "with the name as typed";
+
+    answer_file_dialogs((folder_ + "qr").c_str());
+    retype_after_refusal((folder_ + "other").c_str());
+    command(IDM_SAVE_BMP);
+    EXPECT_EQ(shown_messages().count, 2);
+    EXPECT_EQ(file_bytes(folder_ + "qr.bmp"), old);
+    expect_bitmap(file_bytes(folder_ + "other.bmp"), shown_side(int_setting(SettingSliderPos)), "other.bmp");
+    EXPECT_EQ(shown_messages().count, 2) << "a name that does not exist is not asked about";
+
+    set_message_answer(IDYES);
+    answer_file_dialogs((folder_ + "qr").c_str());
+    command(IDM_SAVE_BMP);
+    EXPECT_EQ(shown_messages().count, 3);
+    expect_bitmap(file_bytes(folder_ + "qr.bmp"), shown_side(int_setting(SettingSliderPos)), "qr.bmp");
+    EXPECT_EQ(file_bytes(folder_ + "qr"), old);
+    EXPECT_EQ(shown_file_dialogs().refusals, 2);
 }
 
 TEST_F(FileCommands, TheBitmapHoldsTheImageWithItsQuietZone) {
@@ -254,7 +298,7 @@ TEST_F(FileCommands, SavingTextWritesTheChosenKindAndStoresIt) {
     EXPECT_EQ(d.title, "テキストを保存");
     EXPECT_EQ(d.filter, (std::vector<std::string>{"テキストファイル (*.txt)", "*.txt"}));
     EXPECT_EQ(d.flags, static_cast<DWORD>(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING |
-                                          OFN_OVERWRITEPROMPT | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE));
+                                          OFN_ENABLEHOOK | OFN_ENABLETEMPLATE));
     EXPECT_EQ(d.panelTemplate, IDD_TEXT_KIND_PANEL);
     EXPECT_EQ(d.panelLabel, "保存するテキスト");
     EXPECT_EQ(d.listId, IDC_TEXT_KIND_LIST);
@@ -272,6 +316,35 @@ TEST_F(FileCommands, SavingTextWritesTheChosenKindAndStoresIt) {
     cancel_file_dialogs(2);
     command(IDM_TEXT_SAVE);
     EXPECT_EQ(int_setting(SettingSaveTextType), 1) << "cancel keeps the kind";
+}
+
+TEST_F(FileCommands, SavingTextAsksBeforeReplacingTheTxtFile) {
+    fill_every_mode();
+    const std::string old = "an older memo";
+    write_file(folder_ + "memo.txt", old);
+    set_message_answer(IDNO);
+    answer_file_dialogs((folder_ + "memo").c_str(), 0);
+    command(IDM_TEXT_SAVE);
+    EXPECT_EQ(shown_messages().count, 1);
+    expect_replace_question("テキストを保存", "memo.txt");
+    EXPECT_EQ(file_bytes(folder_ + "memo.txt"), old) << "No leaves the file byte for byte";
+    EXPECT_EQ(shown_file_dialogs().keptName, folder_ + "memo");
+    EXPECT_EQ(int_setting(SettingSaveTextType), 1) << "a refused name stores no kind";
+
+    set_message_answer(IDYES);
+    answer_file_dialogs((folder_ + "memo").c_str(), 0);
+    command(IDM_TEXT_SAVE);
+    EXPECT_EQ(shown_messages().count, 2);
+    EXPECT_EQ(file_bytes(folder_ + "memo.txt"), document(kAllModes)) << "Yes replaces it";
+    EXPECT_EQ(int_setting(SettingSaveTextType), 0);
+
+    // The name offered after an import is the CSV; what is written is its .txt.
+    write_file(folder_ + "contacts.csv", old);
+    answer_file_dialogs((folder_ + "contacts.csv").c_str(), 0);
+    command(IDM_TEXT_SAVE);
+    EXPECT_EQ(shown_messages().count, 2) << "contacts.csv.txt does not exist";
+    EXPECT_EQ(file_bytes(folder_ + "contacts.csv.txt"), document(kAllModes));
+    EXPECT_EQ(file_bytes(folder_ + "contacts.csv"), old);
 }
 
 TEST_F(FileCommands, CodeTextIsThePayloadAsEncoded) {
@@ -352,6 +425,41 @@ TEST_F(FileCommands, DroppedDocumentsAreReadInOrderAndTheGuardIgnoresTheNext) {
     EXPECT_EQ(text_of_item(IDC_TEXT), "second drop") << "each document overwrites what it holds";
     EXPECT_EQ(text_of_item(IDC_TO), "to@one");
     EXPECT_EQ(shown_messages().count, 0);
+}
+
+// Documents d01.txt, d02.txt ... of a drop of count names; document k holds
+// its number as its text, so the text shows the last one read.
+std::vector<std::string> numbered_documents(const std::string& folder, int32_t count) {
+    std::vector<std::string> names;
+    for (int32_t k = 1; k <= count; ++k) {
+        std::string name = folder + "d" + std::to_string(k) + ".txt";
+        write_file(name, "< Text >\r\ndocument " + std::to_string(k) + "\r\n");
+        names.push_back(name);
+    }
+    return names;
+}
+
+TEST_F(FileCommands, EveryNameOfALargeDropIsRead) {
+    drop_files(numbered_documents(folder_, 70));
+    EXPECT_EQ(text_of_item(IDC_TEXT), "document 70") << "names past the 64th are read, in order";
+    pump_for(150);
+    std::vector<std::string> names = numbered_documents(folder_, 69);
+    names.push_back(folder_ + "d1.txt");
+    drop_files(names);
+    EXPECT_EQ(text_of_item(IDC_TEXT), "document 1") << "the system's order holds to the end";
+    EXPECT_EQ(shown_messages().count, 0);
+}
+
+TEST_F(FileCommands, ACsvLateInALargeDropEndsIt) {
+    std::vector<std::string> names = numbered_documents(folder_, 68);
+    write_file(folder_ + "contacts.csv", sjis("表示名,携帯電話\r\n鈴木 一郎,090-1\r\n"));
+    names[66] = folder_ + "contacts.csv";   // the 67th name
+    drop_files(names);
+    EXPECT_EQ(text_of_item(IDC_TEXT), "document 66") << "the documents before it are read";
+    EXPECT_TRUE(checked(IDC_MODE_ADDRESS));
+    EXPECT_EQ(text_of_item(IDC_NAME), "鈴木 一郎");
+    EXPECT_TRUE(visible(IDC_IMPORT_GROUP));
+    clear_import_records();
 }
 
 TEST_F(FileCommands, ADroppedCsvIsImportedAndShowsTheFirstRecord) {
@@ -555,6 +663,69 @@ TEST_F(FileCommands, TheSystemSaveDialogCarriesTheTextKindPanel) {
     EXPECT_EQ(g_user.selection, 1);
     EXPECT_EQ(int_setting(SettingSaveTextType), 0);
     EXPECT_EQ(file_bytes(folder_ + "all.txt"), document(kAllModes));
+}
+
+// In the system's save dialog: the name typed and OK pressed; the dialog
+// either closes or stays with the name it then holds, and is cancelled.
+struct ConfirmingUser {
+    std::wstring name;
+    bool found;
+    bool stayed;
+    std::string kept;   // the name box after OK, UTF-8
+};
+ConfirmingUser g_confirming;
+
+HWND name_box(HWND dialog) {
+    HWND name = find_descendant(dialog, cmb13);
+    return name != nullptr ? name : find_descendant(dialog, edt1);
+}
+
+void confirm_in_system_dialog(HWND dialog) {
+    if (text_of(dialog) != "BMPを保存") {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return;
+    }
+    g_confirming.found = true;
+    SetWindowTextW(name_box(dialog), g_confirming.name.c_str());
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);   // the question is answered inside
+    g_confirming.stayed = IsWindow(dialog) && IsWindowVisible(dialog);
+    if (!g_confirming.stayed) return;
+    g_confirming.kept = text_of(name_box(dialog));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void save_bitmap_in_system_dialog(const std::string& path) {
+    wchar_t wide[1024];
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide, 1024);
+    g_confirming = {wide, false, false, ""};
+    set_file_dialog_seam(nullptr);
+    set_dialog_handler(confirm_in_system_dialog);
+    command(IDM_SAVE_BMP);
+    set_dialog_handler(nullptr);
+}
+
+TEST_F(FileCommands, TheSystemSaveDialogAsksAboutTheBmpNameAndStaysOnNo) {
+    generate("HELLO");
+    const std::string old = "an older bitmap";
+    write_file(folder_ + "qr.bmp", old);
+    set_message_answer(IDNO);
+    save_bitmap_in_system_dialog(folder_ + "qr");
+    ASSERT_TRUE(g_confirming.found);
+    EXPECT_EQ(shown_messages().count, 1);
+    expect_replace_question("BMPを保存", "qr.bmp");
+    EXPECT_TRUE(g_confirming.stayed) << "No returns to the dialog";
+    EXPECT_EQ(g_confirming.kept, folder_ + "qr") << "with the name as typed";
+    EXPECT_EQ(file_bytes(folder_ + "qr.bmp"), old);
+
+    set_message_answer(IDYES);
+    save_bitmap_in_system_dialog(folder_ + "qr");
+    EXPECT_EQ(shown_messages().count, 2);
+    EXPECT_FALSE(g_confirming.stayed);
+    expect_bitmap(file_bytes(folder_ + "qr.bmp"), shown_side(int_setting(SettingSliderPos)), "qr.bmp");
+
+    save_bitmap_in_system_dialog(folder_ + "fresh");
+    EXPECT_EQ(shown_messages().count, 2) << "a name that does not exist is not asked about";
+    EXPECT_EQ(file_bytes(folder_ + "fresh.bmp").substr(0, 2), "BM");
 }
 
 }  // namespace

@@ -155,6 +155,62 @@ TEST_F(Form, ViewSwitchSitsUnderThePreviewFrameAtTheStartHeight) {
     EXPECT_EQ(rect_in_form(IDC_TEXT_VIEW_BUTTON).top, button.top);
 }
 
+// Labels the form's font must show whole: the text's extent in the
+// control's own font against the room its client area leaves.
+SIZE text_extent(HWND control, const wchar_t* text, UINT format, int32_t width) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    RECT r = {0, 0, width, 0};
+    DrawTextW(dc, text, -1, &r, format | DT_CALCRECT);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+int32_t line_height(HWND control) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return metrics.tmHeight;
+}
+
+TEST_F(Form, TheLevelIndicatorShowsEveryLevelWhole) {
+    RECT client;
+    GetClientRect(item(IDC_LEVEL), &client);
+    for (const wchar_t* label : {L"L (7%)", L"M (15%)", L"Q (25%)", L"H (30%)"}) {
+        SIZE size = text_extent(item(IDC_LEVEL), label, DT_SINGLELINE, 0);
+        EXPECT_LE(size.cx, client.right) << "level label " << label;
+        EXPECT_LE(size.cy, client.bottom);
+    }
+}
+
+// The clear button of the import panel: its two lines, each whole on one
+// line (the button's edge and the text margins, 3 pixels a side, taken off),
+// and the frame around the panel holding it.
+TEST_F(Form, TheImportClearButtonShowsItsTwoLinesInsideTheFrame) {
+    HWND button = item(IDC_IMPORT_CLEAR);
+    RECT client;
+    GetClientRect(button, &client);
+    const int32_t margin = 3;
+    SIZE size = text_extent(button, L"Outlookのインポート\nデータをクリア", DT_WORDBREAK, client.right - 2 * margin);
+    EXPECT_EQ(size.cy, 2 * line_height(button)) << "two lines, none broken";
+    EXPECT_LE(size.cx, client.right - 2 * margin);
+    EXPECT_LE(size.cy, client.bottom - 2 * margin);
+    EXPECT_GT(3 * line_height(button), client.bottom - 2 * margin) << "no room for a third line";
+    RECT frame = rect_in_form(IDC_IMPORT_GROUP), clear = rect_in_form(IDC_IMPORT_CLEAR),
+         spin = rect_in_form(IDC_IMPORT_SPIN);
+    for (const RECT& inner : {clear, spin}) {
+        EXPECT_GT(inner.left, frame.left);
+        EXPECT_LT(inner.right, frame.right);
+        EXPECT_GT(inner.top, frame.top);
+        EXPECT_LT(inner.bottom, frame.bottom);
+    }
+    EXPECT_LT(frame.bottom, rect_in_form(IDC_NAME).top) << "the frame stays above the address fields";
+}
+
 TEST_F(Form, TabRingWrapsAroundTheModesFields) {
     click(IDC_MODE_ADDRESS);
     SetFocus(item(IDC_WEB));

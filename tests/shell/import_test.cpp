@@ -34,6 +34,7 @@ protected:
         folder_ = test_files_folder("import");
         write_file(folder_ + "contacts.csv", contacts());
         clear_import_records();   // none left from an earlier window of this program
+        g_import = ImportState{};  // the state a started program has, before its spin exists
         fresh_settings();
         open_window();
     }
@@ -97,9 +98,23 @@ TEST_F(Import, ThePanelShowsOnlyInAddressMode) {
     EXPECT_TRUE(panel_visible());
 }
 
+TEST_F(Import, TheFirstClickBackStepsBack) {
+    import(folder_ + "contacts.csv");
+    spin_to(499);   // "back" from where the spin stands after creation
+    EXPECT_EQ(text_of_item(IDC_NAME), "鈴木 一郎") << "the first record stays";
+    spin_to(500);
+    EXPECT_EQ(text_of_item(IDC_NAME), "佐藤 花子");
+    click(IDC_IMPORT_CLEAR);
+    spin_to(600);   // moved while nothing is imported: no step
+    import(folder_ + "contacts.csv");
+    spin_to(599);
+    EXPECT_EQ(text_of_item(IDC_NAME), "鈴木 一郎") << "the import takes the spin's position";
+    spin_to(600);
+    EXPECT_EQ(text_of_item(IDC_NAME), "佐藤 花子");
+}
+
 TEST_F(Import, TheSpinStepsOneRecordAndStaysWithinTheRecords) {
     import(folder_ + "contacts.csv");
-    g_import.lastPosition = 500;   // where the spin stands after creation
     spin_to(520);   // a jump still moves one record
     EXPECT_EQ(text_of_item(IDC_NAME), "佐藤 花子") << "the nameless line was dropped";
     EXPECT_EQ(text_of_item(IDC_MAIL1), "");

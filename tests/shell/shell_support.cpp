@@ -23,6 +23,7 @@ std::wstring g_startCommandLine;
 std::wstring g_nextStartDocument;
 bool g_dialogCancels = true;
 std::wstring g_dialogName;
+std::vector<std::wstring> g_retypedNames;   // typed after each refusal, in order
 int32_t g_dialogListIndex = -1;
 ShownFileDialog g_fileDialogs;
 ShownDialogs g_dialogs = {0, "", 0};
@@ -142,11 +143,23 @@ std::vector<std::string> filter_texts(const wchar_t* filter) {
     return texts;
 }
 
-// The panel as the system would make it: from the command's template, with
-// its hook as the dialog procedure and the record as WM_INITDIALOG's lParam.
+// The empty child the system makes for a hook without a template.
+struct EmptyChildTemplate {
+    DLGTEMPLATE head;
+    WORD menu, windowClass, title;
+};
+
+// The hook's child as the system would make it: from the command's template
+// (or empty without one), with its hook as the dialog procedure and the
+// record as WM_INITDIALOG's lParam.
 HWND make_panel(OPENFILENAMEW* dialog) {
-    HWND panel = CreateDialogParamW(dialog->hInstance, dialog->lpTemplateName, dialog->hwndOwner,
-                                    reinterpret_cast<DLGPROC>(dialog->lpfnHook), reinterpret_cast<LPARAM>(dialog));
+    auto proc = reinterpret_cast<DLGPROC>(dialog->lpfnHook);
+    auto record = reinterpret_cast<LPARAM>(dialog);
+    if (!(dialog->Flags & OFN_ENABLETEMPLATE)) {
+        static EmptyChildTemplate empty = {{DS_CONTROL | WS_CHILD, 0, 0, 0, 0, 0, 0}, 0, 0, 0};
+        return CreateDialogIndirectParamW(dialog->hInstance, &empty.head, dialog->hwndOwner, proc, record);
+    }
+    HWND panel = CreateDialogParamW(dialog->hInstance, dialog->lpTemplateName, dialog->hwndOwner, proc, record);
     g_fileDialogs.panelTemplate = static_cast<int32_t>(reinterpret_cast<INT_PTR>(dialog->lpTemplateName));
     g_fileDialogs.panelLabel = text_of(FindWindowExW(panel, nullptr, L"Static", nullptr));
     HWND list = FindWindowExW(panel, nullptr, L"ComboBox", nullptr);
@@ -162,12 +175,28 @@ HWND make_panel(OPENFILENAMEW* dialog) {
     return panel;
 }
 
-void confirm_panel(HWND panel, OPENFILENAMEW* dialog) {
+// The confirmation; false when the hook refuses the name (the dialog stays).
+bool confirm_panel(HWND panel, OPENFILENAMEW* dialog) {
     OFNOTIFYW notify = {};
     notify.hdr.hwndFrom = GetParent(panel);
     notify.hdr.code = CDN_FILEOK;
     notify.lpOFN = dialog;
+    SetWindowLongPtrW(panel, DWLP_MSGRESULT, 0);
     SendMessageW(panel, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+    return GetWindowLongPtrW(panel, DWLP_MSGRESULT) == 0;
+}
+
+// Types the name and presses OK; after a refusal the next retyped name, or
+// Cancel when there is none. true when the dialog closed with OK.
+bool confirm_names(HWND panel, OPENFILENAMEW* dialog) {
+    lstrcpynW(dialog->lpstrFile, g_dialogName.c_str(), static_cast<int>(dialog->nMaxFile));
+    for (size_t next = 0; panel != nullptr && !confirm_panel(panel, dialog); ++next) {
+        ++g_fileDialogs.refusals;
+        g_fileDialogs.keptName = utf8_of(dialog->lpstrFile);
+        if (next == g_retypedNames.size()) return false;
+        lstrcpynW(dialog->lpstrFile, g_retypedNames[next].c_str(), static_cast<int>(dialog->nMaxFile));
+    }
+    return true;
 }
 
 BOOL answer_file_dialog(OPENFILENAMEW* dialog, bool save) {
@@ -179,16 +208,13 @@ BOOL answer_file_dialog(OPENFILENAMEW* dialog, bool save) {
     g_fileDialogs.owner = dialog->hwndOwner;
     g_fileDialogs.offeredName = utf8_of(dialog->lpstrFile);
     g_fileDialogs.panelTemplate = 0;
-    HWND panel = (dialog->Flags & OFN_ENABLETEMPLATE) ? make_panel(dialog) : nullptr;
+    HWND panel = (dialog->Flags & OFN_ENABLEHOOK) ? make_panel(dialog) : nullptr;
     if (panel != nullptr && g_dialogListIndex >= 0) {
         SendMessageW(FindWindowExW(panel, nullptr, L"ComboBox", nullptr), CB_SETCURSEL, g_dialogListIndex, 0);
     }
-    if (!g_dialogCancels) {
-        lstrcpynW(dialog->lpstrFile, g_dialogName.c_str(), static_cast<int>(dialog->nMaxFile));
-        if (panel != nullptr) confirm_panel(panel, dialog);
-    }
+    bool confirmed = !g_dialogCancels && confirm_names(panel, dialog);
     if (panel != nullptr) DestroyWindow(panel);
-    return g_dialogCancels ? FALSE : TRUE;
+    return confirmed ? TRUE : FALSE;
 }
 
 std::string exe_folder() {
@@ -396,7 +422,10 @@ void answer_file_dialogs(const char* utf8Name, int32_t listIndex) {
     g_dialogCancels = false;
     g_dialogName = wide_of(utf8Name);
     g_dialogListIndex = listIndex;
+    g_retypedNames.clear();
 }
+
+void retype_after_refusal(const char* utf8Name) { g_retypedNames.push_back(wide_of(utf8Name)); }
 
 void cancel_file_dialogs(int32_t listIndex) {
     g_dialogCancels = true;

@@ -81,11 +81,14 @@ void set_message_answer(int answer);
 uint32_t preview_pixel(int32_t x, int32_t y);
 
 // File dialogs, answered through the seam. The next dialogs answer with a
-// name (UTF-8) or Cancel; a dialog with an add-on panel gets its panel made
-// from the template with the command's hook, its list set to listIndex (-1:
-// left as it opened), and, unless cancelled, the confirmation (the
-// CDN_FILEOK notification).
+// name (UTF-8) or Cancel; a dialog with a hook gets its child made from the
+// template with the command's hook (an empty child without a template), its
+// list set to listIndex (-1: left as it opened), and, unless cancelled, the
+// confirmation (the CDN_FILEOK notification). A name the hook refuses keeps
+// the dialog open: the user then types the next name given to
+// retype_after_refusal, or cancels when none is left.
 void answer_file_dialogs(const char* utf8Name, int32_t listIndex = -1);
+void retype_after_refusal(const char* utf8Name);
 void cancel_file_dialogs(int32_t listIndex = -1);
 // What the last file dialog showed, and how many were shown since open_window.
 struct ShownFileDialog {
@@ -101,6 +104,8 @@ struct ShownFileDialog {
     int32_t listId;
     std::vector<std::string> listItems; // the panel's list when it opened
     int32_t listSelection;              // its selection when it opened
+    int32_t refusals;                   // names the hook refused, since open_window
+    std::string keptName;               // the name the dialog held at the last refusal
 };
 ShownFileDialog& shown_file_dialogs();
 
