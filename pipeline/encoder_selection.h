@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "resources/messages.h"
+
 // --- External encoder -----------------------------------------------------------
 
 // QRmodel2(codes, count, version, levelPlusOne, matrix): 0 when the characters
@@ -16,8 +18,7 @@ typedef int32_t (*QrModel2Entry)(const int32_t* codes, int32_t count, int32_t ve
 
 constexpr char kExternalEncoderName[] = "QR2DLL";   // QR2DLL.dll, libQR2DLL.so
 constexpr char kExternalEntryName[] = "QRmodel2";
-// The message box the window shows when loading failed (Shift_JIS).
-extern const char kLoadFailureText[];
+// The message box the window shows when loading failed: kLoadFailureText.
 extern const char kLoadFailureCaption[];
 
 // Loads the library from folder (null: the program's own folder) and finds
