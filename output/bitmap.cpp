@@ -14,7 +14,6 @@ const NumberingStyle NumberingStyles[kNumberingStyleCount] = {
     {kNumberingBack, {"_01", "_02"}, "_01", 0},   {kNumberingBack, {"(01)", "(02)"}, "(01)", 0},
 };
 
-const char kNoDataCaption[] = "No Data";
 
 namespace {
 

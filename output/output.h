@@ -138,8 +138,7 @@ int32_t numbered_name(const char* path, int32_t style, int32_t k, char* out, int
 // The question asked before numbered files are replaced; true: replace.
 typedef bool (*AskOverwrite)(void* context);
 // Its text is kOverwriteQuestion (empty caption, warning icon, Yes and No).
-// The no-data message: caption "No Data", text kNoDataToSave.
-extern const char kNoDataCaption[];
+// The no-data message: caption kNoDataCaption, text kNoDataToSave.
 
 enum SaveResult : int32_t { SaveWritten = 0, SaveFailed = 1, SaveDeclined = 2, SaveNoData = 3 };
 
@@ -186,14 +185,11 @@ int32_t delete_registered_code(int32_t index);
 void clear_registered_codes();
 
 // The messages of registering and printing are kRegisterFullText,
-// kNothingToRegisterText, kPrintErrorText and kNoDataToPrint; their
-// captions "" and "Error".
-extern const char kPrintErrorCaption[];
-// Shown in the text panel for a UTF-8 text, which it cannot display.
-extern const char kUnicodeTextMark[];
+// kNothingToRegisterText, kPrintErrorText (caption kPrintErrorCaption) and
+// kNoDataToPrint (no caption). A UTF-8 text, which the text panel cannot
+// display, shows as kUnicodeTextMark; every print job is named
+// kPrintDocumentName.
 
-// The document name of every print job.
-extern const char kPrintDocumentName[];
 // Print size (combo index 0-9) to the drawing scale f = size + 2.
 constexpr int32_t print_scale(int32_t printSize) { return printSize + 2; }
 // The top-left corner, in printer pixels from the printable origin, of item

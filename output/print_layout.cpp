@@ -13,9 +13,6 @@
 
 RegisteredCodeStore RegisteredCodes;
 
-const char kPrintErrorCaption[] = "Error";
-const char kUnicodeTextMark[] = "[Unicode Text]";
-const char kPrintDocumentName[] = "YourPrinter";
 
 namespace {
 

@@ -185,7 +185,7 @@ void load_dropped_files(const char* const* names, int32_t count, DropOutcome* ou
                 m->owner = OwnerMainForm;
                 m->icon = IconWarning;
                 m->buttons = ButtonsOk;
-                std::snprintf(m->caption, sizeof m->caption, "Import Error");
+                std::snprintf(m->caption, sizeof m->caption, "%s", kImportFailedCaption);
                 std::snprintf(m->text, sizeof m->text, "%s", kImportErrorText);
             }
             return;

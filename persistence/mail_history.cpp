@@ -76,7 +76,7 @@ void drop_oldest_question(UserMessage* m) {
     m->show = 1;
     m->owner = OwnerMainForm;
     m->buttons = ButtonsYesNo;
-    std::snprintf(m->caption, sizeof m->caption, "delete old e-mail address");
+    std::snprintf(m->caption, sizeof m->caption, "%s", kMailHistoryDropOldestCaption);
     std::snprintf(m->text, sizeof m->text, kMailHistoryDropOldestFormat, g_work[kMailHistoryEntries - 1]);
 }
 

@@ -36,7 +36,7 @@ void advance_tools_counter() {
 
 void compose_first_message(UserMessage* m) {
     const OsInfo& os = current_os_info();
-    set_message(m, OwnerMainWindow, 0, ButtonsOk, "First Message");
+    set_message(m, OwnerMainWindow, 0, ButtonsOk, kStartUpFirstStartCaption);
     int n = std::snprintf(m->text, sizeof m->text, kStartUpFirstStartFormat, os.name);
     std::snprintf(m->text + n, sizeof m->text - static_cast<size_t>(n), "%s",
                   os_verdict_ok(os.code) ? kStartUpVerdictOk : kStartUpVerdictNg);
@@ -71,11 +71,11 @@ void start_up_check(StartUpOutcome* out) {
 
 int32_t settings_reset_question(UserMessage* question) {
     if (delete_registry_settings(false, nullptr) == 0) {
-        set_message(question, OwnerMainWindow, IconQuestion, ButtonsOkCancel, "Delete Reg & Close?");
+        set_message(question, OwnerMainWindow, IconQuestion, ButtonsOkCancel, kStartUpRegistryCaption);
         std::snprintf(question->text, sizeof question->text, kStartUpRegistryQuestion, kProgramName);
         return ResetRegistry;
     }
-    set_message(question, OwnerMainForm, IconInformation, ButtonsYesNo, "Initalize Config?");
+    set_message(question, OwnerMainForm, IconInformation, ButtonsYesNo, kStartUpIniCaption);
     std::snprintf(question->text, sizeof question->text, "%s", kStartUpIniQuestion);
     return ResetIni;
 }
@@ -112,10 +112,10 @@ int32_t delete_registry_settings(bool really, UserMessage* outcome) {
     }
     if (outcome == nullptr) return deleted ? 0 : 1;
     if (deleted) {
-        set_message(outcome, OwnerMainWindow, IconInformation, ButtonsOk, "Registry Successfully Deleted");
+        set_message(outcome, OwnerMainWindow, IconInformation, ButtonsOk, kStartUpDeleteDoneCaption);
         std::snprintf(outcome->text, sizeof outcome->text, kStartUpDeleteDone, kProgramName);
     } else {
-        set_message(outcome, OwnerMainWindow, IconWarning, ButtonsOk, "[ERROR] Cannot Delete Registry");
+        set_message(outcome, OwnerMainWindow, IconWarning, ButtonsOk, kStartUpDeleteFailedCaption);
         std::snprintf(outcome->text, sizeof outcome->text, kStartUpDeleteFailed, kProgramName, kProgramKeyPath);
     }
     return deleted ? 0 : 1;

@@ -11,7 +11,6 @@
 #include "platform/library.h"
 #include "resources/messages.h"
 
-const char kLoadFailureCaption[] = "Cannot Load QR2DLL.DLL";
 
 namespace {
 

@@ -98,15 +98,16 @@ void show_level_label(int32_t count) {
 
 void update_status_bar(int32_t part) {
     if (part == StatusMode) {
-        set_text(g_indicators.statusParts[0], kStatusPartBytes, g_form.autoencode ? kIndicatorAuto : kIndicatorManual,
-                 StatusChanged);
+        set_text(g_indicators.statusParts[0], kStatusPartBytes,
+                 g_form.autoencode ? kIndicatorAuto : kIndicatorManual, StatusChanged);
         return;
     }
     char codePart[64] = "";
     char text[kCodeTextBytes];
     int32_t version = 0;
     if (read_current_code(text, &version)) {
-        std::snprintf(codePart, sizeof codePart, kIndicatorCodeStatusFormat, version, static_cast<int32_t>(std::strlen(text)));
+        std::snprintf(codePart, sizeof codePart, kIndicatorCodeStatusFormat, version,
+                      static_cast<int32_t>(std::strlen(text)));
     }
     {
         std::lock_guard<std::mutex> lock(g_indicatorLock);

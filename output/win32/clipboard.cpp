@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-const char kNoCodeShownCaption[] = "Wrong Display";
 
 namespace {
 

@@ -26,5 +26,5 @@ int32_t place_on_clipboard(HWND owner, const Raster& raster);
 
 // The messages of the copy: no data (kNoDataToCopy, caption
 // kNoDataCaption), the text-data view shown (kNoCodeShownText, caption
-// "Wrong Display"), and the status-bar text after a copy (kCopiedStatusText).
-extern const char kNoCodeShownCaption[];
+// kNoCodeShownCaption), and the status-bar text after a copy
+// (kCopiedStatusText).
