@@ -9,6 +9,11 @@
 // into resources/messages.h (Shift_JIS, code page 932): after an edit, build
 // the target gen_messages_update; the test messages_generated checks it.
 
+// Text views: what stands for an emoji the view cannot draw (the text view;
+// a UTF-8 text shown in Shift_JIS)
+constexpr char kTextViewEmojiMark[] = "\x81\xFC";  // ◯
+constexpr char kDisplayEmojiMark[] = "\x81\x9B";  // ○
+
 // Emoji palettes: the title line of each palette
 constexpr char kPaletteTitleSoftbank[] = "***\x81@softbank \x8AG\x95\xB6\x8E\x9A\x81@***";  // ***　softbank 絵文字　***
 constexpr char kPaletteTitleDocomo[] = "***\x81@docomo \x8AG\x95\xB6\x8E\x9A\x81@***";  // ***　docomo 絵文字　***
