@@ -6,21 +6,15 @@
 
 #include "output/image_formats.h"
 #include "platform/file_replace.h"
+#include "resources/messages.h"
 
 // 先頭 / 後ろ
 const NumberingStyle NumberingStyles[kNumberingStyleCount] = {
-    {"\x90\xE6\x93\xAA", {"01-", "02-"}, "01-", 1},   {"\x90\xE6\x93\xAA", {"01_", "02_"}, "01_", 1},
-    {"\x90\xE6\x93\xAA", {"(01)", "(02)"}, "(01)", 1}, {"\x8C\xE3\x82\xEB", {"-01", "-02"}, "-01", 0},
-    {"\x8C\xE3\x82\xEB", {"_01", "_02"}, "_01", 0},   {"\x8C\xE3\x82\xEB", {"(01)", "(02)"}, "(01)", 0},
+    {kNumberingFront, {"01-", "02-"}, "01-", 1},   {kNumberingFront, {"01_", "02_"}, "01_", 1},
+    {kNumberingFront, {"(01)", "(02)"}, "(01)", 1}, {kNumberingBack, {"-01", "-02"}, "-01", 0},
+    {kNumberingBack, {"_01", "_02"}, "_01", 0},   {kNumberingBack, {"(01)", "(02)"}, "(01)", 0},
 };
 
-const char kOverwriteQuestion[] =
-    "\x98" "A\x94\xD4\x83t\x83@\x83" "C\x83\x8B\x82\xCD\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81"
-    "B\n\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81" "B";
-const char kNoDataCaption[] = "No Data";
-// "保存するデータがありません。"
-const char kNoDataToSave[] =
-    "\x95\xDB\x91\xB6\x82\xB7\x82\xE9\x83" "f\x81[\x83^\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
 
 namespace {
 
@@ -104,7 +98,7 @@ int32_t ensure_extension(char* path, int32_t capacity, const char* extension) {
 void numbering_style_text(int32_t style, char* out) {
     const NumberingStyle& s = NumberingStyles[((style % 6) + 6) % 6];
     // "%sに %s %s を付ける"
-    std::snprintf(out, 64, "%s\x82\xC9 %s %s \x82\xF0\x95t\x82\xAF\x82\xE9", s.position, s.samples[0], s.samples[1]);
+    std::snprintf(out, 64, kNumberingStyleFormat, s.position, s.samples[0], s.samples[1]);
 }
 
 int32_t numbered_name(const char* path, int32_t style, int32_t k, char* out, int32_t capacity) {

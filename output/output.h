@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "pipeline/generation.h"
+#include "resources/messages.h"
 
 // --- Drawing settings ---------------------------------------------------------------
 
@@ -136,12 +137,8 @@ int32_t numbered_name(const char* path, int32_t style, int32_t k, char* out, int
 
 // The question asked before numbered files are replaced; true: replace.
 typedef bool (*AskOverwrite)(void* context);
-// Its text, "連番ファイルは既に存在します。\n上書きしますか。" (empty caption,
-// warning icon, Yes and No).
-extern const char kOverwriteQuestion[];
-// The no-data message: caption "No Data", text with verb "保存".
-extern const char kNoDataCaption[];
-extern const char kNoDataToSave[];
+// Its text is kOverwriteQuestion (empty caption, warning icon, Yes and No).
+// The no-data message: caption kNoDataCaption, text kNoDataToSave.
 
 enum SaveResult : int32_t { SaveWritten = 0, SaveFailed = 1, SaveDeclined = 2, SaveNoData = 3 };
 
@@ -187,18 +184,12 @@ int32_t delete_registered_code(int32_t index);
 // Every entry free, count 0.
 void clear_registered_codes();
 
-// The messages of registering and printing (Shift_JIS; captions "" and
-// "Error").
-extern const char kRegisterFullText[];
-extern const char kNothingToRegisterText[];
-extern const char kPrintErrorText[];
-extern const char kPrintErrorCaption[];
-extern const char kNoDataToPrint[];
-// Shown in the text panel for a UTF-8 text, which it cannot display.
-extern const char kUnicodeTextMark[];
+// The messages of registering and printing are kRegisterFullText,
+// kNothingToRegisterText, kPrintErrorText (caption kPrintErrorCaption) and
+// kNoDataToPrint (no caption). A UTF-8 text, which the text panel cannot
+// display, shows as kUnicodeTextMark; every print job is named
+// kPrintDocumentName.
 
-// The document name of every print job.
-extern const char kPrintDocumentName[];
 // Print size (combo index 0-9) to the drawing scale f = size + 2.
 constexpr int32_t print_scale(int32_t printSize) { return printSize + 2; }
 // The top-left corner, in printer pixels from the printable origin, of item

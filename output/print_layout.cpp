@@ -9,24 +9,10 @@
 #include "payload/payload.h"
 #include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
+#include "resources/messages.h"
 
 RegisteredCodeStore RegisteredCodes;
 
-// "これ以上登録できません。"
-const char kRegisterFullText[] =
-    "\x82\xB1\x82\xEA\x88\xC8\x8F\xE3\x93o\x98^\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// "登録できるQRコードがありません。"
-const char kNothingToRegisterText[] =
-    "\x93o\x98^\x82\xC5\x82\xAB\x82\xE9QR\x83R\x81[\x83h\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// "印刷エラーが発生しました。m(_ _)m"
-const char kPrintErrorText[] =
-    "\x88\xF3\x8D\xFC\x83G\x83\x89\x81[\x82\xAA\x94\xAD\x90\xB6\x82\xB5\x82\xDC\x82\xB5\x82\xBD\x81" "Bm(_ _)m";
-const char kPrintErrorCaption[] = "Error";
-// "印刷するデータがありません。"
-const char kNoDataToPrint[] =
-    "\x88\xF3\x8D\xFC\x82\xB7\x82\xE9\x83" "f\x81[\x83^\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-const char kUnicodeTextMark[] = "[Unicode Text]";
-const char kPrintDocumentName[] = "YourPrinter";
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "persistence/settings_tables.h"
+#include "resources/messages.h"
 
 uint32_t ModuleColours[kModuleColourCount] = {
     0x000000, 0x000080, 0x00A000, 0x800000, 0x8000C0, 0xFF0000, 0x0000FF,
@@ -14,17 +15,17 @@ uint32_t ModuleColours[kModuleColourCount] = {
 
 // 黒 茶 緑 藍 紫 青 赤 灰 桃 橙 水 虹 選
 const char* const ModuleColourLabels[kModuleColourCount] = {
-    "\x8D\x95", "\x92\x83", "\x97\xCE", "\x97\x95", "\x8E\x87", "\x90\xC2", "\x90\xD4",
-    "\x8A" "D", "\x93\x8D", "\x9E\xF2", "\x90\x85", "\x93\xF8", "\x91I",
+    kColourBlack, kColourBrown, kColourGreen, kColourIndigo, kColourPurple, kColourBlue, kColourRed,
+    kColourGrey, kColourPink, kColourOrange, kColourAqua, kColourRainbow, kColourChoose,
 };
 
 // なし ブルー グリーン オレンジ ホワイト
 const BackgroundStyle BackgroundStyles[kBackgroundCount] = {
-    {40100, "\x82\xC8\x82\xB5", 0, {192, 192, 192}},
-    {40101, "\x83u\x83\x8B\x81[", 217, {222, 225, 255}},
-    {40102, "\x83O\x83\x8A\x81[\x83\x93", 218, {196, 248, 203}},
-    {40103, "\x83I\x83\x8C\x83\x93\x83W", 219, {255, 240, 177}},
-    {40104, "\x83z\x83\x8F\x83" "C\x83g", 220, {250, 250, 250}},
+    {40100, kBackgroundNone, 0, {192, 192, 192}},
+    {40101, kBackgroundBlue, 217, {222, 225, 255}},
+    {40102, kBackgroundGreen, 218, {196, 248, 203}},
+    {40103, kBackgroundOrange, 219, {255, 240, 177}},
+    {40104, kBackgroundWhite, 220, {250, 250, 250}},
 };
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "payload/payload.h"
+#include "resources/messages.h"
 
 namespace {
 
@@ -75,7 +76,7 @@ void format_text_view(char* text, int32_t carrier, int32_t previewno) {
             line_break(&w);
             p += 1;
         } else if (emoji > 0) {
-            emit_character(&w, "\x81\xFC", 2);
+            emit_character(&w, kTextViewEmojiMark, sizeof kTextViewEmojiMark - 1);
             p += emoji;
         } else {
             emit_character(&w, text + p, n);

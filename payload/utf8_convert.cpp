@@ -6,6 +6,7 @@
 
 #include "payload/payload.h"
 #include "platform/codepage.h"
+#include "resources/messages.h"
 
 namespace {
 
@@ -78,6 +79,6 @@ void to_display_sjis(char* text, int32_t capacity) {
     std::memcpy(text, sjis, static_cast<size_t>(keep));
     text[keep] = '\0';
     // An emoji beyond 16 bits became two dots; it shows as one circle.
-    replace_text(text, capacity, "\xA5\xA5", "\x81\x9B", 1);
-    replace_text(text, capacity, "\xA5", "\x81\x9B", 1);
+    replace_text(text, capacity, "\xA5\xA5", kDisplayEmojiMark, 1);
+    replace_text(text, capacity, "\xA5", kDisplayEmojiMark, 1);
 }

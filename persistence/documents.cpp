@@ -10,11 +10,10 @@
 #include "persistence/settings_store.h"
 #include "platform/file_replace.h"
 #include "platform/files.h"
+#include "resources/messages.h"
 
 const char* const kDocumentKindLabels[kDocumentKindCount] = {
-    "\x91S\x82\xc4\x82\xcc\x83\x82\x81[\x83h\x82\xcc\x83" "e\x83L\x83X\x83g",   // 全てのモードのテキスト
-    "\x8c\xbb\x8d\xdd\x82\xcc\x83\x82\x81[\x83h\x82\xcc\x83" "e\x83L\x83X\x83g",  // 現在のモードのテキスト
-    "QR\x83R\x81[\x83h\x97p\x83" "e\x83L\x83X\x83g"};                              // QRコード用テキスト
+    kDocumentKindAllModes, kDocumentKindCurrentMode, kDocumentKindCodeText};
 
 char AcceptedExtensions[kExtensionCount][kExtensionBytes];
 
@@ -186,7 +185,7 @@ void load_dropped_files(const char* const* names, int32_t count, DropOutcome* ou
                 m->owner = OwnerMainForm;
                 m->icon = IconWarning;
                 m->buttons = ButtonsOk;
-                std::snprintf(m->caption, sizeof m->caption, "Import Error");
+                std::snprintf(m->caption, sizeof m->caption, "%s", kImportFailedCaption);
                 std::snprintf(m->text, sizeof m->text, "%s", kImportErrorText);
             }
             return;

@@ -7,6 +7,7 @@
 
 #include "payload/payload.h"
 #include "persistence/settings_store.h"
+#include "resources/messages.h"
 
 MailHistoryList g_mailList;
 
@@ -21,14 +22,6 @@ const MailDomain MailDomains[kMailDomainCount] = {
 namespace {
 
 const int32_t kFirstMailSetting = 1;   // "usrmailv1" in TextSettings
-
-const char kAddText[] =      // 左のアドレスを履歴に追加
-    "\x8d\xb6\x82\xcc\x83" "A\x83h\x83\x8c\x83X\x82\xf0\x97\x9a\x97\xf0\x82\xc9\x92\xc7\x89\xc1";
-const char kRemoveText[] =   // 左のアドレスを履歴から削除
-    "\x8d\xb6\x82\xcc\x83" "A\x83h\x83\x8c\x83X\x82\xf0\x97\x9a\x97\xf0\x82\xa9\x82\xe7\x8d\xed\x8f\x9c";
-const char kDropOldestFormat[] =   // 一番古い履歴 [%s] が削除されます。\nよろしいですか。
-    "\x88\xea\x94\xd4\x8c\xc3\x82\xa2\x97\x9a\x97\xf0 [%s] \x82\xaa\x8d\xed\x8f\x9c\x82\xb3\x82\xea\x82\xdc"
-    "\x82\xb7\x81" "B\n\x82\xe6\x82\xeb\x82\xb5\x82\xa2\x82\xc5\x82\xb7\x82\xa9\x81" "B";
 
 // The entries while a command edits them: index 0 is entry 1.
 char g_work[kMailHistoryEntries][kMailEntryBytes];
@@ -83,8 +76,8 @@ void drop_oldest_question(UserMessage* m) {
     m->show = 1;
     m->owner = OwnerMainForm;
     m->buttons = ButtonsYesNo;
-    std::snprintf(m->caption, sizeof m->caption, "delete old e-mail address");
-    std::snprintf(m->text, sizeof m->text, kDropOldestFormat, g_work[kMailHistoryEntries - 1]);
+    std::snprintf(m->caption, sizeof m->caption, "%s", kMailHistoryDropOldestCaption);
+    std::snprintf(m->text, sizeof m->text, kMailHistoryDropOldestFormat, g_work[kMailHistoryEntries - 1]);
 }
 
 // Steps 4-6 of adding: entry is the new text, address its address part.
@@ -124,8 +117,8 @@ const char* mail_history_entry(int32_t entry) {
 }
 
 void history_menu_items(HistoryMenuItem (&out)[kHistoryMenuItemCount]) {
-    out[0] = {CommandAddToMailHistory, kAddText, false};
-    out[1] = {CommandRemoveFromMailHistory, kRemoveText, false};
+    out[0] = {CommandAddToMailHistory, kMailHistoryAddLabel, false};
+    out[1] = {CommandRemoveFromMailHistory, kMailHistoryRemoveLabel, false};
     for (int32_t i = 0; i < kMailDomainCount; ++i) out[2 + i] = {MailDomains[i].command, MailDomains[i].label, i < 4};
 }
 

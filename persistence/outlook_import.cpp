@@ -9,6 +9,7 @@
 #include "persistence/settings_store.h"
 #include "persistence/text_mode.h"
 #include "platform/files.h"
+#include "resources/messages.h"
 
 const int32_t kAddressControls[kImportFieldCount] = {
     ControlName,  ControlFurigana, ControlPhone1, ControlPhone2, ControlPhone3,   ControlMail1,
@@ -17,74 +18,70 @@ const int32_t kAddressControls[kImportFieldCount] = {
 // The column names in slot order: name 0-4, furigana 5-10, phones 11-35,
 // mails 36-46, personal data 47-50, address 51-54, birthday 55-56, web page
 // 57-58. Half-width katakana and inner blanks belong to the names.
-const char ImportHeaders[kImportHeaderCount][kImportHeaderBytes] = {
-    "\x95\\\x8e\xa6\x96\xbc",  // [0] 表示名
-    "\x8e\x81\x96\xbc",  // [1] 氏名
-    "\x96\xbc\x91O",  // [2] 名前
-    "\x90\xa9",  // [3] 姓
-    "\x96\xbc",  // [4] 名
-    "\x83t\x83\x8a\x83K\x83i",  // [5] フリガナ
-    "\x82\xd3\x82\xe8\x82\xaa\x82\xc8",  // [6] ふりがな
-    "\x83j\x83" "b\x83N\x83l\x81[\x83\x80",  // [7] ニックネーム
-    "\x96\xbc\x91O\xcc\xd8\xb6\xde\xc5",  // [8] 名前ﾌﾘｶﾞﾅ
-    "\x90\xa9\xcc\xd8\xb6\xde\xc5",  // [9] 姓ﾌﾘｶﾞﾅ
-    "\xcc\xd8\xb6\xde\xc5",  // [10] ﾌﾘｶﾞﾅ
-    "\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [11] 電話番号
-    "\x92\xca\x8f\xed\x82\xcc\x93" "d\x98" "b",  // [12] 通常の電話
-    "\x8e\xa9\x91\xee\x82\xcc\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [13] 自宅の電話番号
-    "\x8e\xa9\x91\xee\x93" "d\x98" "b",  // [14] 自宅電話
-    "\x8e\xa9\x91\xee\x93" "d\x98" "b 2",  // [15] 自宅電話 2
-    "\x8e\xa9\x91\xee\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [16] 自宅電話番号
-    "\x8e\xa9\x91\xee\x93" "d\x98" "b\x94\xd4\x8d\x86 :",  // [17] 自宅電話番号 :
-    "\x8cg\x91\xd1\x93" "d\x98" "b",  // [18] 携帯電話
-    "\x8b\xce\x96\xb1\x90\xe6\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [19] 勤務先電話番号
-    "\x89\xef\x8e\xd0\x93" "d\x98" "b",  // [20] 会社電話
-    "\x89\xef\x8e\xd0\x93" "d\x98" "b 2",  // [21] 会社電話 2
-    "\x89\xef\x8e\xd0\x91\xe3\x95\\\x93" "d\x98" "b",  // [22] 会社代表電話
-    "\x82\xbb\x82\xcc\x91\xbc\x82\xcc\x93" "d\x98" "b",  // [23] その他の電話
-    "\x8cg\x91\xd1\x93" "d\x98" "b ",  // [24] 携帯電話 
-    "\x8cg\x91\xd1\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [25] 携帯電話番号
-    "\x89\xef\x8e\xd0\x93" "d\x98" "b\x94\xd4\x8d\x86",  // [26] 会社電話番号
-    "\x83|\x83P\x83x\x83\x8b",  // [27] ポケベル
-    "\x83|\x83P\x83" "b\x83g\x83x\x83\x8b",  // [28] ポケットベル
-    "\x94\xe9\x8f\x91\x82\xcc\x93" "d\x98" "b",  // [29] 秘書の電話
-    "\x8e\xa9\x93\xae\x8e\xd4\x93" "d\x98" "b",  // [30] 自動車電話
-    "\x96\xb3\x90\xfc\x93" "d\x98" "b",  // [31] 無線電話
-    "\x8e\xa9\x91\xee FAX",  // [32] 自宅 FAX
-    "\x89\xef\x8e\xd0 FAX",  // [33] 会社 FAX
-    "\x8e\xa9\x91\xee FAX \x94\xd4\x8d\x86",  // [34] 自宅 FAX 番号
-    "\x89\xef\x8e\xd0 FAX \x94\xd4\x8d\x86",  // [35] 会社 FAX 番号
-    "\xd2\xb0\xd9\xb1\xc4\xde\xda\xbd",  // [36] ﾒｰﾙｱﾄﾞﾚｽ
-    "\x83\x81\x81[\x83\x8b\x83" "A\x83h\x83\x8c\x83X",  // [37] メールアドレス
-    "\x93" "d\x8eq\x83\x81\x81[\x83\x8b \x83" "A\x83h\x83\x8c\x83X",  // [38] 電子メール アドレス
-    "\x93" "d\x8eq\xd2\xb0\xd9 \xb1\xc4\xde\xda\xbd",  // [39] 電子ﾒｰﾙ ｱﾄﾞﾚｽ
-    "\x93" "d\x8eq\xd2\xb0\xd9 2 \xb1\xc4\xde\xda\xbd",  // [40] 電子ﾒｰﾙ 2 ｱﾄﾞﾚｽ
-    "\x93" "d\x8eq\x83\x81\x81[\x83\x8b 1",  // [41] 電子メール 1
-    "\x93" "d\x8eq\x83\x81\x81[\x83\x8b 2",  // [42] 電子メール 2
-    "\x93" "d\x8eq\x83\x81\x81[\x83\x8b 3",  // [43] 電子メール 3
-    "\x93" "d\x8eq\xd2\xb0\xd9 1",  // [44] 電子ﾒｰﾙ 1
-    "\x93" "d\x8eq\xd2\xb0\xd9 2",  // [45] 電子ﾒｰﾙ 2
-    "\x93" "d\x8eq\xd2\xb0\xd9 3",  // [46] 電子ﾒｰﾙ 3
-    "\x83\x81\x83\x82",  // [47] メモ
-    "\xd2\xd3",  // [48] ﾒﾓ
-    "\x8c\xc2\x90l\x83" "f\x81[\x83^",  // [49] 個人データ
-    "\x94\xf5\x8dl",  // [50] 備考
-    "\x8fZ\x8f\x8a",  // [51] 住所
-    "\x8e\xa9\x91\xee\x82\xcc\x93s\x93\xb9\x95{\x8c\xa7",  // [52] 自宅の都道府県
-    "\x8e\xa9\x91\xee\x82\xcc\x8es\x8b\xe6\x92\xac\x91\xba",  // [53] 自宅の市区町村
-    "\x8e\xa9\x91\xee\x82\xcc\x94\xd4\x92n",  // [54] 自宅の番地
-    "\x92" "a\x90\xb6\x93\xfa",  // [55] 誕生日
-    "\x90\xb6\x94N\x8c\x8e\x93\xfa",  // [56] 生年月日
-    "\x8c\xc2\x90l Web \x83y\x81[\x83W",  // [57] 個人 Web ページ
-    "\x83r\x83W\x83l\x83X Web \x83y\x81[\x83W",  // [58] ビジネス Web ページ
+const char* const ImportHeaders[kImportHeaderCount] = {
+    kOutlookColumnDisplayName,  // [0]
+    kOutlookColumnFullName,  // [1]
+    kOutlookColumnName,  // [2]
+    kOutlookColumnLastName,  // [3]
+    kOutlookColumnFirstName,  // [4]
+    kOutlookColumnFurigana,  // [5]
+    kOutlookColumnFuriganaHiragana,  // [6]
+    kOutlookColumnNickname,  // [7]
+    kOutlookColumnNameFuriganaNarrow,  // [8]
+    kOutlookColumnLastNameFuriganaNarrow,  // [9]
+    kOutlookColumnFuriganaNarrow,  // [10]
+    kOutlookColumnPhoneNumber,  // [11]
+    kOutlookColumnPhone,  // [12]
+    kOutlookColumnHomePhoneNumber,  // [13]
+    kOutlookColumnHomePhone,  // [14]
+    kOutlookColumnHomePhone2,  // [15]
+    kOutlookColumnHomePhoneNo,  // [16]
+    kOutlookColumnHomePhoneNoColon,  // [17]
+    kOutlookColumnMobilePhone,  // [18]
+    kOutlookColumnWorkPhoneNumber,  // [19]
+    kOutlookColumnBusinessPhone,  // [20]
+    kOutlookColumnBusinessPhone2,  // [21]
+    kOutlookColumnCompanyMainPhone,  // [22]
+    kOutlookColumnOtherPhone,  // [23]
+    kOutlookColumnMobilePhoneTrailingSpace,  // [24]
+    kOutlookColumnMobilePhoneNumber,  // [25]
+    kOutlookColumnBusinessPhoneNumber,  // [26]
+    kOutlookColumnPager,  // [27]
+    kOutlookColumnPocketPager,  // [28]
+    kOutlookColumnAssistantPhone,  // [29]
+    kOutlookColumnCarPhone,  // [30]
+    kOutlookColumnRadioPhone,  // [31]
+    kOutlookColumnHomeFax,  // [32]
+    kOutlookColumnBusinessFax,  // [33]
+    kOutlookColumnHomeFaxNumber,  // [34]
+    kOutlookColumnBusinessFaxNumber,  // [35]
+    kOutlookColumnMailAddressNarrow,  // [36]
+    kOutlookColumnMailAddress,  // [37]
+    kOutlookColumnEmailAddress,  // [38]
+    kOutlookColumnEmailAddressNarrow,  // [39]
+    kOutlookColumnEmail2AddressNarrow,  // [40]
+    kOutlookColumnEmail1,  // [41]
+    kOutlookColumnEmail2,  // [42]
+    kOutlookColumnEmail3,  // [43]
+    kOutlookColumnEmail1Narrow,  // [44]
+    kOutlookColumnEmail2Narrow,  // [45]
+    kOutlookColumnEmail3Narrow,  // [46]
+    kOutlookColumnMemo,  // [47]
+    kOutlookColumnMemoNarrow,  // [48]
+    kOutlookColumnPersonalData,  // [49]
+    kOutlookColumnNotes,  // [50]
+    kOutlookColumnAddress,  // [51]
+    kOutlookColumnHomePrefecture,  // [52]
+    kOutlookColumnHomeCity,  // [53]
+    kOutlookColumnHomeStreet,  // [54]
+    kOutlookColumnBirthday,  // [55]
+    kOutlookColumnDateOfBirth,  // [56]
+    kOutlookColumnPersonalWebPage,  // [57]
+    kOutlookColumnBusinessWebPage,  // [58]
 };
 
 ImportRecord ImportRecords[kImportRecordCount];
 ImportState g_import;
-
-const char kImportErrorText[] =   // アドレスはインポートされませんでした。
-    "\x83" "A\x83h\x83\x8c\x83X\x82\xcd\x83" "C\x83\x93\x83|\x81[\x83g\x82\xb3\x82\xea\x82\xdc\x82\xb9\x82\xf1"
-    "\x82\xc5\x82\xb5\x82\xbd\x81" "B";
 
 namespace {
 

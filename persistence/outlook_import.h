@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "resources/messages.h"
+
 constexpr int32_t kImportFieldBytes = 100;   // a record field: at most 99 bytes
 constexpr int32_t kImportFieldCount = 12;
 constexpr int32_t kImportRecordCount = 100;  // index 0 is never filled
@@ -28,8 +30,7 @@ extern ImportRecord ImportRecords[kImportRecordCount];
 
 // The 59 recognised column names (Shift_JIS), in slot order.
 constexpr int32_t kImportHeaderCount = 59;
-constexpr int32_t kImportHeaderBytes = 24;
-extern const char ImportHeaders[kImportHeaderCount][kImportHeaderBytes];
+extern const char* const ImportHeaders[kImportHeaderCount];
 
 struct ImportState {
     bool inEffect;          // set by a successful import, cleared by the clear button
@@ -63,6 +64,5 @@ int32_t step_import_record(int32_t position);
 // the import; the window hides controls 1480-1482 and discards the codes.
 void clear_import_records();
 
-// "アドレスはインポートされませんでした。" (no addresses were imported), the
-// text of the "Import Error" message, in Shift_JIS.
-extern const char kImportErrorText[];
+// kImportErrorText (no addresses were imported) is the text of the "Import
+// Error" message.

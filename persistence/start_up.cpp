@@ -8,6 +8,7 @@
 #include "persistence/settings_store.h"
 #include "platform/files.h"
 #include "platform/settings_store.h"
+#include "resources/messages.h"
 
 namespace {
 
@@ -15,30 +16,6 @@ const char kProgramName[] = "Mivoka";
 const char kProgramKeyPath[] = "Software\\Velmora Tools\\Mivoka";
 const uint32_t kVersionMax = 16777215;
 const uint32_t kCountMax = 268435455;
-
-// "【 初回起動 】" and ten ideographic spaces, then the system's name.
-const char kFirstStartFormat[] =
-    "\x81y \x8F\x89\x89\xF1\x8BN\x93\xAE \x81z\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@[%s]:";
-const char kVerdictOk[] =
-    "OK\n\n\x82\xB2\x8Eg\x97p\x82\xA2\x82\xBD\x82\xBE\x82\xAB\x82\xA0\x82\xE8\x82\xAA\x82\xC6\x82\xA4\x82\xB2"
-    "\x82\xB4\x82\xA2\x82\xDC\x82\xB7\x81" "B";
-const char kVerdictNg[] =
-    "NG\n\n\x82\xB1\x82\xCC\x83o\x81[\x83W\x83\x87\x83\x93\x82\xC5\x82\xCD\x81" "A\x90\xB3\x82\xB5\x82\xAD\x93\xAE"
-    "\x8D\xEC\x82\xB5\x82\xC8\x82\xA2\x82\xA9\x82\xE0\x82\xB5\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-const char kIniQuestion[] =
-    "\x90\xDD\x92\xE8(ini)\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8F\x89\x8A\xFA\x89\xBB\x82\xB5\x82\xC4\x8FI\x97\xB9"
-    "\x82\xB5\x82\xDC\x82\xB7\x81" "B\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81" "B";
-const char kRegistryQuestion[] =
-    "%s \x82\xCC\x83\x8C\x83W\x83X\x83g\x83\x8A\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xC4\x8FI\x97\xB9\x82\xB5\x82\xDC"
-    "\x82\xB7\x81" "B\x82\xE6\x82\xEB\x82\xB5\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81" "B\n";
-const char kDeleteFailed[] =
-    "%s \x82\xCC\x83\x8C\x83W\x83X\x83g\x83\x8A\x82\xCC\x8D\xED\x8F\x9C\x82\xC9\x8E\xB8\x94s\x82\xB5\x82\xDC\x82\xB5"
-    "\x82\xBD\x81" "B\n\x83\x8C\x83W\x83X\x83g\x83\x8A\x83G\x83" "f\x83" "B\x83^\x82\xF0\x8AJ\x82\xA2\x82\xC4\n"
-    "HKEY_CURRENT_USER\\%s\n\x82\xAA\x8E" "c\x82\xC1\x82\xC4\x82\xA2\x82\xEA\x82\xCE\x81" "A\x82\xBB\x82\xEA\x82\xF0"
-    "\x92\xBC\x90\xDA\x8D\xED\x8F\x9C\x82\xB5\x82\xC4\x82\xAD\x82\xBE\x82\xB3\x82\xA2\x81" "Bm(_ _)m";
-const char kDeleteDone[] =
-    "%s \x82\xCC\x83\x8C\x83W\x83X\x83g\x83\x8A\x82\xCD\x90\xB3\x8F\xED\x82\xC9\x8D\xED\x8F\x9C\x82\xB3\x82\xEA"
-    "\x82\xDC\x82\xB5\x82\xBD\x81" "B";
 
 void set_message(UserMessage* m, int32_t owner, int32_t icon, int32_t buttons, const char* caption) {
     m->show = 1;
@@ -59,10 +36,10 @@ void advance_tools_counter() {
 
 void compose_first_message(UserMessage* m) {
     const OsInfo& os = current_os_info();
-    set_message(m, OwnerMainWindow, 0, ButtonsOk, "First Message");
-    int n = std::snprintf(m->text, sizeof m->text, kFirstStartFormat, os.name);
+    set_message(m, OwnerMainWindow, 0, ButtonsOk, kStartUpFirstStartCaption);
+    int n = std::snprintf(m->text, sizeof m->text, kStartUpFirstStartFormat, os.name);
     std::snprintf(m->text + n, sizeof m->text - static_cast<size_t>(n), "%s",
-                  os_verdict_ok(os.code) ? kVerdictOk : kVerdictNg);
+                  os_verdict_ok(os.code) ? kStartUpVerdictOk : kStartUpVerdictNg);
 }
 
 }  // namespace
@@ -94,12 +71,12 @@ void start_up_check(StartUpOutcome* out) {
 
 int32_t settings_reset_question(UserMessage* question) {
     if (delete_registry_settings(false, nullptr) == 0) {
-        set_message(question, OwnerMainWindow, IconQuestion, ButtonsOkCancel, "Delete Reg & Close?");
-        std::snprintf(question->text, sizeof question->text, kRegistryQuestion, kProgramName);
+        set_message(question, OwnerMainWindow, IconQuestion, ButtonsOkCancel, kStartUpRegistryCaption);
+        std::snprintf(question->text, sizeof question->text, kStartUpRegistryQuestion, kProgramName);
         return ResetRegistry;
     }
-    set_message(question, OwnerMainForm, IconInformation, ButtonsYesNo, "Initalize Config?");
-    std::snprintf(question->text, sizeof question->text, "%s", kIniQuestion);
+    set_message(question, OwnerMainForm, IconInformation, ButtonsYesNo, kStartUpIniCaption);
+    std::snprintf(question->text, sizeof question->text, "%s", kStartUpIniQuestion);
     return ResetIni;
 }
 
@@ -135,11 +112,11 @@ int32_t delete_registry_settings(bool really, UserMessage* outcome) {
     }
     if (outcome == nullptr) return deleted ? 0 : 1;
     if (deleted) {
-        set_message(outcome, OwnerMainWindow, IconInformation, ButtonsOk, "Registry Successfully Deleted");
-        std::snprintf(outcome->text, sizeof outcome->text, kDeleteDone, kProgramName);
+        set_message(outcome, OwnerMainWindow, IconInformation, ButtonsOk, kStartUpDeleteDoneCaption);
+        std::snprintf(outcome->text, sizeof outcome->text, kStartUpDeleteDone, kProgramName);
     } else {
-        set_message(outcome, OwnerMainWindow, IconWarning, ButtonsOk, "[ERROR] Cannot Delete Registry");
-        std::snprintf(outcome->text, sizeof outcome->text, kDeleteFailed, kProgramName, kProgramKeyPath);
+        set_message(outcome, OwnerMainWindow, IconWarning, ButtonsOk, kStartUpDeleteFailedCaption);
+        std::snprintf(outcome->text, sizeof outcome->text, kStartUpDeleteFailed, kProgramName, kProgramKeyPath);
     }
     return deleted ? 0 : 1;
 }

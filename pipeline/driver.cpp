@@ -10,13 +10,12 @@
 #include "pipeline/encoder_selection.h"
 #include "pipeline/generation.h"
 #include "pipeline/splitter.h"
+#include "resources/messages.h"
 
 const PumpInterval PumpIntervals[3] = {{20, 40}, {80, 160}, {250, 500}};
 
 namespace {
 
-// 作成中..
-const char kCreatingText[] = "\x8D\xEC\x90\xAC\x92\x86..";
 
 std::mutex g_passLock;
 std::atomic<GenerationCursor> g_cursor{0};

@@ -9,10 +9,8 @@
 #include "payload/payload.h"
 #include "pipeline/generation.h"
 #include "platform/library.h"
+#include "resources/messages.h"
 
-const char kLoadFailureText[] =
-    "QR2DLL.DLL\x82\xAA\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // QR2DLL.DLLが読み込めません。
-const char kLoadFailureCaption[] = "Cannot Load QR2DLL.DLL";
 
 namespace {
 

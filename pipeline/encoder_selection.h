@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include "resources/messages.h"
+
 // --- External encoder -----------------------------------------------------------
 
 // QRmodel2(codes, count, version, levelPlusOne, matrix): 0 when the characters
@@ -16,9 +18,8 @@ typedef int32_t (*QrModel2Entry)(const int32_t* codes, int32_t count, int32_t ve
 
 constexpr char kExternalEncoderName[] = "QR2DLL";   // QR2DLL.dll, libQR2DLL.so
 constexpr char kExternalEntryName[] = "QRmodel2";
-// The message box the window shows when loading failed (Shift_JIS).
-extern const char kLoadFailureText[];
-extern const char kLoadFailureCaption[];
+// The message box the window shows when loading failed: kLoadFailureText,
+// caption kLoadFailureCaption.
 
 // Loads the library from folder (null: the program's own folder) and finds
 // its entry point. 0 loaded, 1 not (the program goes on without it).

@@ -52,7 +52,7 @@ enum ErrorKind : int32_t { ErrorPlain = 0, ErrorWithInteger = 1, ErrorWithString
 // One entry per error code 1-10 (index 0 unused); Shift_JIS messages.
 struct ErrorEntry {
     int32_t kind;
-    char message[100];
+    const char* message;
 };
 extern const ErrorEntry ErrorTable[kErrorCount + 1];
 

@@ -7,6 +7,7 @@
 
 #include "payload/payload.h"
 #include "pipeline/generation.h"
+#include "resources/messages.h"
 
 namespace {
 
@@ -15,16 +16,6 @@ Indicators g_indicators;
 IndicatorSink g_sink = {nullptr, nullptr};
 
 const char kLevelLabels[4][16] = {"L (7%)", "M (15%)", "Q (25%)", "H (30%)"};
-// [auto] ◆　QRコード自動作成　◆
-const char kAutoText[] = "[auto] \x81\x9F\x81@QR\x83R\x81[\x83h\x8E\xA9\x93\xAE\x8D\xEC\x90\xAC\x81@\x81\x9F";
-// [manual] ◇　QRコード手動作成　◇
-const char kManualText[] = "[manual] \x81\x9E\x81@QR\x83R\x81[\x83h\x8E\xE8\x93\xAE\x8D\xEC\x90\xAC\x81@\x81\x9E";
-// %d型　%dバイト
-const char kCodeStatusFormat[] = "%d\x8C^\x81@%d\x83o\x83" "C\x83g";
-// ※入りきらない部分を省略しました
-const char kLeftOutNote[] =
-    "\x81\xA6\x93\xFC\x82\xE8\x82\xAB\x82\xE7\x82\xC8\x82\xA2\x95\x94\x95\xAA\x82\xF0\x8F\xC8\x97\xAA\x82\xB5\x82\xDC"
-    "\x82\xB5\x82\xBD";
 
 void notify(uint32_t what) {
     IndicatorSink sink;
@@ -107,15 +98,16 @@ void show_level_label(int32_t count) {
 
 void update_status_bar(int32_t part) {
     if (part == StatusMode) {
-        set_text(g_indicators.statusParts[0], kStatusPartBytes, g_form.autoencode ? kAutoText : kManualText,
-                 StatusChanged);
+        set_text(g_indicators.statusParts[0], kStatusPartBytes,
+                 g_form.autoencode ? kIndicatorAuto : kIndicatorManual, StatusChanged);
         return;
     }
     char codePart[64] = "";
     char text[kCodeTextBytes];
     int32_t version = 0;
     if (read_current_code(text, &version)) {
-        std::snprintf(codePart, sizeof codePart, kCodeStatusFormat, version, static_cast<int32_t>(std::strlen(text)));
+        std::snprintf(codePart, sizeof codePart, kIndicatorCodeStatusFormat, version,
+                      static_cast<int32_t>(std::strlen(text)));
     }
     {
         std::lock_guard<std::mutex> lock(g_indicatorLock);

@@ -42,9 +42,12 @@ static bool append_literal(const std::string& text, std::string* out) {
     int32_t m = utf16_to_cp932(units, n, sjis, nullptr, &usedDefault);
     if (usedDefault) return false;
     bool afterEscape = false;
+    bool trail = false;   // the byte after a lead byte: a "\\" or "\"" there is no escape
     for (int32_t i = 0; i < m; ++i) {
         unsigned char c = static_cast<unsigned char>(sjis[i]);
-        if (c >= 0x80) {
+        bool isTrail = trail;
+        trail = !trail && ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC));
+        if (c >= 0x80 || (isTrail && (c == '\\' || c == '"'))) {
             char hex[5];
             std::snprintf(hex, sizeof hex, "\\x%02X", c);
             *out += hex;
@@ -74,6 +77,7 @@ static bool generate(const std::string& source, std::string* out) {
            "#pragma once\n";
     size_t pos = 0;
     int line = 0;
+    bool inComment = false;
     while (pos < source.size()) {
         size_t end = source.find('\n', pos);
         if (end == std::string::npos) end = source.size();
@@ -81,11 +85,17 @@ static bool generate(const std::string& source, std::string* out) {
         pos = end + 1;
         ++line;
         if (!text.empty() && text.back() == '\r') text.pop_back();
-        if (text.empty()) continue;
-        if (text[0] == '#') {
-            *out += "\n//" + text.substr(1) + "\n";
+        if (text.empty()) {
+            inComment = false;
             continue;
         }
+        if (text[0] == '#') {
+            // A run of comment lines stays one block, a blank line before it.
+            *out += (inComment ? "//" : "\n//") + text.substr(1) + "\n";
+            inComment = true;
+            continue;
+        }
+        inComment = false;
         size_t tab = text.find('\t');
         std::string name = text.substr(0, tab);
         if (tab == std::string::npos || !valid_name(name)) {

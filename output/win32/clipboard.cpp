@@ -1,21 +1,10 @@
 // The raster on the clipboard as a device-independent bitmap, and the
 // texts of the copy command.
 #include "output/win32/output_win32.h"
+#include "resources/messages.h"
 
 #include <cstring>
 
-// "クリップボードへコピーするデータがありません。"
-const char kNoDataToCopy[] =
-    "\x83N\x83\x8A\x83" "b\x83v\x83{\x81[\x83h\x82\xD6\x83R\x83s\x81[\x82\xB7\x82\xE9\x83" "f\x81[\x83^\x82\xAA\x82\xA0"
-    "\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-// "QRコードが表示されていません。"
-const char kNoCodeShownText[] =
-    "QR\x83R\x81[\x83h\x82\xAA\x95\x5C\x8E\xA6\x82\xB3\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB9\x82\xF1\x81" "B";
-const char kNoCodeShownCaption[] = "Wrong Display";
-// "[clipboard] ●●●　クリップボードにコピーしました。"
-const char kCopiedStatusText[] =
-    "[clipboard] \x81\x9C\x81\x9C\x81\x9C\x81@\x83N\x83\x8A\x83" "b\x83v\x83{\x81[\x83h\x82\xC9\x83R\x83s\x81[\x82\xB5"
-    "\x82\xDC\x82\xB5\x82\xBD\x81" "B";
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "output/output.h"
+#include "resources/messages.h"
 
 // The default printer: the name from the profile value "device" of section
 // "windows" (default "???"), its device context by CreateDCW, the document
@@ -23,10 +24,7 @@ void draw_raster_on(HDC surface, const Raster& raster, int32_t x, int32_t y);
 // be opened (another program holds it) or no memory: nothing placed.
 int32_t place_on_clipboard(HWND owner, const Raster& raster);
 
-// The messages of the copy: no data (caption kNoDataCaption), the
-// text-data view shown (caption "Wrong Display"), and the status-bar text
-// after a copy (Shift_JIS).
-extern const char kNoDataToCopy[];
-extern const char kNoCodeShownText[];
-extern const char kNoCodeShownCaption[];
-extern const char kCopiedStatusText[];
+// The messages of the copy: no data (kNoDataToCopy, caption
+// kNoDataCaption), the text-data view shown (kNoCodeShownText, caption
+// kNoCodeShownCaption), and the status-bar text after a copy
+// (kCopiedStatusText).

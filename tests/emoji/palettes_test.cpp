@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "tests/payload/test_text.h"
+
 namespace {
 
 TEST(EmojiPalettes, TablesMatchTheirCarriersAndStrips) {
@@ -22,7 +24,7 @@ TEST(EmojiPalettes, TablesMatchTheirCarriersAndStrips) {
     }
     EXPECT_EQ(palette_for_carrier(0), 0);
     EXPECT_EQ(palette_for_carrier(9), 0);
-    EXPECT_STREQ(EmojiPalettes[1].title, "***\x81@docomo \x8AG\x95\xB6\x8E\x9A\x81@***");
+    EXPECT_EQ(utf8_of(EmojiPalettes[1].title), "***　docomo 絵文字　***");
 }
 
 // Every offered button must give an index that is valid and has a code

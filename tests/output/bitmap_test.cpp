@@ -12,6 +12,7 @@
 #include "output/output.h"
 #include "persistence/settings_tables.h"
 #include "tests/output/output_test_util.h"
+#include "tests/payload/test_text.h"
 #include "tests/platform/file_size_limit.h"
 
 namespace {
@@ -114,9 +115,9 @@ TEST(NumberedName, LabelsCountUpInTheirPlace) {
 TEST(NumberedName, ComboTextsOfTheStyles) {
     char text[64];
     numbering_style_text(0, text);
-    EXPECT_STREQ(text, "\x90\xE6\x93\xAA\x82\xC9 01- 02- \x82\xF0\x95t\x82\xAF\x82\xE9");
+    EXPECT_EQ(utf8_of(text), "先頭に 01- 02- を付ける");
     numbering_style_text(5, text);
-    EXPECT_STREQ(text, "\x8C\xE3\x82\xEB\x82\xC9 (01) (02) \x82\xF0\x95t\x82\xAF\x82\xE9");
+    EXPECT_EQ(utf8_of(text), "後ろに (01) (02) を付ける");
 }
 
 void write_text(const std::string& path, const char* text) {

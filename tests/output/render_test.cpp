@@ -5,6 +5,7 @@
 #include "output/output.h"
 #include "persistence/settings_tables.h"
 #include "tests/output/output_test_util.h"
+#include "tests/payload/test_text.h"
 
 namespace {
 
@@ -125,8 +126,9 @@ TEST(Colours, TablesAndTheCustomColour) {
     EXPECT_EQ(int_setting(SettingCustomCol), 0x336699);
     reset_settings_tables();
     set_custom_colour(0x808080);
-    EXPECT_STREQ(ModuleColourLabels[0], "\x8D\x95");
-    EXPECT_STREQ(ModuleColourLabels[12], "\x91I");
+    const char* const labels[kModuleColourCount] = {"黒", "茶", "緑", "藍", "紫", "青", "赤",
+                                                    "灰", "桃", "橙", "水", "虹", "選"};
+    for (int32_t i = 0; i < kModuleColourCount; ++i) EXPECT_EQ(utf8_of(ModuleColourLabels[i]), labels[i]) << i;
 }
 
 TEST(Colours, TextViewTintMixesWithWhite) {

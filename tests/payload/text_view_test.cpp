@@ -28,7 +28,7 @@ struct ViewCase {
 
 TEST(FormatTextView, BreaksLinesByWidth) {
     const std::string a = sjis("あ");
-    const std::string circle = "\x81\xFC";
+    const std::string circle = sjis("◯");
     const ViewCase cases[] = {
         // previewno 4: 10 characters, 20 columns.
         {"30 half-width", std::string(30, 'x'), Docomo, 4, std::string(20, 'x') + "\r\n" + std::string(10, 'x')},
@@ -42,7 +42,7 @@ TEST(FormatTextView, BreaksLinesByWidth) {
         {"softbank emoji", "x\x1B$G!\x0Fy", Softbank, 4, "x" + circle + "y"},
         {"emoji at the last column", std::string(19, 'x') + "\xF9\x40", Docomo, 4, std::string(19, 'x') + "\r\n" + circle},
         {"trail byte is no emoji start", sjis("ソ") + "\xF8\x9F", Docomo, 4, sjis("ソ") + circle},
-        {"utf8 with emoji", "A\xF0\x9F\x98\x80", Utf8, 0, "A\x81\x9B"},
+        {"utf8 with emoji", "A\xF0\x9F\x98\x80", Utf8, 0, sjis("A○")},
         {"narrowest rows", std::string(13, 'x'), Docomo, 0, std::string(12, 'x') + "\r\nx"},
     };
     for (const ViewCase& c : cases) EXPECT_EQ(view(c.text, c.carrier, c.previewno), c.expected) << c.name;

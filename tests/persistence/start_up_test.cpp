@@ -9,12 +9,13 @@
 #include "persistence/settings_store.h"
 #include "persistence/start_up.h"
 #include "platform/settings_store.h"
+#include "tests/payload/test_text.h"
 #include "tests/persistence/settings_fixtures.h"
 
 namespace {
 
-const char kFirstStartHead[] =
-    "\x81y \x8F\x89\x89\xF1\x8BN\x93\xAE \x81z\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@\x81@[";
+// "【 初回起動 】", ten ideographic spaces, "[".
+const std::string kFirstStartHead = sjis("【 初回起動 】　　　　　　　　　　[");
 
 struct Start {
     int32_t firstStart;
@@ -94,7 +95,7 @@ TEST_P(StartUpTest, TheFirstMessageNamesTheSystemAndItsVerdict) {
     StartUpOutcome o;
     start_up_check(&o);
     const OsInfo& os = current_os_info();
-    std::string expected = std::string(kFirstStartHead) + os.name + "]:" + (os_verdict_ok(os.code) ? "OK\n\n" : "NG\n\n");
+    std::string expected = kFirstStartHead + os.name + "]:" + (os_verdict_ok(os.code) ? "OK\n\n" : "NG\n\n");
     EXPECT_EQ(std::string(o.firstMessage.text).substr(0, expected.size()), expected);
     EXPECT_STREQ(o.firstMessage.caption, "First Message");
 }

@@ -9,14 +9,13 @@
 #include "payload/payload.h"
 #include "pipeline/encoder_selection.h"
 #include "pipeline/generation.h"
+#include "tests/payload/test_text.h"
 #include "tests/pipeline/pipeline_support.h"
 
 namespace {
 
-const char kCreating[] = "\x8D\xEC\x90\xAC\x92\x86..";   // 作成中..
-const char kLeftOutNote[] =
-    "\x81\xA6\x93\xFC\x82\xE8\x82\xAB\x82\xE7\x82\xC8\x82\xA2\x95\x94\x95\xAA\x82\xF0\x8F\xC8\x97\xAA\x82\xB5\x82\xDC"
-    "\x82\xB5\x82\xBD";
+const std::string kCreating = sjis("作成中..");
+const std::string kLeftOutNote = sjis("※入りきらない部分を省略しました");
 
 struct Seen {
     std::string position;
@@ -63,7 +62,7 @@ TEST_F(Driver, OneCodeShowsOneOfOneAndNoSaveAll) {
     read_indicators(&i);
     EXPECT_EQ(i.saveAllEnabled, 0);
     EXPECT_EQ(i.displayState, 1);
-    EXPECT_EQ(std::string(i.statusParts[1]), "1\x8C^\x81@5\x83o\x83" "C\x83g");   // 1型　5バイト
+    EXPECT_EQ(utf8_of(i.statusParts[1]), "1型　5バイト");
     EXPECT_EQ(std::string(i.statusParts[2]), "");
     EXPECT_EQ(run_status(), Idle);
 }
@@ -101,15 +100,14 @@ TEST_F(Driver, EmptyTextIsErrorOneWithAnEmptyList) {
     EXPECT_EQ(generation_error(nullptr), ErrorNoText);
     char message[128];
     generation_error_message(message);
-    EXPECT_STREQ(message, "\x95\xB6\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B");
+    EXPECT_EQ(utf8_of(message), "文字がありません。");
     EXPECT_TRUE(read_all_codes().empty());
 }
 
 TEST(ErrorMessages, ComposerErrorsCarryTheirArgument) {
     char message[128];
-    format_error_message(8, 3, message);   // 電話番号3 が正しく解釈できません。
-    EXPECT_STREQ(message, "\x93" "d\x98" "b\x94\xD4\x8D\x86" "3 \x82\xAA\x90\xB3\x82\xB5\x82\xAD\x89\xF0\x8E\xDF"
-                          "\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x81" "B");
+    format_error_message(8, 3, message);
+    EXPECT_EQ(utf8_of(message), "電話番号3 が正しく解釈できません。");
     format_error_message(0, 0, message);
     EXPECT_STREQ(message, "");
     format_error_message(11, 0, message);
