@@ -174,3 +174,73 @@ constexpr char kIndicatorAuto[] = "[auto] \x81\x9F\x81@QR\x83R\x81[\x83h\x8E\xA9
 constexpr char kIndicatorManual[] = "[manual] \x81\x9E\x81@QR\x83R\x81[\x83h\x8E\xE8\x93\xAE\x8D\xEC\x90\xAC\x81@\x81\x9E";  // [manual] ◇　QRコード手動作成　◇
 constexpr char kIndicatorCodeStatusFormat[] = "%d\x8C^\x81@%d\x83o\x83" "C\x83g";  // %d型　%dバイト
 constexpr char kLeftOutNote[] = "\x81\xA6\x93\xFC\x82\xE8\x82\xAB\x82\xE7\x82\xC8\x82\xA2\x95\x94\x95\xAA\x82\xF0\x8F\xC8\x97\xAA\x82\xB5\x82\xDC\x82\xB5\x82\xBD";  // ※入りきらない部分を省略しました
+
+// The toolbar
+constexpr char kToolbarOpenText[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8AJ\x82\xAD(Ctrl+O)";  // テキストファイルを開く(Ctrl+O)
+constexpr char kToolbarSaveData[] = "\x83" "f\x81[\x83^\x82\xF0\x95\xDB\x91\xB6";  // データを保存
+constexpr char kToolbarSaveAllBitmaps[] = "\x91S\x82\xC4\x82\xCC" "BMP\x82\xF0\x95\xDB\x91\xB6";  // 全てのBMPを保存
+constexpr char kToolbarCopyImage[] = "\x83N\x83\x8A\x83" "b\x83v\x83{\x81[\x83h\x82\xD6\x89\xE6\x91\x9C\x82\xF0\x83R\x83s\x81[";  // クリップボードへ画像をコピー
+constexpr char kToolbarOptions[] = "\x83I\x83v\x83V\x83\x87\x83\x93";  // オプション
+constexpr char kToolbarPrint[] = "\x88\xF3\x8D\xFC(Ctrl+P)";  // 印刷(Ctrl+P)
+constexpr char kToolbarVersion[] = "\x83o\x81[\x83W\x83\x87\x83\x93\x8F\xEE\x95\xF1";  // バージョン情報
+
+// Help
+constexpr char kNoHelpText[] = "\x83w\x83\x8B\x83vHTML\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // ヘルプHTMLファイルが見つかりません。
+constexpr char kNoHelpCaption[] = "No Help HTML File!";  // No Help HTML File!
+
+// The version box
+constexpr char kVersionBoxNotice[] = "\x96{\x83\x5C\x83t\x83g\x83" "E\x83" "F\x83" "A\x82\xCD\x96\xB3\x95\xDB\x8F\xD8\x82\xC5\x82\xB7\x81" "B";  // 本ソフトウェアは無保証です。
+constexpr char kVersionBoxFormat[] = " %s\x81@%s\n\n%s\n%s";  //  %s　%s\n\n%s\n%s
+
+// Text documents in the window
+constexpr char kTextOpenTitle[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8AJ\x82\xAD";  // テキストファイルを開く
+constexpr char kTextSaveTitle[] = "\x83" "e\x83L\x83X\x83g\x82\xF0\x95\xDB\x91\xB6";  // テキストを保存
+constexpr char kTextOpenFilter[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B (*.txt)\0*.txt\0\x91S\x82\xC4\x82\xCC\x83t\x83@\x83" "C\x83\x8B (*.*)\0*.*\0";  // テキストファイル (*.txt)\0*.txt\0全てのファイル (*.*)\0*.*\0
+constexpr char kTextSaveFilter[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B (*.txt)\0*.txt\0";  // テキストファイル (*.txt)\0*.txt\0
+
+// The emoji history bar
+constexpr char kEmojiFixedLabel[] = "\x81\xA1";  // ■
+constexpr char kEmojiMovableLabel[] = "\x81@";  // 　
+constexpr char kEmojiRemoveText[] = "\x82\xB1\x82\xCC\x8AG\x95\xB6\x8E\x9A\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xC4\x82\xE0\x82\xE6\x82\xA2\x82\xC5\x82\xB7\x82\xA9\x81" "B";  // この絵文字を削除してもよいですか。
+constexpr char kEmojiMixedSwapText[] = "\x8C\xC5\x92\xE8\x82\xCC\x8AG\x95\xB6\x8E\x9A\x82\xC6\x81" "A\x8C\xC5\x92\xE8\x82\xC5\x82\xCD\x82\xC8\x82\xA2\x8AG\x95\xB6\x8E\x9A\x82\xCC\x8F\xEA\x8F\x8A\x82\xCD\x93\xFC\x82\xEA\x91\xD6\x82\xA6\x82\xE7\x82\xEA\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // 固定の絵文字と、固定ではない絵文字の場所は入れ替えられません。
+constexpr char kEmojiMenuLeft[] = "\x81\xA9" "1\x82\xC2\x8D\xB6\x82\xD6 (&L)";  // ←1つ左へ (&L)
+constexpr char kEmojiMenuRight[] = "\x81@ 1\x82\xC2\x89" "E\x82\xD6 (&R)\x81\xA8";  // 　 1つ右へ (&R)→
+constexpr char kEmojiMenuFix[] = "\x8C\xC5\x92\xE8\x82\xCC\x8AG\x95\xB6\x8E\x9A (&F)";  // 固定の絵文字 (&F)
+constexpr char kEmojiMenuChange[] = "\x95\xCF\x8DX (&M)";  // 変更 (&M)
+constexpr char kEmojiMenuDelete[] = "\x8D\xED\x8F\x9C (&D)";  // 削除 (&D)
+constexpr char kEmojiRemoveCaption[] = "Remove?";  // Remove?
+constexpr char kEmojiMixedSwapCaption[] = "cannot move items with different 'fix' flag";  // cannot move items with different 'fix' flag
+
+// The save dialogs
+constexpr char kReplaceQuestion[] = "%s \x82\xCD\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81" "B\n\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81" "B";  // %s は既に存在します。\n上書きしますか。
+
+// The encoding box
+constexpr char kEncodingItemDocomo[] = "S_JIS (\x8F]\x97\x88\x8C^ docomo)";  // S_JIS (従来型 docomo)
+constexpr char kEncodingItemAu[] = "S_JIS (\x8F]\x97\x88\x8C^ au)";  // S_JIS (従来型 au)
+constexpr char kEncodingItemSoftbank[] = "S_JIS (\x8F]\x97\x88\x8C^ softbank)";  // S_JIS (従来型 softbank)
+constexpr char kEncodingItemUtf8[] = "UTF-8 (\x83X\x83}\x83z\x8C\xFC\x82\xAF)";  // UTF-8 (スマホ向け)
+
+// The Outlook import in the window
+constexpr char kImportTitle[] = "Outlook\x82\xCC\x83G\x83N\x83X\x83|\x81[\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8AJ\x82\xAD";  // Outlookのエクスポートファイルを開く
+constexpr char kImportFilter[] = "Outlook \x83G\x83N\x83X\x83|\x81[\x83g\x83t\x83@\x83" "C\x83\x8B (*.csv)\0*.csv\0";  // Outlook エクスポートファイル (*.csv)\0*.csv\0
+
+// Fonts of the main form
+constexpr char kFieldFontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";  // ＭＳ Ｐゴシック
+constexpr char kViewFontName[] = "\x82l\x82r \x83S\x83V\x83" "b\x83N";  // ＭＳ ゴシック
+constexpr char kArrowFontName[] = "@\x82l\x82r \x83S\x83V\x83" "b\x83N";  // @ＭＳ ゴシック
+
+// The options sheet
+constexpr char kOptionsSheetTitle[] = "\x83I\x83v\x83V\x83\x87\x83\x93";  // オプション
+constexpr char kLevelItemL[] = " 7\x81\x93 (\x82k)";  //  7％ (Ｌ)
+constexpr char kLevelItemM[] = "15\x81\x93 (\x82l)";  // 15％ (Ｍ)
+constexpr char kLevelItemQ[] = "25\x81\x93 (\x82p)";  // 25％ (Ｑ)
+constexpr char kLevelItemH[] = "30\x81\x93 (\x82g)";  // 30％ (Ｈ)
+constexpr char kVersionItemFormat[] = "%d (%d\x81~%d\x83Z\x83\x8B)";  // %d (%d×%dセル)
+constexpr char kTimerItemFast[] = "\x82\xCD\x82\xE2\x82\xA2";  // はやい
+constexpr char kTimerItemNormal[] = "\x82\xD3\x82\xC2\x82\xA4";  // ふつう
+constexpr char kTimerItemSlow[] = "\x82\xE4\x82\xC1\x82\xAD\x82\xE8";  // ゆっくり
+
+// Bitmaps in the window
+constexpr char kSaveBitmapTitle[] = "BMP\x82\xF0\x95\xDB\x91\xB6";  // BMPを保存
+constexpr char kSaveAllTitle[] = "\x91S\x82\xC4\x82\xCC" "BMP\x82\xF0\x95\xDB\x91\xB6";  // 全てのBMPを保存
+constexpr char kBitmapFilter[] = "BMP\x83t\x83@\x83" "C\x83\x8B (*.bmp)\0*.bmp\0";  // BMPファイル (*.bmp)\0*.bmp\0

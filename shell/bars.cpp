@@ -6,6 +6,7 @@
 #include "persistence/settings_tables.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
@@ -16,15 +17,15 @@ struct ToolbarEntry {
 
 // FormToolbar: the seven images of bitmap 1232 go to the buttons in order.
 const ToolbarEntry FormToolbar[9] = {
-    {IDM_OPEN_TEXT, "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8AJ\x82\xAD(Ctrl+O)"},
-    {IDM_SAVE_DATA, "\x83" "f\x81[\x83^\x82\xF0\x95\xDB\x91\xB6"},                   // データを保存
-    {IDM_SAVE_ALL_BMP, "\x91S\x82\xC4\x82\xCC" "BMP\x82\xF0\x95\xDB\x91\xB6"},       // 全てのBMPを保存
+    {IDM_OPEN_TEXT, kToolbarOpenText},
+    {IDM_SAVE_DATA, kToolbarSaveData},
+    {IDM_SAVE_ALL_BMP, kToolbarSaveAllBitmaps},
     {0, nullptr},
-    {IDM_COPY_IMAGE, "\x83N\x83\x8A\x83" "b\x83v\x83{\x81[\x83h\x82\xD6\x89\xE6\x91\x9C\x82\xF0\x83R\x83s\x81["},
-    {IDM_OPTIONS, "\x83I\x83v\x83V\x83\x87\x83\x93"},                                 // オプション
+    {IDM_COPY_IMAGE, kToolbarCopyImage},
+    {IDM_OPTIONS, kToolbarOptions},
     {0, nullptr},
-    {IDM_PRINT, "\x88\xF3\x8D\xFC(Ctrl+P)"},                                          // 印刷(Ctrl+P)
-    {IDM_VERSION, "\x83o\x81[\x83W\x83\x87\x83\x93\x8F\xEE\x95\xF1"},                 // バージョン情報
+    {IDM_PRINT, kToolbarPrint},
+    {IDM_VERSION, kToolbarVersion},
 };
 
 // A command without a menu item ("データを保存") counts as enabled.

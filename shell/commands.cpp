@@ -12,14 +12,10 @@
 #include "platform/app_folder.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
-// ヘルプHTMLファイルが見つかりません。
-const char kNoHelpText[] =
-    "\x83w\x83\x8B\x83v" "HTML\x83t\x83@\x83" "C\x83\x8B\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9"
-    "\x82\xF1\x81" "B";
-const char kNoHelpCaption[] = "No Help HTML File!";
 
 void open_help() {
     char folder[520];

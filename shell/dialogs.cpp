@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "resources/version.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
@@ -16,11 +17,6 @@ namespace {
 const char kProductName[] = "Mivoka";
 const char kVersionFormat[] = "ver%d.%d%s%s";
 const char kMakerName[] = "Velmora Tools";
-// 本ソフトウェアは無保証です。
-const char kNotice[] =
-    "\x96{\x83\\\x83t\x83g\x83" "E\x83" "F\x83" "A\x82\xCD\x96\xB3\x95\xDB\x8F\xD8\x82\xC5\x82\xB7\x81" "B";
-// " %s　%s\n\n%s\n%s": product and version, the maker, the notice.
-const char kVersionBoxFormat[] = " %s\x81@%s\n\n%s\n%s";
 const char kWebAddress[] = "https://velmora-tools.example/";
 const char kMailAddress[] = "support@velmora-tools.example";
 const char kMailScheme[] = "mailto:";
@@ -75,7 +71,7 @@ void init_version_box(HWND dialog, VersionBox* box) {
     char version[32];
     char text[256];
     std::snprintf(version, sizeof version, kVersionFormat, MIVOKA_VERSION_MAJOR, MIVOKA_VERSION_MINOR, "", "");
-    std::snprintf(text, sizeof text, kVersionBoxFormat, kProductName, version, kMakerName, kNotice);
+    std::snprintf(text, sizeof text, kVersionBoxFormat, kProductName, version, kMakerName, kVersionBoxNotice);
     set_control_text(GetDlgItem(dialog, IDC_VERSION_TEXT), text);
     set_control_text(GetDlgItem(dialog, IDC_VERSION_URL), kWebAddress);
     set_control_text(GetDlgItem(dialog, IDC_VERSION_MAIL), kMailAddress);

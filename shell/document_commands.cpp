@@ -17,16 +17,10 @@
 #include "platform/files.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
-// "テキストファイルを開く", "テキストを保存"; "テキストファイル (*.txt)" and
-// "全てのファイル (*.*)" with their patterns.
-const char kOpenTitle[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8AJ\x82\xAD";
-const char kSaveTitle[] = "\x83" "e\x83L\x83X\x83g\x82\xF0\x95\xDB\x91\xB6";
-const char kOpenFilter[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B (*.txt)\0*.txt\0"
-                           "\x91S\x82\xC4\x82\xCC\x83t\x83@\x83" "C\x83\x8B (*.*)\0*.*\0";
-const char kSaveFilter[] = "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B (*.txt)\0*.txt\0";
 
 const DWORD kTextFlags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
 
@@ -113,7 +107,7 @@ void prepare_documents() {
 
 void open_text_command() {
     static char path[kFileNameBytes];
-    if (!choose_file({false, kOpenTitle, kOpenFilter, kTextFlags, NoPanel, nullptr}, path)) return;
+    if (!choose_file({false, kTextOpenTitle, kTextOpenFilter, kTextFlags, NoPanel, nullptr}, path)) return;
     FILE* file = open_file(path, "rb");
     if (file == nullptr) return;
     take_form();
@@ -126,7 +120,7 @@ void save_text_command() {
     static char path[kFileNameBytes + 8];
     // The question about replacing a file is the hook's: it asks about the
     // name with ".txt", which the system's own prompt never sees.
-    FileDialogRequest request = {true, kSaveTitle, kSaveFilter, kTextFlags, TextKindPanel, ensure_txt_extension};
+    FileDialogRequest request = {true, kTextSaveTitle, kTextSaveFilter, kTextFlags, TextKindPanel, ensure_txt_extension};
     if (!choose_file(request, path)) return;
     ensure_txt_extension(path, sizeof path);
     take_form();

@@ -9,37 +9,26 @@
 #include "persistence/settings_tables.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
 int32_t g_target = IDC_TEXT;   // the insertion target's control id
 int32_t g_menuSlot = -1;       // the slot whose menu was opened last
 
-// ■ and a full-width space: fixed and movable entries.
-const char kFixedLabel[] = "\x81\xA1";
-const char kMovableLabel[] = "\x81@";
-const char kRemoveText[] =
-    "\x82\xB1\x82\xCC\x8AG\x95\xB6\x8E\x9A\x82\xF0\x8D\xED\x8F\x9C\x82\xB5\x82\xC4\x82\xE0\x82\xE6\x82\xA2\x82\xC5"
-    "\x82\xB7\x82\xA9\x81" "B";
-const char kRemoveCaption[] = "Remove?";
-const char kMixedSwapText[] =
-    "\x8C\xC5\x92\xE8\x82\xCC\x8AG\x95\xB6\x8E\x9A\x82\xC6\x81" "A\x8C\xC5\x92\xE8\x82\xC5\x82\xCD\x82\xC8\x82\xA2"
-    "\x8AG\x95\xB6\x8E\x9A\x82\xCC\x8F\xEA\x8F\x8A\x82\xCD\x93\xFC\x82\xEA\x91\xD6\x82\xA6\x82\xE7\x82\xEA\x82\xDC"
-    "\x82\xB9\x82\xF1\x81" "B";
-const char kMixedSwapCaption[] = "cannot move items with different 'fix' flag";
 
 struct MenuItem {
     int32_t id;
     const char* text;
 };
-// ←1つ左へ (&L), 　 1つ右へ (&R)→, 固定の絵文字 (&F), 変更 (&M), 削除 (&D); 0 a separator.
+// The history entry menu; 0 a separator.
 const MenuItem kHistoryMenu[] = {
-    {IDM_EMOJI_LEFT, "\x81\xA9" "1\x82\xC2\x8D\xB6\x82\xD6 (&L)"},
-    {IDM_EMOJI_RIGHT, "\x81@ 1\x82\xC2\x89" "E\x82\xD6 (&R)\x81\xA8"},
+    {IDM_EMOJI_LEFT, kEmojiMenuLeft},
+    {IDM_EMOJI_RIGHT, kEmojiMenuRight},
     {0, nullptr},
-    {IDM_EMOJI_FIX, "\x8C\xC5\x92\xE8\x82\xCC\x8AG\x95\xB6\x8E\x9A (&F)"},
-    {IDM_EMOJI_CHANGE, "\x95\xCF\x8DX (&M)"},
-    {IDM_EMOJI_DELETE, "\x8D\xED\x8F\x9C (&D)"},
+    {IDM_EMOJI_FIX, kEmojiMenuFix},
+    {IDM_EMOJI_CHANGE, kEmojiMenuChange},
+    {IDM_EMOJI_DELETE, kEmojiMenuDelete},
 };
 
 int32_t carrier() { return int_setting(SettingCarrier); }
@@ -107,12 +96,12 @@ void show_history_menu(int32_t slot) {
 
 void swap_slots(EmojiHistory* history, int32_t a, int32_t b) {
     if (swap_history_slots(history, a, b) == FixedAndMovable) {
-        show_message(g_shell.window, kMixedSwapText, kMixedSwapCaption, MB_OK | MB_ICONWARNING);
+        show_message(g_shell.window, kEmojiMixedSwapText, kEmojiMixedSwapCaption, MB_OK | MB_ICONWARNING);
     }
 }
 
 void delete_slot(EmojiHistory* history, int32_t slot) {
-    if (show_message(g_shell.window, kRemoveText, kRemoveCaption, MB_YESNO | MB_ICONINFORMATION) == IDYES) {
+    if (show_message(g_shell.window, kEmojiRemoveText, kEmojiRemoveCaption, MB_YESNO | MB_ICONINFORMATION) == IDYES) {
         delete_history_slot(history, slot);
     }
 }
@@ -161,7 +150,7 @@ void refresh_emoji_history_bar() {
         ShowWindow(label, SW_HIDE);
         ShowWindow(picture, SW_HIDE);
         if (history.slots[i] == 0) continue;
-        set_control_text(label, i < history.fixed ? kFixedLabel : kMovableLabel);
+        set_control_text(label, i < history.fixed ? kEmojiFixedLabel : kEmojiMovableLabel);
         ShowWindow(label, SW_SHOW);
         ShowWindow(picture, SW_SHOW);
         InvalidateRect(picture, nullptr, FALSE);

@@ -17,6 +17,7 @@
 #include "platform/files.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
@@ -44,10 +45,6 @@ struct HookRecord {
     int32_t (*finalName)(char* path, int32_t room);   // null: no question
 };
 
-// "%s は既に存在します。\n上書きしますか。"
-const char kReplaceQuestion[] =
-    "%s \x82\xCD\x8A\xF9\x82\xC9\x91\xB6\x8D\xDD\x82\xB5\x82\xDC\x82\xB7\x81"
-    "B\n\x8F\xE3\x8F\x91\x82\xAB\x82\xB5\x82\xDC\x82\xB7\x82\xA9\x81" "B";
 
 OPENFILENAMEW g_dialog;
 HookRecord g_hook;

@@ -11,6 +11,7 @@
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
@@ -85,10 +86,10 @@ constexpr int32_t kRingPlaces = 37;
 // Carriers of the encoding combo box items.
 const int32_t kEncodingCarriers[4] = {Docomo, Au, Softbank, Utf8};
 const char* const kEncodingItems[4] = {
-    "S_JIS (\x8F]\x97\x88\x8C^ docomo)",             // S_JIS (従来型 docomo)
-    "S_JIS (\x8F]\x97\x88\x8C^ au)",                 // S_JIS (従来型 au)
-    "S_JIS (\x8F]\x97\x88\x8C^ softbank)",           // S_JIS (従来型 softbank)
-    "UTF-8 (\x83X\x83}\x83z\x8C\xFC\x82\xAF)"};      // UTF-8 (スマホ向け)
+    kEncodingItemDocomo,
+    kEncodingItemAu,
+    kEncodingItemSoftbank,
+    kEncodingItemUtf8};
 
 int32_t clamp(int32_t value, int32_t low, int32_t high) { return value < low ? low : value > high ? high : value; }
 

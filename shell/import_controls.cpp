@@ -9,15 +9,10 @@
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
-// "Outlookのエクスポートファイルを開く"; "Outlook エクスポートファイル (*.csv)" for "*.csv".
-const char kImportTitle[] =
-    "Outlook\x82\xCC\x83G\x83N\x83X\x83|\x81[\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8A" "J\x82\xAD";
-const char kImportFilter[] =
-    "Outlook \x83G\x83N\x83X\x83|\x81[\x83g\x83t\x83@\x83" "C\x83\x8B (*.csv)\0*.csv\0";
-const char kImportErrorCaption[] = "Import Error";
 
 // g_form as the controls show it now; no pass may read it meanwhile.
 void take_controls() {
@@ -36,7 +31,7 @@ void import_command() {
         show_form_fields();
         show_imported_records();
     }
-    if (!g_import.inEffect) show_message(g_shell.form, kImportErrorText, kImportErrorCaption, MB_OK | MB_ICONWARNING);
+    if (!g_import.inEffect) show_message(g_shell.form, kImportErrorText, kImportFailedCaption, MB_OK | MB_ICONWARNING);
 }
 
 void sync_import_spin() {

@@ -11,13 +11,10 @@
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
-// ＭＳ Ｐゴシック, ＭＳ ゴシック, @ＭＳ ゴシック
-const char kFieldFontName[] = "\x82l\x82r \x82o\x83S\x83V\x83" "b\x83N";
-const char kViewFontName[] = "\x82l\x82r \x83S\x83V\x83" "b\x83N";
-const char kArrowFontName[] = "@\x82l\x82r \x83S\x83V\x83" "b\x83N";
 
 const int32_t kTileBitmaps[kBackgroundCount] = {0, IDB_BACKGROUND_BLUE, IDB_BACKGROUND_GREEN, IDB_BACKGROUND_ORANGE,
                                                 IDB_BACKGROUND_WHITE};

@@ -13,20 +13,19 @@
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
-const char kSheetTitle[] = "\x83I\x83v\x83V\x83\x87\x83\x93";   // オプション
 const char* const kLevelItems[4] = {
-    " 7\x81\x93 (\x82k)",   //  7％ (Ｌ)
-    "15\x81\x93 (\x82l)",   // 15％ (Ｍ)
-    "25\x81\x93 (\x82p)",   // 25％ (Ｑ)
-    "30\x81\x93 (\x82g)"};  // 30％ (Ｈ)
-const char kVersionItemFormat[] = "%d (%d\x81~%d\x83Z\x83\x8B)";   // %d (%d×%dセル)
+    kLevelItemL,
+    kLevelItemM,
+    kLevelItemQ,
+    kLevelItemH};
 const char* const kTimerItems[3] = {
-    "\x82\xCD\x82\xE2\x82\xA2",          // はやい
-    "\x82\xD3\x82\xC2\x82\xA4",          // ふつう
-    "\x82\xE4\x82\xC1\x82\xAD\x82\xE8"}; // ゆっくり
+    kTimerItemFast,
+    kTimerItemNormal,
+    kTimerItemSlow};
 
 constexpr int32_t kVersionItems = 20;   // versions 1 to 20
 constexpr int32_t kExtFilterChars = 255;
@@ -177,7 +176,7 @@ void show_options() {
         pages[i] = CreatePropertySheetPageW(&page);
     }
     wchar_t title[32];
-    to_wide(kSheetTitle, title, 32);
+    to_wide(kOptionsSheetTitle, title, 32);
     PROPSHEETHEADERW sheet = {};
     sheet.dwSize = sizeof sheet;
     sheet.dwFlags = PSH_NOAPPLYNOW;

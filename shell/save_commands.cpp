@@ -9,13 +9,10 @@
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
+#include "resources/messages.h"
 
 namespace {
 
-// "BMPを保存", "全てのBMPを保存", "BMPファイル (*.bmp)" with its pattern.
-const char kSaveBitmapTitle[] = "BMP\x82\xF0\x95\xDB\x91\xB6";
-const char kSaveAllTitle[] = "\x91S\x82\xC4\x82\xCC" "BMP\x82\xF0\x95\xDB\x91\xB6";
-const char kBitmapFilter[] = "BMP\x83t\x83@\x83" "C\x83\x8B (*.bmp)\0*.bmp\0";
 
 const DWORD kBitmapFlags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_HIDEREADONLY;
 
