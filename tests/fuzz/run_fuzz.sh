@@ -1,6 +1,7 @@
 #!/bin/bash
 # Runs one fuzz target for a bounded time from its seeds and the inputs
-# earlier runs kept, and prints one line: executions, seconds, corpus size.
+# earlier runs kept, and prints one line (also into WORK/result.txt):
+# executions, seconds, corpus size.
 # A crash, leak, timeout or broken property exits non-zero with the input
 # left in WORK (crash-*, leak-*, timeout-*, oom-*).
 # usage: run_fuzz.sh TARGET SEEDS WORK   (MIVOKA_FUZZ_SECONDS, default 20)
@@ -12,6 +13,7 @@ WORK=$3
 SECONDS_GIVEN=${MIVOKA_FUZZ_SECONDS:-20}
 NAME=$(basename "$TARGET")
 mkdir -p "$WORK/corpus"
+rm -f "$WORK/result.txt"
 [ -d "$SEEDS" ] || { echo "error: no seeds in $SEEDS" >&2; exit 1; }
 # Leaks are reported at the end of each input; a slow input over 10 s is a hang.
 "$TARGET" "$WORK/corpus" "$SEEDS" -max_total_time="$SECONDS_GIVEN" -timeout=10 -rss_limit_mb=2560 \
@@ -24,4 +26,4 @@ if [ "$rc" -ne 0 ]; then
   echo "FAIL $NAME: exit $rc after ${runs:-?} executions; input kept:" $(ls "$WORK" | grep -E '^(crash|leak|timeout|oom|slow-unit)-') 
   exit 1
 fi
-echo "fuzz $NAME: ${runs:-?} executions in $SECONDS_GIVEN s, corpus $corpus inputs"
+echo "fuzz $NAME: ${runs:-?} executions in $SECONDS_GIVEN s, corpus $corpus inputs" | tee "$WORK/result.txt"
