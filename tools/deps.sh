@@ -16,7 +16,7 @@ MIVOKA_PACKAGES=(
   wine wine64 xvfb xauth fonts-ipafont
   libzbar-dev libzxing-dev libqrencode-dev libzint-dev libqrcodegencpp-dev
   clang libclang-rt-14-dev
-  xdotool x11-apps zbar-tools python3-pil
+  xdotool x11-apps zbar-tools python3-pil xclip
 )
 
 # Prints the packages of the list that are not installed.
