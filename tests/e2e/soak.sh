@@ -186,9 +186,9 @@ act_open_text() {
 act_clear() { click "$(id IDC_CLEAR)"; }
 
 # Weights: quick actions often, dialogs seldom.
-KINDS=(type type type type type japanese japanese japanese paste_long split split split mode mode carrier carrier
-       create create create create updown updown updown updown view view margin colour size size clear history history
-       options emoji save_bmp save_text open_text)
+QUICK=(type type type type type japanese japanese japanese paste_long split split split mode mode carrier carrier
+       create create create create updown updown updown updown view view margin colour size size clear history history)
+KINDS=("${QUICK[@]}" "${QUICK[@]}" options emoji save_bmp save_text open_text)
 ALL_KINDS=(type japanese paste_long split mode carrier create updown view margin colour size clear options emoji
            history save_bmp save_text open_text)
 
