@@ -1,5 +1,5 @@
 #!/bin/bash
-# Installs what is missing, builds the native, sanitizer and Windows trees
+# Installs what is missing, builds the native, sanitizer, fuzz and Windows trees
 # under build/ and runs every test (the Windows ones under Wine). Exits
 # non-zero when a tree does not build or a test fails.
 set -uo pipefail
@@ -80,6 +80,20 @@ e2e_summary() {
   [ "$found" -eq 1 ] || SUMMARY+=("e2e       no end-to-end test ran")
 }
 
+# One line for the fuzz tree: targets run and their executions, from the
+# result line each target's run leaves (tests/fuzz/run_fuzz.sh).
+fuzz_summary() {
+  local file runs total=0 targets=0
+  for file in build/fuzz/*/result.txt; do
+    [ -f "$file" ] || continue
+    runs=$(sed -n 's/^fuzz [^:]*: \([0-9]*\) executions.*/\1/p' "$file")
+    total=$((total + ${runs:-0}))
+    targets=$((targets + 1))
+  done
+  SUMMARY+=("$(printf '%-9s %d targets ran %d inputs in all (%s s each)' fuzz "$targets" "$total" \
+    "${MIVOKA_FUZZ_SECONDS:-20}")")
+}
+
 # Wine for the Windows tests: our prefix, one server, a display.
 wine_step() {
   local t0=$SECONDS
@@ -97,6 +111,12 @@ main() {
   fi
   if build_step sanitize; then
     test_step sanitize -j "$MIVOKA_JOBS"
+  fi
+  # The fuzz targets, two at a time for a bounded time each.
+  if build_step fuzz; then
+    rm -f build/fuzz/*/result.txt
+    test_step fuzz -j "$MIVOKA_JOBS"
+    fuzz_summary
   fi
   if [ -n "$MIVOKA_TSAN_TESTS" ] && build_step tsan; then
     test_step tsan -j "$MIVOKA_JOBS" -R "$MIVOKA_TSAN_TESTS"

@@ -6,10 +6,12 @@ MIVOKA_JOBS=2
 # Cache hits across checkouts in different folders.
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$MIVOKA_ROOT}
 
-# Everything the three trees, their tests and the benchmarks use; the
-# next-to-last line drives and reads the window in the end-to-end test and
-# tools/screenshots.sh; the last makes and checks the Windows packages
-# (tools/package.sh: the installer; wrestool reads the version resources).
+# Everything the trees, their tests and the benchmarks use: zlib for PNG
+# output and rsvg-convert for its tests; clang and its runtime (libFuzzer,
+# sanitizers) build the fuzz tree; the next-to-last line drives and reads the
+# window in the end-to-end tests and tools/screenshots.sh; the last makes and
+# checks the Windows packages (tools/package.sh: the installer; wrestool reads
+# the version resources).
 MIVOKA_PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
   libgtest-dev googletest libbenchmark-dev
@@ -17,7 +19,8 @@ MIVOKA_PACKAGES=(
   wine wine64 xvfb xauth fonts-ipafont
   libzbar-dev libzxing-dev libqrencode-dev libzint-dev libqrcodegencpp-dev
   zlib1g-dev libz-mingw-w64-dev librsvg2-bin
-  xdotool x11-apps zbar-tools python3-pil
+  clang libclang-rt-14-dev
+  xdotool x11-apps zbar-tools python3-pil xclip
   nsis icoutils
 )
 
@@ -81,6 +84,14 @@ configure_sanitize() {
 configure_tsan() {
   configure_tree tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DMIVOKA_SANITIZE=thread -DMIVOKA_BENCH=OFF
+}
+
+# The fuzz tree (build/fuzz): clang with libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer; only the libraries and the targets of
+# tests/fuzz, no unit tests. Its ctest runs each target for a bounded time.
+configure_fuzz() {
+  CC=clang CXX=clang++ configure_tree fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DMIVOKA_SANITIZE=address,undefined -DMIVOKA_FUZZ=ON -DMIVOKA_TESTS=OFF -DMIVOKA_BENCH=OFF
 }
 
 # The Windows tree; its tests compare the console tool with the native one.
