@@ -10,7 +10,7 @@
 #include "cli/payload_options.h"
 #include "output/output.h"
 #include "persistence/outlook_import.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/codepage.h"
 

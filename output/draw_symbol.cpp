@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/files.h"
 

@@ -7,7 +7,7 @@
 #include <new>
 
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 
 RegisteredCodeStore RegisteredCodes;

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 
 uint32_t ModuleColours[kModuleColourCount] = {
     0x000000, 0x000080, 0x00A000, 0x800000, 0x8000C0, 0xFF0000, 0x0000FF,

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
 

@@ -7,7 +7,7 @@
 
 #include "payload/payload.h"
 #include "persistence/settings_store.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "persistence/start_up.h"
 #include "platform/app_folder.h"
 #include "resources/resource.h"

@@ -11,7 +11,7 @@
 #include "payload/form_fields.h"
 #include "persistence/documents.h"
 #include "persistence/outlook_import.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/codepage.h"
 #include "platform/files.h"

@@ -6,7 +6,7 @@
 
 #include "emoji/emoji.h"
 #include "emoji/win32/emoji_window.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"
 

@@ -9,7 +9,7 @@
 
 #include "output/output.h"
 #include "persistence/documents.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "platform/codepage.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"

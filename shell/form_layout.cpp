@@ -7,7 +7,7 @@
 
 #include "emoji/win32/emoji_window.h"
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"

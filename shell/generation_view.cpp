@@ -10,7 +10,7 @@
 #include "output/output.h"
 #include "output/win32/output_win32.h"
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"

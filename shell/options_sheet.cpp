@@ -9,7 +9,7 @@
 
 #include "payload/payload.h"
 #include "persistence/documents.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"

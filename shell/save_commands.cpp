@@ -5,7 +5,7 @@
 #include <commdlg.h>
 
 #include "output/output.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell_state.h"

@@ -5,7 +5,7 @@
 
 #include <commctrl.h>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "platform/codepage.h"
 #include "resources/resource.h"
 

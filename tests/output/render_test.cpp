@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "output/output.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "tests/output/output_test_util.h"
 
 namespace {

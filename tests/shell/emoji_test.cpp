@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "emoji/win32/emoji_window.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell.h"

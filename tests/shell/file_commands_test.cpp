@@ -14,7 +14,7 @@
 
 #include "output/output.h"
 #include "persistence/outlook_import.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell.h"

@@ -3,7 +3,7 @@
 // window sizes, the Tab ring and the birthday wheel.
 #include <gtest/gtest.h>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "resources/resource.h"
 #include "shell/shell.h"
 #include "tests/shell/shell_support.h"

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "persistence/documents.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "shell/shell.h"

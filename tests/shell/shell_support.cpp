@@ -9,7 +9,7 @@
 #include <cwchar>
 
 #include "persistence/settings_store.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/app_folder.h"
 #include "shell/shell.h"
