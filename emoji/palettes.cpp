@@ -2,18 +2,20 @@
 // fixed tables, no state.
 #include "emoji/emoji.h"
 
+#include "resources/resource.h"
+
 const EmojiPalette EmojiPalettes[kPaletteCount] = {
     // ***　softbank 絵文字　***
-    {Softbank, 'v', 6, {90, 90, 90, 77, 76, 55}, {90, 90, 90, 77, 76, 62}, 301, 18, 17, 2, 0,
+    {Softbank, 'v', 6, {90, 90, 90, 77, 76, 55}, {90, 90, 90, 77, 76, 62}, IDB_EMOJI_SOFTBANK_FIRST, 18, 17, 2, 0,
      "***\x81@softbank \x8AG\x95\xB6\x8E\x9A\x81@***"},
     // ***　docomo 絵文字　***
-    {Docomo, 'd', 4, {72, 72, 72, 36}, {72, 72, 72, 72}, 311, 16, 16, 3, 2,
+    {Docomo, 'd', 4, {72, 72, 72, 36}, {72, 72, 72, 72}, IDB_EMOJI_DOCOMO_FIRST, 16, 16, 3, 2,
      "***\x81@docomo \x8AG\x95\xB6\x8E\x9A\x81@***"},
     // ***　au 絵文字　***
-    {Au, 'a', 8, {90, 90, 90, 90, 90, 90, 90, 17}, {90, 90, 90, 90, 90, 90, 90, 90}, 321, 16, 16, 2, 0,
+    {Au, 'a', 8, {90, 90, 90, 90, 90, 90, 90, 17}, {90, 90, 90, 90, 90, 90, 90, 90}, IDB_EMOJI_AU_FIRST, 16, 16, 2, 0,
      "***\x81@au \x8AG\x95\xB6\x8E\x9A\x81@***"},
     // ***　Unicode絵文字　***
-    {Utf8, 'm', 7, {90, 90, 90, 90, 90, 90, 90}, {90, 90, 90, 90, 90, 90, 90}, 331, 16, 16, 2, 0,
+    {Utf8, 'm', 7, {90, 90, 90, 90, 90, 90, 90}, {90, 90, 90, 90, 90, 90, 90}, IDB_EMOJI_UNICODE_FIRST, 16, 16, 2, 0,
      "***\x81@Unicode\x8AG\x95\xB6\x8E\x9A\x81@***"},
 };
 

@@ -7,8 +7,8 @@
 #include <new>
 
 #include "payload/payload.h"
-#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
+#include "settings/settings_tables.h"
 
 RegisteredCodeStore RegisteredCodes;
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "settings/settings_tables.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -14,7 +14,7 @@ struct ToolbarEntry {
     const char* tooltip;   // Shift_JIS
 };
 
-// FormToolbar: the seven images of bitmap 1232 go to the buttons in order.
+// FormToolbar: the seven images of bitmap IDB_TOOLBAR go to the buttons in order.
 const ToolbarEntry FormToolbar[9] = {
     {IDM_OPEN_TEXT, "\x83" "e\x83L\x83X\x83g\x83t\x83@\x83" "C\x83\x8B\x82\xF0\x8AJ\x82\xAD(Ctrl+O)"},
     {IDM_SAVE_DATA, "\x83" "f\x81[\x83^\x82\xF0\x95\xDB\x91\xB6"},                   // データを保存

@@ -9,9 +9,9 @@
 
 #include "output/output.h"
 #include "persistence/documents.h"
-#include "settings/settings_tables.h"
 #include "platform/codepage.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 
 namespace {
