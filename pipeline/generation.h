@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "payload/generation_errors.h"
+
 // --- Code list ---------------------------------------------------------------
 
 constexpr int32_t kMaxCodes = 20;
@@ -55,11 +57,6 @@ struct ErrorEntry {
     char message[100];
 };
 extern const ErrorEntry ErrorTable[kErrorCount + 1];
-
-enum GenerationErrorCode : int32_t {
-    ErrorNone = 0, ErrorNoText = 1, ErrorSplitFailed = 2, ErrorNoExternalEncoder = 6,
-    ErrorTooLongForOneCode = 10
-};
 
 // The error of the last generation (0 none) and its integer argument.
 int32_t generation_error(int32_t* argument);
