@@ -11,9 +11,9 @@
 #include "cli/payload_options.h"
 #include "output/output.h"
 #include "persistence/outlook_import.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/codepage.h"
+#include "settings/settings_tables.h"
 
 namespace {
 

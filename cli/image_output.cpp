@@ -8,7 +8,7 @@
 
 #include "cli/cli.h"
 #include "output/image_formats.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/file_replace.h"
 #include "platform/files.h"

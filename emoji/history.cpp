@@ -3,7 +3,7 @@
 // slots and allocates nothing.
 #include "emoji/emoji.h"
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 
 namespace {
 

@@ -3,18 +3,20 @@
 #include "emoji/emoji.h"
 #include "resources/messages.h"
 
+#include "resources/resource.h"
+
 const EmojiPalette EmojiPalettes[kPaletteCount] = {
     // ***　softbank 絵文字　***
-    {Softbank, 'v', 6, {90, 90, 90, 77, 76, 55}, {90, 90, 90, 77, 76, 62}, 301, 18, 17, 2, 0,
+    {Softbank, 'v', 6, {90, 90, 90, 77, 76, 55}, {90, 90, 90, 77, 76, 62}, IDB_EMOJI_SOFTBANK_FIRST, 18, 17, 2, 0,
      kPaletteTitleSoftbank},
     // ***　docomo 絵文字　***
-    {Docomo, 'd', 4, {72, 72, 72, 36}, {72, 72, 72, 72}, 311, 16, 16, 3, 2,
+    {Docomo, 'd', 4, {72, 72, 72, 36}, {72, 72, 72, 72}, IDB_EMOJI_DOCOMO_FIRST, 16, 16, 3, 2,
      kPaletteTitleDocomo},
     // ***　au 絵文字　***
-    {Au, 'a', 8, {90, 90, 90, 90, 90, 90, 90, 17}, {90, 90, 90, 90, 90, 90, 90, 90}, 321, 16, 16, 2, 0,
+    {Au, 'a', 8, {90, 90, 90, 90, 90, 90, 90, 17}, {90, 90, 90, 90, 90, 90, 90, 90}, IDB_EMOJI_AU_FIRST, 16, 16, 2, 0,
      kPaletteTitleAu},
     // ***　Unicode絵文字　***
-    {Utf8, 'm', 7, {90, 90, 90, 90, 90, 90, 90}, {90, 90, 90, 90, 90, 90, 90}, 331, 16, 16, 2, 0,
+    {Utf8, 'm', 7, {90, 90, 90, 90, 90, 90, 90}, {90, 90, 90, 90, 90, 90, 90}, IDB_EMOJI_UNICODE_FIRST, 16, 16, 2, 0,
      kPaletteTitleUnicode},
 };
 

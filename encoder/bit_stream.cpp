@@ -193,7 +193,7 @@ static void merge_into_bytes(int32_t group) {
         if (i < e.segmentCount - 2 && is_mode(i + 2, Byte)) absorb(i + 1, i + 2);
         e.segmentMode[i] = Byte;
         absorb(i, i + 1);
-        if (i >= 1) --i;
+        i = i >= 1 ? i - 1 : 0;
     }
 }
 

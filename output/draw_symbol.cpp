@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/files.h"
+#include "settings/settings_tables.h"
 
 // save_all_bitmaps reports each code by one bit.
 static_assert(kMaxCodes <= 32, "one bit per code");

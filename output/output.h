@@ -32,10 +32,9 @@ extern const char* const ModuleColourLabels[kModuleColourCount];
 // Sets entry 12 and "customcol" (the colour chooser; after loading the settings).
 void set_custom_colour(uint32_t colour);
 
+// The backgrounds in the order of the menu (IDM_BACKGROUND_NONE to
+// IDM_BACKGROUND_WHITE) and of the setting "bgno".
 struct BackgroundStyle {
-    int32_t command;      // menu command
-    const char* label;    // menu label, Shift_JIS
-    int32_t tileBitmap;   // bitmap resource, 0 none
     uint8_t tint[3];      // R, G, B of the text-data view
 };
 constexpr int32_t kBackgroundCount = 5;

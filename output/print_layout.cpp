@@ -7,9 +7,9 @@
 #include <new>
 
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/messages.h"
+#include "settings/settings_tables.h"
 
 RegisteredCodeStore RegisteredCodes;
 

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "persistence/settings_tables.h"
 #include "resources/messages.h"
+#include "settings/settings_tables.h"
 
 uint32_t ModuleColours[kModuleColourCount] = {
     0x000000, 0x000080, 0x00A000, 0x800000, 0x8000C0, 0xFF0000, 0x0000FF,
@@ -19,13 +19,8 @@ const char* const ModuleColourLabels[kModuleColourCount] = {
     kColourGrey, kColourPink, kColourOrange, kColourAqua, kColourRainbow, kColourChoose,
 };
 
-// なし ブルー グリーン オレンジ ホワイト
 const BackgroundStyle BackgroundStyles[kBackgroundCount] = {
-    {40100, kBackgroundNone, 0, {192, 192, 192}},
-    {40101, kBackgroundBlue, 217, {222, 225, 255}},
-    {40102, kBackgroundGreen, 218, {196, 248, 203}},
-    {40103, kBackgroundOrange, 219, {255, 240, 177}},
-    {40104, kBackgroundWhite, 220, {250, 250, 250}},
+    {{192, 192, 192}}, {{222, 225, 255}}, {{196, 248, 203}}, {{255, 240, 177}}, {{250, 250, 250}},
 };
 
 namespace {

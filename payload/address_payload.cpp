@@ -34,15 +34,15 @@ int32_t check_fields(int32_t* argument) {
     for (int32_t i = 0; i < 3; ++i) phone[i] = normalise_phone(slot(Phone1 + i), length_of(Phone1 + i));
     for (int32_t i = 0; i < 3; ++i) normalise_mail_address(slot(Mail1 + i), length_of(Mail1 + i));
     int32_t birthday = parse_birthday(slot(Birthday));
-    if (!slot(Name)[0] && !slot(Phone1)[0] && !slot(Phone2)[0] && !slot(Phone3)[0]) return 4;
-    if (birthday == 1) return 7;
+    if (!slot(Name)[0] && !slot(Phone1)[0] && !slot(Phone2)[0] && !slot(Phone3)[0]) return ErrorNoNameOrPhone;
+    if (birthday == 1) return ErrorBadBirthday;
     for (int32_t i = 2; i >= 0; --i) {
         if (phone[i] == 1) {
             *argument = i + 1;
-            return 8;
+            return ErrorBadPhone;
         }
     }
-    return furigana == 1 ? 9 : 0;
+    return furigana == 1 ? ErrorBadFurigana : ErrorNone;
 }
 
 // Appends the non-empty fields first..first+2 as KEY1, KEY2... by rank.
@@ -91,7 +91,7 @@ int32_t compose_address() {
     }
     int32_t argument = 0;
     int32_t error = check_fields(&argument);
-    if (error != 0) return fail_composition(error, argument);
+    if (error != ErrorNone) return fail_composition(error, argument);
     if (smartphone) to_full_width_katakana(slot(Furigana), kFieldBufferBytes);
     if (carrier == Docomo) {
         write_mecard();

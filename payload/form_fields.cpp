@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 
 FormFields g_form;
 

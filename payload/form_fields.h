@@ -6,13 +6,15 @@
 
 #include <cstdint>
 
+#include "resources/resource.h"
+
 // Field controls of the main form.
 enum FormControl : int32_t {
-    ControlText = 1029, ControlTo = 1773, ControlSubject = 1320, ControlBody = 1321,
-    ControlName = 1391, ControlFurigana = 1392,
-    ControlPhone1 = 1401, ControlPhone2 = 1402, ControlPhone3 = 1403,
-    ControlMail1 = 1411, ControlMail2 = 1412, ControlMail3 = 1413,
-    ControlNote = 1427, ControlPostal = 1733, ControlBirthday = 1845, ControlUrl = 1735
+    ControlText = IDC_TEXT, ControlTo = IDC_TO, ControlSubject = IDC_SUBJECT, ControlBody = IDC_BODY,
+    ControlName = IDC_NAME, ControlFurigana = IDC_FURIGANA,
+    ControlPhone1 = IDC_PHONE1, ControlPhone2 = IDC_PHONE2, ControlPhone3 = IDC_PHONE3,
+    ControlMail1 = IDC_MAIL1, ControlMail2 = IDC_MAIL2, ControlMail3 = IDC_MAIL3,
+    ControlNote = IDC_NOTE, ControlPostal = IDC_POSTAL, ControlBirthday = IDC_BIRTHDAY, ControlUrl = IDC_WEB
 };
 
 constexpr int32_t kLongFieldBytes = 20480;   // text and body

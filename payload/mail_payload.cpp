@@ -44,7 +44,7 @@ int32_t compose_mail() {
     if (carrier != Docomo) replace_text(g_scratch.body, kBodyLimit, "\r\n", "", 1);
     cut_at_char(address_field(), to_field(), ' ', 0);
     normalise_mail_address(address_field(), static_cast<int32_t>(std::strlen(address_field())));
-    if (!address_field()[0] && !subject_field()[0] && !g_scratch.body[0]) return fail_composition(1, 0);
+    if (!address_field()[0] && !subject_field()[0] && !g_scratch.body[0]) return fail_composition(ErrorNoText, 0);
     if (smartphone) return compose_mailto_uri(address_field(), subject_field(), g_scratch.body);
     if (carrier == Docomo) {
         write_matmsg(address_field(), subject_field(), g_scratch.body);

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "payload/form_fields.h"
+#include "payload/generation_errors.h"
 
 // --- Records ----------------------------------------------------------------
 
@@ -44,9 +45,9 @@ struct PayloadBuffer {
 };
 extern PayloadBuffer g_payload;
 
-// Generation error set by the last composition (0 none): 1 nothing to
-// encode, 4 name and phones empty, 7 bad birthday, 8 bad phone (argument:
-// its number 1-3), 9 bad furigana.
+// Generation error set by the last composition (GenerationErrorCode):
+// ErrorNone, ErrorNoText, ErrorNoNameOrPhone, ErrorBadBirthday,
+// ErrorBadPhone (argument: the phone's number 1-3) or ErrorBadFurigana.
 struct ComposeError {
     int32_t code;
     int32_t argument;

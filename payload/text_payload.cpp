@@ -122,12 +122,12 @@ int32_t compose_payload() {
     std::memset(&g_scratch, 0, sizeof g_scratch);
     std::memset(g_payload.text, 0, sizeof g_payload.text);
     g_payload.dropped = DroppedNothing;
-    g_composeError.code = 0;
+    g_composeError.code = ErrorNone;
     g_composeError.argument = 0;
     if (g_form.mode == static_cast<int32_t>(InputMode::Mail)) return compose_mail();
     if (g_form.mode == static_cast<int32_t>(InputMode::Address)) return compose_address();
     read_form_field(ControlText, g_payload.text, kTextLimit);
-    if (g_payload.text[0] == '\0') return fail_composition(1, 0);
+    if (g_payload.text[0] == '\0') return fail_composition(ErrorNoText, 0);
     return 0;
 }
 

@@ -67,7 +67,7 @@ int32_t match_document_extension(const char* name);
 
 // --- Start-up document and dropped files ------------------------------------------------
 
-// Timer 1250's document: with an argument (argc >= 2), argv[1] when it is an
+// Timer IDT_START_UP's document: with an argument (argc >= 2), argv[1] when it is an
 // existing file with an accepted extension; without one, and with "resume"
 // on, the resume file. 0 a document was read, 4 nothing was read.
 int32_t open_start_document(int32_t argc, const char* const* argv);

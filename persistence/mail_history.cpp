@@ -12,12 +12,17 @@
 MailHistoryList g_mailList;
 
 const MailDomain MailDomains[kMailDomainCount] = {
-    {40206, "@docomo.ne.jp", "*@docomo.ne.jp"},     {40207, "@ezweb.ne.jp", "*@ezweb.ne.jp"},
-    {40208, "@softbank.ne.jp", "*@softbank.ne.jp"}, {40209, "@i.softbank.jp", "*@i.softbank.jp"},
-    {40210, "@au.com", "*@au.com"},                 {40211, "@ymobile.ne.jp", "*@ymobile.ne.jp"},
-    {40212, "@willcom.com", "*@willcom.com"},       {40213, "@gmail.com", "*@gmail.com"},
-    {40214, "@yahoo.co.jp", "*@yahoo.co.jp"},       {40215, "@outlook.jp", "*@outlook.jp"},
-    {40216, "@icloud.com", "*@icloud.com"}};
+    {IDM_DOMAIN_FIRST, "@docomo.ne.jp", "*@docomo.ne.jp"},
+    {IDM_DOMAIN_FIRST + 1, "@ezweb.ne.jp", "*@ezweb.ne.jp"},
+    {IDM_DOMAIN_FIRST + 2, "@softbank.ne.jp", "*@softbank.ne.jp"},
+    {IDM_DOMAIN_FIRST + 3, "@i.softbank.jp", "*@i.softbank.jp"},
+    {IDM_DOMAIN_FIRST + 4, "@au.com", "*@au.com"},
+    {IDM_DOMAIN_FIRST + 5, "@ymobile.ne.jp", "*@ymobile.ne.jp"},
+    {IDM_DOMAIN_FIRST + 6, "@willcom.com", "*@willcom.com"},
+    {IDM_DOMAIN_FIRST + 7, "@gmail.com", "*@gmail.com"},
+    {IDM_DOMAIN_FIRST + 8, "@yahoo.co.jp", "*@yahoo.co.jp"},
+    {IDM_DOMAIN_FIRST + 9, "@outlook.jp", "*@outlook.jp"},
+    {IDM_DOMAIN_FIRST + 10, "@icloud.com", "*@icloud.com"}};
 
 namespace {
 

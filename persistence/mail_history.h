@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "persistence/start_up.h"
+#include "resources/resource.h"
 
 constexpr int32_t kMailHistoryEntries = 30;
 constexpr int32_t kMailEntryBytes = 128;     // an entry: at most 127 bytes
@@ -16,7 +17,8 @@ constexpr int32_t kMailListItems = kMailHistoryEntries + 1;
 
 // Command ids of the history menu.
 enum MailHistoryCommand : int32_t {
-    CommandAddToMailHistory = 40087, CommandRemoveFromMailHistory = 40088, CommandFirstMailDomain = 40206
+    CommandAddToMailHistory = IDM_HISTORY_ADD, CommandRemoveFromMailHistory = IDM_HISTORY_REMOVE,
+    CommandFirstMailDomain = IDM_DOMAIN_FIRST
 };
 
 // The To combo box's list: after filling, item i stands for history entry
@@ -40,7 +42,7 @@ constexpr int32_t kMailDomainCount = 11;
 constexpr int32_t kMailDomainBytes = 32;   // suffix and label: at most 31 bytes
 
 struct MailDomain {
-    int32_t command;                 // 40206-40216 in table order
+    int32_t command;                 // IDM_DOMAIN_FIRST to IDM_DOMAIN_LAST in table order
     char suffix[kMailDomainBytes];   // "@" and the domain
     char label[kMailDomainBytes];    // "*" and the suffix, as the menu shows it
 };
@@ -63,7 +65,7 @@ void history_menu_items(HistoryMenuItem (&out)[kHistoryMenuItemCount]);
 
 // What the window answers while an address is added.
 struct MailHistoryPrompts {
-    // Dialog 235 "メールアドレスを履歴に追加": address shown read-only, the
+    // Dialog IDD_ADD_ADDRESS "メールアドレスを履歴に追加": address shown read-only, the
     // display name (room kMailEntryBytes, pre-filled) editable. false when
     // cancelled or closed.
     bool (*ask_display_name)(const char* address, char* displayName, void* context);
@@ -74,7 +76,7 @@ struct MailHistoryPrompts {
 
 enum MailHistoryResult : int32_t { MailHistoryDone = 0, MailHistoryReplaced = 2, MailHistoryNothing = 4 };
 
-// Command 40087 on the To field (at most 127 bytes). MailHistoryDone: a new
+// Command IDM_HISTORY_ADD on the To field (at most 127 bytes). MailHistoryDone: a new
 // entry 1, inserted as the first list item (with 30 items, entry 30 is
 // dropped once the question naming it was answered Yes); the To field keeps
 // its text. MailHistoryReplaced: the entry with the same address moved to
@@ -82,7 +84,7 @@ enum MailHistoryResult : int32_t { MailHistoryDone = 0, MailHistoryReplaced = 2,
 // holds it. MailHistoryNothing: empty address, dialog cancelled or No.
 int32_t add_to_mail_history(const MailHistoryPrompts& prompts);
 
-// Command 40088: removes the first entry equal to the whole To text and its
+// Command IDM_HISTORY_REMOVE: removes the first entry equal to the whole To text and its
 // list item. MailHistoryDone, or MailHistoryNothing when none is equal (an
 // unused place never is).
 int32_t remove_from_mail_history();
@@ -92,7 +94,7 @@ int32_t remove_from_mail_history();
 constexpr int32_t kMailDomainInputBytes = 126;
 constexpr int32_t kMailDomainResultBytes = kMailDomainInputBytes + kMailDomainBytes - 1;
 
-// Commands 40206-40216: the To text (at most 126 bytes) cut at its first
+// Commands IDM_DOMAIN_FIRST to IDM_DOMAIN_LAST: the To text (at most 126 bytes) cut at its first
 // "@" (whole characters only) and the domain's suffix appended, at most
 // kMailDomainResultBytes bytes. MailHistoryDone, or MailHistoryNothing for
 // another command id.

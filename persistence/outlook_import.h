@@ -45,7 +45,8 @@ extern ImportState g_import;
 // break becomes one blank, since record fields are single lines). 0 done:
 // the records are filled, g_form's mode and the setting "mode" are 2, record
 // 1 is in g_form and the import is in effect; the window then marks radio
-// 3003, sends command 3003 and shows controls 1480-1482. 1 failed (the file
+// IDC_MODE_ADDRESS, sends its command and shows the import panel
+// (IDC_IMPORT_GROUP to IDC_IMPORT_SPIN). 1 failed (the file
 // cannot be opened, or its first record names none of the 59 columns): the
 // records are empty, the state of an earlier import stays.
 int32_t import_outlook_csv(const char* path, int32_t rowLimit);
@@ -61,7 +62,7 @@ void show_import_record(int32_t index);
 int32_t step_import_record(int32_t position);
 
 // The clear button: empties all records and g_form's address fields and ends
-// the import; the window hides controls 1480-1482 and discards the codes.
+// the import; the window hides the import panel and discards the codes.
 void clear_import_records();
 
 // kImportErrorText (no addresses were imported) is the text of the "Import

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 
 struct StartUpOutcome;
 

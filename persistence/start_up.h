@@ -1,6 +1,6 @@
 // The start-up checks (back-end, version stamp, start counter, the maker's
 // "tools" counter, the system probe, the first-start message) and the
-// settings reset of command 40007. The window shows what these answer: the
+// settings reset of command IDM_DELETE_SETTINGS. The window shows what these answer: the
 // first-start text, the question to ask and the outcome, each as a
 // UserMessage whose icon and buttons are the message-box flags.
 #pragma once
@@ -53,7 +53,7 @@ struct StartUpOutcome {
     int32_t upgrade;        // an older stamp was found: no message
     int32_t version;        // the stamp found (-1 none)
     int32_t count;          // the start counter written
-    UserMessage firstMessage;   // dialog 229 "First Message", shown modally when show is 1
+    UserMessage firstMessage;   // dialog IDD_FIRST_MESSAGE "First Message", shown modally when show is 1
 };
 
 // Chooses the back-end, reads "_version" (ini without it: the registry's),
@@ -65,7 +65,7 @@ struct StartUpOutcome {
 // so the exit save writes it back unchanged.
 void start_up_check(StartUpOutcome* out);
 
-// --- Settings reset (command 40007) -------------------------------------------------------
+// --- Settings reset (IDM_DELETE_SETTINGS) -------------------------------------------------------
 
 enum ResetBranch : int32_t { ResetRegistry = 0, ResetIni = 1 };
 

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "payload/generation_errors.h"
+
 // --- Code list ---------------------------------------------------------------
 
 constexpr int32_t kMaxCodes = 20;
@@ -55,11 +57,6 @@ struct ErrorEntry {
     const char* message;
 };
 extern const ErrorEntry ErrorTable[kErrorCount + 1];
-
-enum GenerationErrorCode : int32_t {
-    ErrorNone = 0, ErrorNoText = 1, ErrorSplitFailed = 2, ErrorNoExternalEncoder = 6,
-    ErrorTooLongForOneCode = 10
-};
 
 // The error of the last generation (0 none) and its integer argument.
 int32_t generation_error(int32_t* argument);
@@ -126,15 +123,15 @@ constexpr int32_t kViewTextBytes = 2048;
 // What the window shows of the generation: control texts and enabled
 // states, written by the driver, applied by the window on its own thread.
 struct Indicators {
-    char position[32];                  // static 1456
-    int32_t upEnabled;                  // button 1444
-    int32_t downEnabled;                // button 1455
-    char levelLabel[16];                // static 1855
+    char position[32];                  // static IDC_POSITION
+    int32_t upEnabled;                  // button IDC_UP
+    int32_t downEnabled;                // button IDC_DOWN
+    char levelLabel[16];                // static IDC_LEVEL
     char statusParts[3][kStatusPartBytes];
-    int32_t saveAllEnabled;             // menu item and toolbar button 40011
+    int32_t saveAllEnabled;             // IDM_SAVE_ALL_BMP: menu item, toolbar button
     int32_t displayState;               // 1: the preview paints
     int32_t view;                       // ViewKind, chosen by the window
-    char viewText[kViewTextBytes];      // edit 1848 in the text-data view
+    char viewText[kViewTextBytes];      // edit IDC_TEXT_VIEW, the text-data view
     uint32_t repaints;                  // preview repaints asked for so far
 };
 

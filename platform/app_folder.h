@@ -1,4 +1,7 @@
 // The folder of the running program, where its own files lie.
+//
+// Not reentrant: app_folder converts the program's path in a static
+// buffer, so it must not run on two threads at once.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,9 @@
 // Files by Shift_JIS path: what a path names, its protection attributes and
 // opening it in binary. Windows gets the path as UTF-16 (W functions), POSIX
 // as UTF-8, so the name on disk never depends on the system code page.
+//
+// Not reentrant: each function converts its path into one static buffer,
+// so none of them may run on two threads at once.
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,9 @@
 //
 // Names and texts are Shift_JIS. A key is opened or created for every call;
 // nothing is cached between calls.
+//
+// Not reentrant: names and texts are converted in static buffers (POSIX:
+// the values file too), so calls must not run on two threads at once.
 #pragma once
 
 #include <cstdint>

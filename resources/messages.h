@@ -37,7 +37,7 @@ constexpr char kNoDataToPrint[] = "\x88\xF3\x8D\xFC\x82\xB7\x82\xE9\x83" "f\x81[
 constexpr char kUnicodeTextMark[] = "[Unicode Text]";  // [Unicode Text]
 constexpr char kPrintDocumentName[] = "YourPrinter";  // YourPrinter
 
-// Colours of the modules and backgrounds: menu labels
+// Colours of the modules: menu labels
 constexpr char kColourBlack[] = "\x8D\x95";  // 黒
 constexpr char kColourBrown[] = "\x92\x83";  // 茶
 constexpr char kColourGreen[] = "\x97\xCE";  // 緑
@@ -51,11 +51,6 @@ constexpr char kColourOrange[] = "\x9E\xF2";  // 橙
 constexpr char kColourAqua[] = "\x90\x85";  // 水
 constexpr char kColourRainbow[] = "\x93\xF8";  // 虹
 constexpr char kColourChoose[] = "\x91I";  // 選
-constexpr char kBackgroundNone[] = "\x82\xC8\x82\xB5";  // なし
-constexpr char kBackgroundBlue[] = "\x83u\x83\x8B\x81[";  // ブルー
-constexpr char kBackgroundGreen[] = "\x83O\x83\x8A\x81[\x83\x93";  // グリーン
-constexpr char kBackgroundOrange[] = "\x83I\x83\x8C\x83\x93\x83W";  // オレンジ
-constexpr char kBackgroundWhite[] = "\x83z\x83\x8F\x83" "C\x83g";  // ホワイト
 
 // Clipboard copy messages
 constexpr char kNoDataToCopy[] = "\x83N\x83\x8A\x83" "b\x83v\x83{\x81[\x83h\x82\xD6\x83R\x83s\x81[\x82\xB7\x82\xE9\x83" "f\x81[\x83^\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81" "B";  // クリップボードへコピーするデータがありません。

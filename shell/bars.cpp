@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "persistence/settings_tables.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 #include "resources/messages.h"
 
@@ -15,7 +15,7 @@ struct ToolbarEntry {
     const char* tooltip;   // Shift_JIS
 };
 
-// FormToolbar: the seven images of bitmap 1232 go to the buttons in order.
+// FormToolbar: the seven images of bitmap IDB_TOOLBAR go to the buttons in order.
 const ToolbarEntry FormToolbar[9] = {
     {IDM_OPEN_TEXT, kToolbarOpenText},
     {IDM_SAVE_DATA, kToolbarSaveData},

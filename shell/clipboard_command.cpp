@@ -1,13 +1,13 @@
-// The clipboard copy (command 40205): the shown symbol at the trackbar's
+// The clipboard copy (command IDM_COPY_IMAGE): the shown symbol at the trackbar's
 // size as a bitmap on the clipboard, with a status-bar note for 3 seconds.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "output/output.h"
 #include "output/win32/output_win32.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 
 namespace {

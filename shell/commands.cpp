@@ -7,10 +7,10 @@
 
 #include "payload/payload.h"
 #include "persistence/settings_store.h"
-#include "persistence/settings_tables.h"
 #include "persistence/start_up.h"
 #include "platform/app_folder.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 #include "resources/messages.h"
 
@@ -53,7 +53,7 @@ void next_mode(int32_t step) {
     switch_mode(IDC_MODE_TEXT + mode, true);
 }
 
-// Command 40007: empty the ini file or delete the registry key, then close
+// Command IDM_DELETE_SETTINGS: empty the ini file or delete the registry key, then close
 // without saving.
 void delete_settings_and_quit() {
     UserMessage question = {};
@@ -119,8 +119,8 @@ int32_t dispatch_command(int32_t id) {
         case IDM_COPY_IMAGE: copy_symbol_to_clipboard(); return 0;
         case IDM_OPTIONS: show_options(); return 0;
         case IDM_IMPORT: import_command(); return 0;
-        case IDM_HISTORY_FIRST:
-        case IDM_HISTORY_SECOND: mail_history_command(id); return 0;
+        case IDM_HISTORY_ADD:
+        case IDM_HISTORY_REMOVE: mail_history_command(id); return 0;
         default: break;
     }
     if (id >= IDM_BACKGROUND_NONE && id <= IDM_BACKGROUND_WHITE) choose_background(id);

@@ -11,11 +11,11 @@
 #include "payload/form_fields.h"
 #include "persistence/documents.h"
 #include "persistence/outlook_import.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 #include "resources/messages.h"
 

@@ -1,4 +1,4 @@
-// The emoji row of the main form: button 1747 opens the palette, the history
+// The emoji row of the main form: button IDC_EMOJI opens the palette, the history
 // bar shows the current carrier's five history entries, and the history
 // menu on each label moves, fixes, replaces or deletes an entry. Emoji codes
 // go into the insertion target: the input field last focused.
@@ -6,8 +6,8 @@
 
 #include "emoji/emoji.h"
 #include "emoji/win32/emoji_window.h"
-#include "persistence/settings_tables.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 #include "resources/messages.h"
 
@@ -39,7 +39,7 @@ EmojiHistory current_history() {
     return history;
 }
 
-// The target's window: the edit field inside the To combo box for 1773.
+// The target's window: the edit field inside the To combo box for IDC_TO.
 HWND target_window(int32_t id) {
     HWND control = form_item(id);
     if (id != IDC_TO || control == nullptr) return control;

@@ -12,10 +12,10 @@
 #include "output/output.h"
 #include "payload/payload.h"
 #include "persistence/documents.h"
-#include "persistence/settings_tables.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 #include "resources/messages.h"
 

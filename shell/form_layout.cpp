@@ -7,9 +7,9 @@
 
 #include "emoji/win32/emoji_window.h"
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 #include "resources/messages.h"
 
@@ -77,7 +77,9 @@ static_assert(sizeof FormLayout / sizeof FormLayout[0] == 46, "FormLayout has 46
 
 // The focus ring after the radio of the current mode.
 const int32_t kFocusRing[36] = {
-    IDC_EMOJI, 1811, 1812, 1813, 1814, 1815, IDC_MARGIN, IDC_COLOUR, IDC_CHOOSE_COLOUR, IDC_SIZE_SLIDER, IDC_AUTO,
+    IDC_EMOJI, IDC_HISTORY_PICTURE_FIRST, IDC_HISTORY_PICTURE_FIRST + 1, IDC_HISTORY_PICTURE_FIRST + 2,
+    IDC_HISTORY_PICTURE_FIRST + 3, IDC_HISTORY_PICTURE_LAST, IDC_MARGIN, IDC_COLOUR, IDC_CHOOSE_COLOUR,
+    IDC_SIZE_SLIDER, IDC_AUTO,
     IDC_CREATE, IDC_CREATE_AUTO, IDC_UP, IDC_DOWN, IDC_CLEAR, IDC_CODE_VIEW_BUTTON, IDC_TEXT_VIEW_BUTTON, IDC_SPLIT,
     IDC_TEXT, IDC_TO, IDC_HISTORY_MENU, IDC_SUBJECT, IDC_BODY, IDC_NAME, IDC_FURIGANA, IDC_PHONE1, IDC_PHONE2,
     IDC_PHONE3, IDC_MAIL1, IDC_MAIL2, IDC_MAIL3, IDC_NOTE, IDC_POSTAL, IDC_BIRTHDAY, IDC_WEB};

@@ -10,9 +10,9 @@
 #include "output/output.h"
 #include "output/win32/output_win32.h"
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 
 namespace {

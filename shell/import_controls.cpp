@@ -1,6 +1,6 @@
-// The Outlook import on screen: command 40084 with its file dialog, the
-// import panel's spin (1482) stepping through the records and its button
-// (1481) clearing them.
+// The Outlook import on screen: command IDM_IMPORT with its file dialog, the
+// import panel's spin (IDC_IMPORT_SPIN) stepping through the records and its button
+// (IDC_IMPORT_CLEAR) clearing them.
 #include <windows.h>
 #include <commctrl.h>
 

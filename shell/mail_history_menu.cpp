@@ -1,6 +1,6 @@
 // The mail-address history on screen: the To combo box's list, the "+"
-// button's popup menu with its commands, the add-address dialog (235) and
-// the stored entries put into the To field by 40250-40254.
+// button's popup menu with its commands, the add-address dialog (IDD_ADD_ADDRESS) and
+// the stored entries put into the To field by IDM_STORED_MAIL_FIRST to _LAST.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-// Dialog 235's place from the main window's top-left corner.
+// Dialog IDD_ADD_ADDRESS's place from the main window's top-left corner.
 constexpr int32_t kAddDialogLeft = 405;
 constexpr int32_t kAddDialogTop = 210;
 
@@ -133,12 +133,12 @@ void fill_to_combo() {
 }
 
 void mail_history_command(int32_t id) {
-    if (id == IDM_HISTORY_FIRST) {
+    if (id == IDM_HISTORY_ADD) {
         add_to_history();
         return;
     }
     take_controls();
-    if (id == IDM_HISTORY_SECOND) {
+    if (id == IDM_HISTORY_REMOVE) {
         if (remove_from_mail_history() == MailHistoryDone) show_mail_list();
         return;
     }

@@ -1,4 +1,4 @@
-// The main form (dialog 100): its creation, the notifications of its
+// The main form (dialog IDD_MAIN_FORM): its creation, the notifications of its
 // controls, the drawing controls and the form's painting.
 #include <windows.h>
 #include <commctrl.h>
@@ -7,9 +7,9 @@
 
 #include "output/output.h"
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 #include "resources/messages.h"
 

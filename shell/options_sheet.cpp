@@ -1,4 +1,4 @@
-// The options property sheet (command 40010): page "ファイル" with the
+// The options property sheet (command IDM_OPTIONS): page "ファイル" with the
 // extensions dropped files are read by, page "表示" with the generation and
 // view settings. OK stores what each shown page holds; Cancel nothing.
 #include <windows.h>
@@ -9,9 +9,9 @@
 
 #include "payload/payload.h"
 #include "persistence/documents.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 #include "resources/messages.h"
 

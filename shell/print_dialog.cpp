@@ -1,4 +1,4 @@
-// The print settings dialog (191, command 40085): the print type and size,
+// The print settings dialog (IDD_PRINT, command IDM_PRINT): the print type and size,
 // registering codes for printing, and printing on the default printer.
 #include <windows.h>
 
@@ -8,8 +8,8 @@
 #include "output/output.h"
 #include "output/win32/output_win32.h"
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell_state.h"
 
 namespace {

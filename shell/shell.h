@@ -57,9 +57,9 @@ HWND main_window();
 HWND main_form();
 HWND status_bar();
 HWND toolbar();
-// One message of the loop: accelerators of table 107 against the main
+// One message of the loop: accelerators of table IDA_MAIN_ACCELERATORS against the main
 // window, else translated and dispatched. The form's messages are not passed
-// through dialog-key handling: Tab is the accelerator of command 1200.
+// through dialog-key handling: Tab is the accelerator of command IDM_FOCUS_NEXT.
 void handle_message(MSG* msg);
 // The message loop; returns the quit message's wParam.
 int run_message_loop();
@@ -68,14 +68,14 @@ int run_message_loop();
 // command among others); the value has no further effect.
 int32_t dispatch_command(int32_t id);
 
-// The save-kind dialog (238) of the toolbar's "データを保存": "BMP" marked at
+// The save-kind dialog (IDD_SAVE_KIND) of the toolbar's "データを保存": "BMP" marked at
 // opening; OK gives the marked kind, the close box nothing.
 enum SaveKind : int32_t { SaveKindNothing = 0, SaveKindBitmap = 1, SaveKindText = 2 };
 int32_t ask_save_kind(HWND owner);
 
 // --- Main form ------------------------------------------------------------------------
 
-// The radio of a mode (3001-3003) clicked, or Alt+Left/Right: the mode's
+// The radio of a mode (IDC_MODE_TEXT to IDC_MODE_ADDRESS) clicked, or Alt+Left/Right: the mode's
 // controls shown, the others hidden, then (generate) a pass with restart.
 void switch_mode(int32_t radio, bool generate);
 // Shows the controls of the current mode for the current carrier (the
@@ -83,7 +83,7 @@ void switch_mode(int32_t radio, bool generate);
 void apply_mode();
 // 0 start-up (sizes only), 1 normal, 2 forced (every control placed).
 void layout_form(int32_t level);
-// Re-creates the text field 1029 and the body 1321 with the word-wrap
+// Re-creates the text field IDC_TEXT and the body IDC_BODY with the word-wrap
 // setting, keeping their texts.
 void recreate_text_fields();
 // Destroys the toolbar and creates it again when on; lays out the form.
@@ -93,16 +93,16 @@ void move_focus(int32_t direction);
 
 // --- Secondary dialogs ------------------------------------------------------------------
 
-// Dialog 229 "First Message" showing text (Shift_JIS), modal, owned by the
+// Dialog IDD_FIRST_MESSAGE "First Message" showing text (Shift_JIS), modal, owned by the
 // main window, its top-left corner at the desktop's centre less (160, 100).
 void show_first_message(const char* text);
-// Dialog 1062, the version box (command 40008), modal, owned by the main
+// Dialog IDD_VERSION, the version box (command IDM_VERSION), modal, owned by the main
 // window. Its links open with the system's default handler.
 void show_version_box();
 
 // --- Options, import and mail history ------------------------------------------------------
 
-// The options property sheet (command 40010), modal, owned by the main
+// The options property sheet (command IDM_OPTIONS), modal, owned by the main
 // window; it opens on the page showing at the last OK of this run.
 void show_options();
 // Shows a popup menu at screen point (x, y) for owner, to which the chosen
@@ -111,7 +111,7 @@ typedef void (*PopupMenuSeam)(HMENU menu, int32_t x, int32_t y, HWND owner);
 void set_popup_menu_seam(PopupMenuSeam seam);
 // The "+" button's popup menu (the caller destroys it).
 HMENU build_history_menu();
-// Dialog 235 "メールアドレスを履歴に追加", owned by the main form: address
+// Dialog IDD_ADD_ADDRESS "メールアドレスを履歴に追加", owned by the main form: address
 // (read-only) and displayName (editable), Shift_JIS, room 128 each. OK
 // gives both fields; Cancel or the close box empties both and gives false.
 bool ask_address_for_history(char* address, char* displayName);

@@ -24,8 +24,8 @@ struct ShellState {
     int32_t layoutPasses;    // the first two use the minimum size
     bool dropGuard;
     bool importPresent;      // imported address data is shown
-    HFONT fieldFont;         // text 1029 and body 1321
-    HFONT viewFont;          // text-data view 1848
+    HFONT fieldFont;         // IDC_TEXT and IDC_BODY
+    HFONT viewFont;          // text-data view IDC_TEXT_VIEW
     HFONT boldFont;          // create buttons
     HFONT arrowFont;         // "⇔" of the birthday
     HBRUSH backgroundBrush;  // tiles of "bgno", or null for the button face
@@ -56,7 +56,7 @@ bool choose_colour(HWND owner, uint32_t* colour);
 
 HWND create_main_form(HWND parent);
 void destroy_main_form();
-// The deferred set-up of timer 1250.
+// The deferred set-up of timer IDT_START_UP.
 void finish_form_set_up();
 // Notifications of the form's controls.
 void on_form_command(int32_t id, int32_t code, HWND control);
@@ -89,12 +89,12 @@ void connect_indicators();
 void disconnect_indicators();
 // The posted indicator message: applies what changed.
 void apply_indicators();
-// Timer 1252.
+// Timer IDT_PUMP.
 void on_pump_timer();
 void restart_pump(int32_t interval);
 // A pass with restart on this thread (mode, encoding, options changes).
 void generate_now();
-// Paints the preview area 1064 (subclassed).
+// Paints the preview area IDC_PREVIEW (subclassed).
 void attach_preview(HWND preview);
 // Shows and hides the save-all command by the driver's flag.
 void apply_save_all(bool enabled);
@@ -148,7 +148,7 @@ void toggle_resume();
 void show_form_fields();
 // Window creation: the file dialogs and the accepted extensions of "extfilter".
 void prepare_documents();
-// Timer 1250: the command-line document, else the resume file.
+// Timer IDT_START_UP: the command-line document, else the resume file.
 void open_start_up_document();
 // WM_DROPFILES: reads the drop unless the drop guard is up, then raises it.
 void on_drop_files(HDROP drop);
@@ -166,9 +166,10 @@ void reset_emoji_target();
 // Labels and pictures of the current carrier's history.
 void refresh_emoji_history_bar();
 void draw_history_picture(const DRAWITEMSTRUCT* item);
-// Clicks on 1747, the labels 1801-1805 and the pictures 1811-1815.
+// Clicks on IDC_EMOJI, the labels IDC_HISTORY_LABEL_FIRST to _LAST and
+// the pictures IDC_HISTORY_PICTURE_FIRST to _LAST.
 void on_emoji_control(int32_t id);
-// History menu commands 40260-40264 for the slot whose menu was opened.
+// History menu commands IDM_EMOJI_DELETE to IDM_EMOJI_FIX for the slot whose menu was opened.
 void emoji_history_command(int32_t id);
 
 // --- Dialogs (dialogs.cpp) -------------------------------------------------------------
@@ -180,12 +181,12 @@ bool open_with_default_handler(HWND owner, const char* target);
 // --- Printing and the clipboard (print_dialog.cpp, clipboard_command.cpp) ----------------
 
 struct Raster;
-// Command 40085: the print settings dialog.
+// Command IDM_PRINT: the print settings dialog.
 void print_command();
-// Command 40205.
+// Command IDM_COPY_IMAGE.
 void copy_symbol_to_clipboard();
 // The finished raster of a copy: onto the clipboard, then the status note
-// and timer 1253.
+// and timer IDT_STATUS_RESTORE.
 void deliver_to_clipboard(const Raster& raster);
 
 // --- Options, import and mail history (options_sheet.cpp, import_controls.cpp,
@@ -198,7 +199,7 @@ void apply_view_font();
 // After a successful import: address mode with the import panel
 // (document_commands.cpp).
 void show_imported_records();
-// Command 40084.
+// Command IDM_IMPORT.
 void import_command();
 // The import spin's end of scroll: the next or previous record.
 void on_import_spin();
@@ -213,7 +214,8 @@ void fill_to_combo();
 void show_history_menu();
 // Its right-button handler, attached in the deferred set-up.
 void attach_history_button();
-// Commands 40087, 40088 and 40206-40216.
+// Commands IDM_HISTORY_ADD, IDM_HISTORY_REMOVE and IDM_DOMAIN_FIRST to
+// IDM_DOMAIN_LAST.
 void mail_history_command(int32_t id);
-// Commands 40250-40254: the stored entry "usrmailv1".."usrmailv5" into the To field.
+// Commands IDM_STORED_MAIL_FIRST to _LAST: the stored entry "usrmailv1".."usrmailv5" into the To field.
 void put_stored_mail(int32_t id);

@@ -1,4 +1,4 @@
-// The emoji palette window (dialog 205) and the palette image lists: what
+// The emoji palette window (dialog IDD_EMOJI_PALETTE) and the palette image lists: what
 // the shell calls to open, close and draw with them. Window thread only.
 #pragma once
 

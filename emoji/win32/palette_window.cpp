@@ -1,13 +1,13 @@
-// Dialog 205: the pages of one carrier's emoji as owner-drawn buttons, the
+// Dialog IDD_EMOJI_PALETTE: the pages of one carrier's emoji as owner-drawn buttons, the
 // page buttons and the pin; a pick goes to the shell's handler. At most one
 // palette window exists.
 #include "emoji/win32/emoji_window.h"
 
 #include <commctrl.h>
 
-#include "persistence/settings_tables.h"
 #include "platform/codepage.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 
 namespace {
 

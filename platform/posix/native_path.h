@@ -1,5 +1,8 @@
 // Shift_JIS paths in the file system's UTF-8, shared by the POSIX file
 // operations.
+//
+// Not reentrant: utf8_path converts through a static buffer, so it must
+// not run on two threads at once.
 #pragma once
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "resources/resource.h"
 #include "tests/payload/test_text.h"
 
 namespace {
@@ -94,15 +95,15 @@ TEST(EmojiPalettes, PagingWrapsBothWays) {
 }
 
 TEST(EmojiTargets, FieldsAndMainFields) {
-    const int32_t kTargets[] = {1029, 1773, 1320, 1321, 1391, 1427, 1733, 1735};
+    const int32_t kTargets[] = {IDC_TEXT, IDC_TO, IDC_SUBJECT, IDC_BODY, IDC_NAME, IDC_NOTE, IDC_POSTAL, IDC_WEB};
     for (int32_t id : kTargets) EXPECT_TRUE(is_emoji_target(id)) << id;
-    const int32_t kOthers[] = {1392, 1401, 1411, 1845, 0, 1747};
+    const int32_t kOthers[] = {IDC_FURIGANA, IDC_PHONE1, IDC_MAIL1, IDC_BIRTHDAY, 0, IDC_EMOJI};
     for (int32_t id : kOthers) EXPECT_FALSE(is_emoji_target(id)) << id;
-    EXPECT_EQ(main_emoji_target(0), 1029);
-    EXPECT_EQ(main_emoji_target(1), 1321);
-    EXPECT_EQ(main_emoji_target(2), 1391);
-    EXPECT_TRUE(emoji_appends_at_end(1773));
-    EXPECT_FALSE(emoji_appends_at_end(1029));
+    EXPECT_EQ(main_emoji_target(0), IDC_TEXT);
+    EXPECT_EQ(main_emoji_target(1), IDC_BODY);
+    EXPECT_EQ(main_emoji_target(2), IDC_NAME);
+    EXPECT_TRUE(emoji_appends_at_end(IDC_TO));
+    EXPECT_FALSE(emoji_appends_at_end(IDC_TEXT));
 }
 
 }  // namespace

@@ -18,8 +18,10 @@ void* operator new(std::size_t size) {
     if (p == nullptr) throw std::bad_alloc();
     return p;
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+// Not inlined: the compiler would otherwise see free() meet a pointer from
+// operator new and warn of a mismatch that this replacement pair rules out.
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 

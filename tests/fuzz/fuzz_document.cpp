@@ -10,7 +10,7 @@
 
 #include "payload/payload.h"
 #include "persistence/documents.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

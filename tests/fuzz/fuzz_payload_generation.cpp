@@ -14,7 +14,7 @@
 
 #include "encoder/encoder.h"
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "pipeline/splitter.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/pipeline/pipeline_support.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "output/output.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "tests/output/output_test_util.h"
 #include "tests/payload/test_text.h"
 #include "tests/platform/file_size_limit.h"

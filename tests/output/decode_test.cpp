@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "output/output.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "tests/encoder/decoders.h"
 #include "tests/output/output_test_util.h"
 

@@ -9,7 +9,7 @@
 
 #include "output/output.h"
 #include "payload/payload.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "tests/output/output_test_util.h"
 
 namespace {

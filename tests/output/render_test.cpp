@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "output/output.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "tests/output/output_test_util.h"
 #include "tests/payload/test_text.h"
 
@@ -136,9 +136,6 @@ TEST(Colours, TextViewTintMixesWithWhite) {
                                  255 | 247 << 8 | 216 << 16, 252 | 252 << 8 | 252 << 16};
     for (int32_t i = 0; i < kBackgroundCount; ++i) EXPECT_EQ(text_view_colour(i), expected[i]) << i;
     EXPECT_EQ(text_view_colour(9), expected[0]);
-    EXPECT_EQ(BackgroundStyles[3].command, 40103);
-    EXPECT_EQ(BackgroundStyles[3].tileBitmap, 219);
-    EXPECT_EQ(BackgroundStyles[0].tileBitmap, 0);
 }
 
 }  // namespace

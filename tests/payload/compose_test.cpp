@@ -182,16 +182,17 @@ TEST(ComposeAddress, TheMemoryFormKeepsItsAddressAsTyped) {
 
 TEST(ComposeAddress, ChecksInOrder) {
     const ComposeCase cases[] = {
-        {"letters-only phone counts as empty", Docomo, InputMode::Address, {{ControlPhone1, "abc"}}, "", 4, 0},
+        {"letters-only phone counts as empty", Docomo, InputMode::Address, {{ControlPhone1, "abc"}}, "",
+         ErrorNoNameOrPhone, 0},
         {"bad phones 1 and 2 name phone 2", Docomo, InputMode::Address,
-         {{ControlName, "a"}, {ControlPhone1, "x"}, {ControlPhone2, "y"}}, "", 8, 2},
+         {{ControlName, "a"}, {ControlPhone1, "x"}, {ControlPhone2, "y"}}, "", ErrorBadPhone, 2},
         {"birthday wins over furigana", Docomo, InputMode::Address,
-         {{ControlName, "a"}, {ControlBirthday, "1990/2/30"}, {ControlFurigana, "山"}}, "", 7, 0},
+         {{ControlName, "a"}, {ControlBirthday, "1990/2/30"}, {ControlFurigana, "山"}}, "", ErrorBadBirthday, 0},
         {"birthday wins over phone", Docomo, InputMode::Address,
-         {{ControlName, "a"}, {ControlBirthday, "x"}, {ControlPhone3, "y"}}, "", 7, 0},
+         {{ControlName, "a"}, {ControlBirthday, "x"}, {ControlPhone3, "y"}}, "", ErrorBadBirthday, 0},
         {"phone wins over furigana", Au, InputMode::Address,
-         {{ControlName, "a"}, {ControlPhone3, "y"}, {ControlFurigana, "山"}}, "", 8, 3},
-        {"furigana", Au, InputMode::Address, {{ControlName, "a"}, {ControlFurigana, "山"}}, "", 9, 0},
+         {{ControlName, "a"}, {ControlPhone3, "y"}, {ControlFurigana, "山"}}, "", ErrorBadPhone, 3},
+        {"furigana", Au, InputMode::Address, {{ControlName, "a"}, {ControlFurigana, "山"}}, "", ErrorBadFurigana, 0},
     };
     for (const ComposeCase& c : cases) compose_case(c);
 }

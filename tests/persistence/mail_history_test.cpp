@@ -8,7 +8,7 @@
 
 #include "payload/payload.h"
 #include "persistence/mail_history.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "tests/payload/test_text.h"
 
 namespace {
@@ -213,14 +213,14 @@ TEST_F(MailHistoryTest, DomainCommandsReplaceFromTheFirstAt) {
         std::string result;
     };
     const Case cases[] = {
-        {"taro", 40206, "taro@docomo.ne.jp"},
-        {"taro@gmail.com", 40207, "taro@ezweb.ne.jp"},
-        {"a@b@c", 40208, "a@softbank.ne.jp"},
-        {"@only", 40206, "@docomo.ne.jp"},
-        {"", 40216, "@icloud.com"},
+        {"taro", IDM_DOMAIN_FIRST, "taro@docomo.ne.jp"},
+        {"taro@gmail.com", IDM_DOMAIN_FIRST + 1, "taro@ezweb.ne.jp"},
+        {"a@b@c", IDM_DOMAIN_FIRST + 2, "a@softbank.ne.jp"},
+        {"@only", IDM_DOMAIN_FIRST, "@docomo.ne.jp"},
+        {"", IDM_DOMAIN_LAST, "@icloud.com"},
         // 0x40 as the second byte of a double-byte character is no "@".
-        {sjis("ァ") + "x", 40206, sjis("ァ") + "x@docomo.ne.jp"},
-        {sjis("ァ@ァ"), 40206, sjis("ァ") + "@docomo.ne.jp"},
+        {sjis("ァ") + "x", IDM_DOMAIN_FIRST, sjis("ァ") + "x@docomo.ne.jp"},
+        {sjis("ァ@ァ"), IDM_DOMAIN_FIRST, sjis("ァ") + "@docomo.ne.jp"},
     };
     for (const Case& c : cases) {
         set_field_bytes(ControlTo, c.to);
@@ -228,8 +228,8 @@ TEST_F(MailHistoryTest, DomainCommandsReplaceFromTheFirstAt) {
         EXPECT_EQ(to_field(), c.result) << c.to;
     }
     set_field_bytes(ControlTo, "keep");
-    EXPECT_EQ(complete_mail_domain(40205), MailHistoryNothing);
-    EXPECT_EQ(complete_mail_domain(40217), MailHistoryNothing);
+    EXPECT_EQ(complete_mail_domain(IDM_DOMAIN_FIRST - 1), MailHistoryNothing);
+    EXPECT_EQ(complete_mail_domain(IDM_DOMAIN_LAST + 1), MailHistoryNothing);
     EXPECT_EQ(to_field(), "keep");
 }
 

@@ -8,7 +8,7 @@
 
 #include "payload/payload.h"
 #include "persistence/outlook_import.h"
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 #include "tests/payload/test_text.h"
 #include "tests/persistence/test_env.h"
 

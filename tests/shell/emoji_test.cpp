@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "emoji/win32/emoji_window.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell.h"
 #include "tests/shell/shell_support.h"
 

@@ -14,9 +14,9 @@
 
 #include "output/output.h"
 #include "persistence/outlook_import.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell.h"
 #include "tests/shell/shell_support.h"
 

@@ -3,9 +3,9 @@
 // window sizes, the Tab ring and the birthday wheel.
 #include <gtest/gtest.h>
 
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell.h"
 #include "tests/shell/shell_support.h"
 

@@ -1,5 +1,5 @@
 // The mail-address history on screen: the To combo box's list from the
-// stored entries, the "+" button's popup menu, adding through dialog 235
+// stored entries, the "+" button's popup menu, adding through dialog IDD_ADD_ADDRESS
 // (split at the first space, placed beside the main window), removing, the
 // domain completion and the stored entries put into the To field.
 #include <gtest/gtest.h>
@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "persistence/settings_tables.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell.h"
 #include "tests/shell/shell_support.h"
 
@@ -63,7 +63,7 @@ void record_menu(HMENU menu, int32_t x, int32_t y, HWND owner) {
     if (g_menu.pick != 0) PostMessageW(owner, WM_COMMAND, g_menu.pick, 0);
 }
 
-// Dialog 235 as the handler found it, and what it answers.
+// Dialog IDD_ADD_ADDRESS as the handler found it, and what it answers.
 struct AddDialog {
     std::string caption;
     std::string address;
@@ -128,7 +128,7 @@ protected:
     int32_t openedWith_ = 0;
     void add(const char* to) {
         set_text(IDC_TO, to);
-        command(IDM_HISTORY_FIRST);
+        command(IDM_HISTORY_ADD);
     }
 };
 
@@ -142,8 +142,8 @@ TEST_F(MailHistory, TheMenuHoldsAddRemoveAndTheDomainsInTheirGroups) {
         "*@softbank.ne.jp", "-", "*@i.softbank.jp", "*@au.com", "*@ymobile.ne.jp", "*@willcom.com", "*@gmail.com",
         "*@yahoo.co.jp", "*@outlook.jp", "*@icloud.com"};
     EXPECT_EQ(items.texts, texts);
-    EXPECT_EQ(items.ids[0], static_cast<UINT>(IDM_HISTORY_FIRST));
-    EXPECT_EQ(items.ids[1], static_cast<UINT>(IDM_HISTORY_SECOND));
+    EXPECT_EQ(items.ids[0], static_cast<UINT>(IDM_HISTORY_ADD));
+    EXPECT_EQ(items.ids[1], static_cast<UINT>(IDM_HISTORY_REMOVE));
     EXPECT_EQ(items.ids[3], static_cast<UINT>(IDM_DOMAIN_FIRST));
     EXPECT_EQ(items.ids[16], static_cast<UINT>(IDM_DOMAIN_LAST));
 }
@@ -266,10 +266,10 @@ TEST_F(MailHistory, RemovingNeedsTheWholeEntry) {
     click(IDC_MODE_MAIL);
     EXPECT_EQ(to_list(), (std::vector<std::string>{"a@example.jp Alpha", "b@example.jp"}));
     set_text(IDC_TO, "a@example.jp");
-    command(IDM_HISTORY_SECOND);
+    command(IDM_HISTORY_REMOVE);
     EXPECT_EQ(to_list().size(), 2u) << "the address alone is not the entry";
     set_text(IDC_TO, "a@example.jp Alpha");
-    command(IDM_HISTORY_SECOND);
+    command(IDM_HISTORY_REMOVE);
     EXPECT_EQ(to_list(), (std::vector<std::string>{"b@example.jp"}));
     EXPECT_EQ(stored(1), "b@example.jp");
     EXPECT_EQ(stored(2), "");

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "persistence/settings_store.h"
-#include "persistence/settings_tables.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell.h"
 #include "tests/shell/shell_support.h"
 

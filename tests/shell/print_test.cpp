@@ -2,7 +2,7 @@
 // dialog's controls and states, registering codes, print jobs drawn into a
 // memory page through the printer seam (places, sizes, pixels), the stored
 // settings, the no-data and no-printer messages; the clipboard's bitmap and
-// the status note with timer 1253.
+// the status note with timer IDT_STATUS_RESTORE.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "output/output.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell.h"
 #include "tests/shell/shell_support.h"
 
@@ -178,7 +178,7 @@ protected:
         click(IDC_CREATE);
         ASSERT_TRUE(wait_for_generation());
     }
-    // Command 40085 with a handler for the dialog.
+    // Command IDM_PRINT with a handler for the dialog.
     void print_dialog(DialogHandler handler) {
         DialogHandlerScope scope(handler);
         command(IDM_PRINT);

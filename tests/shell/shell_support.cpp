@@ -9,9 +9,10 @@
 #include <cwchar>
 
 #include "persistence/settings_store.h"
-#include "persistence/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/app_folder.h"
+#include "resources/resource.h"
+#include "settings/settings_tables.h"
 #include "shell/shell.h"
 
 namespace {
@@ -304,7 +305,7 @@ void open_window() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     register_main_class(instance);
     create_main_window(instance, SW_SHOWNORMAL);
-    pump_for(150);   // timer 1250: the deferred set-up
+    pump_for(150);   // timer IDT_START_UP: the deferred set-up
 }
 
 void close_window(bool save) {
@@ -408,7 +409,7 @@ ShownMessage& shown_messages() { return g_messages; }
 void set_message_answer(int answer) { g_answer = answer; }
 
 uint32_t preview_pixel(int32_t x, int32_t y) {
-    HWND preview = item(1064);
+    HWND preview = item(IDC_PREVIEW);
     UpdateWindow(preview);
     HDC dc = GetDC(preview);
     COLORREF c = GetPixel(dc, x, y);

@@ -27,7 +27,7 @@ void write_settings(const char* lines);
 std::string settings_file_text();
 
 // Opens the main window from the current settings and runs its start-up
-// (timer 1250); closes it again. The exit save runs only when asked for:
+// (timer IDT_START_UP); closes it again. The exit save runs only when asked for:
 // writing the ini file key by key takes seconds under Wine.
 void open_window();
 // The command-line document (UTF-8 path) of the next open_window only; by

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The settings tables with their defaults and bounds; reset copies the
 // defaults back, so tests and the settings reset start from the same values.
-#include "persistence/settings_tables.h"
+#include "settings/settings_tables.h"
 
 #include <cstring>
 
