@@ -69,7 +69,7 @@ void emit_path(TextOut* t, const Symbol& s, uint32_t c) {
             x = end;
         }
     }
-    emit(t, "\"/>\n");
+    emit(t, "%s", "\"/>\n");
 }
 
 // The colours already written, for the rainbow: one per anti-diagonal at
@@ -106,7 +106,7 @@ int32_t write_svg(const int32_t* matrix, int32_t version, int32_t margin, uint32
     int32_t e = s.n + 2 * margin;
     char size[16];
     millimetres_text(static_cast<int64_t>(e) * micrometres, size);
-    emit(&t, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    emit(&t, "%s", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
     emit(&t, "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%smm\" height=\"%smm\" "
              "viewBox=\"0 0 %d %d\" shape-rendering=\"crispEdges\">\n", size, size, e, e);
     emit(&t, "<rect width=\"%d\" height=\"%d\" fill=\"#FFFFFF\"/>\n", e, e);
@@ -123,7 +123,7 @@ int32_t write_svg(const int32_t* matrix, int32_t version, int32_t margin, uint32
             }
         }
     }
-    emit(&t, "</svg>\n");
+    emit(&t, "%s", "</svg>\n");
     flush(&t);
     return t.failed;
 }
