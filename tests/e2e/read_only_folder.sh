@@ -16,7 +16,14 @@ WORK=$3
 MIVOKA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 . "$MIVOKA_ROOT/tools/wine-env.sh"
 . "$MIVOKA_ROOT/tools/wine-gui.sh"
-[ -n "${WINEPREFIX:-}" ] || wine_env
+# Wine's server does the program's file writes. The run's shared server was
+# started outside this mount namespace and would see the folder writable, so
+# this test starts its own server, inside, for a prefix of its own.
+wine_env
+export WINEPREFIX=$MIVOKA_ROOT/build/wineprefix-readonly
+MIVOKA_WINESERVER_STARTED=
+trap wine_server_stop EXIT
+wine_server_start && wine_prefix_up || { echo "FAIL: cannot prepare the prefix $WINEPREFIX" >&2; exit 1; }
 TYPED='read-only folder 123'
 
 fail() {
@@ -46,5 +53,5 @@ out=$(wine "$GUI_PROBE" check 2>/dev/null | tr -d '\r')
 grep -q '^window ' <<<"$out" && fail "a window is open: $(grep '^window ' <<<"$out")"
 gui_stop || fail "Mivoka did not end with Alt+F4 (a message box?)"
 after=$(cd "$WORK/program" && ls -l --time-style=full-iso && sha1sum Mivoka.ini)
-[ "$before" = "$after" ] || fail "the read-only folder changed"
+[ "$before" = "$after" ] || { diff <(echo "$before") <(echo "$after") >&2; fail "the read-only folder changed"; }
 echo "PASS: started, made a symbol and ended in a read-only folder"

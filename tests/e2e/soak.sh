@@ -24,7 +24,8 @@ MIVOKA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 
 SEED=${MIVOKA_SOAK_SEED:-$(( $(date +%s) % 1000000 ))}
 ACTIONS=${MIVOKA_SOAK_ACTIONS:-300}
-TIME_CAP=${MIVOKA_SOAK_SECONDS:-150}
+# 300 actions take 140 to 190 s here; the cap leaves room for a slower machine.
+TIME_CAP=${MIVOKA_SOAK_SECONDS:-210}
 RANDOM=$SEED
 echo "soak seed $SEED (repeat with MIVOKA_SOAK_SEED=$SEED)"
 SCRATCH=$WORK/scratch
@@ -110,14 +111,27 @@ file_dialog() {
   xdotool key ctrl+a && xdotool type --delay 5 -- "$2" && xdotool key Return
 }
 
-# answer_boxes: the questions and notes an action may bring up (replace?,
-# "No Data") are answered with Return, up to four.
+# open_windows: the program's windows other than the main one, as the probe
+# lists them (empty when none).
+open_windows() { wine "$GUI_PROBE" check 2>/dev/null | tr -d '\r' | grep '^window '; }
+
+# click_button ID: a real click on a button of the program's other windows.
+click_button() {
+  gui_rect "$1" || return 1
+  xdotool mousemove $((GUI_RECT[0] + GUI_RECT[2] / 2)) $((GUI_RECT[1] + GUI_RECT[3] / 2)) click 1
+}
+
+# answer_boxes: the questions and notes an action may bring up are answered.
+# The replace question has No as its default, so its Yes button (IDYES, 6) is
+# clicked; a note ("No Data") takes Return; a file dialog still open at the
+# end is cancelled (IDCANCEL, 2).
 answer_boxes() {
   local n
-  for n in 1 2 3 4; do
+  for n in 1 2 3 4 5; do
     sleep 0.3
-    [ -z "$(wine "$GUI_PROBE" check 2>/dev/null | tr -d '\r' | grep '^window ')" ] && return 0
-    xdotool key Return
+    [ -z "$(open_windows)" ] && return 0
+    if [ "$n" -eq 5 ]; then click_button 2 || xdotool key Escape; return 0; fi
+    click_button 6 || xdotool key Return
   done
 }
 
