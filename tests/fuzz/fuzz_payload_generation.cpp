@@ -46,17 +46,6 @@ std::vector<int32_t> cut_points(const std::string& payload, int32_t carrier) {
     return points;
 }
 
-bool same_as_encoder(const CodeCopy& code, int32_t level, int32_t kanjiOff) {
-    if (!encode_symbol(level, code.version, false, -1, code.text.c_str(), kanjiOff)) return false;
-    int32_t n = g_encoder.size;
-    for (int32_t x = 0; x < n; ++x) {
-        for (int32_t y = 0; y < n; ++y) {
-            if (code.matrix[x * n + y] != g_encoder.matrix[x * kMaxModules + y]) return false;
-        }
-    }
-    return true;
-}
-
 void check_composition(int32_t result) {
     FUZZ_CHECK(result == 0 || result == 1, "compose_payload gave %d", result);
     FUZZ_CHECK(strnlen(g_payload.text, kPayloadBytes) < static_cast<size_t>(kPayloadBytes), "payload unterminated");

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <map>
 
+#include "encoder/encoder.h"
 #include "payload/payload.h"
 #include "pipeline/encoder_selection.h"
 #include "pipeline/splitter.h"
@@ -170,4 +171,15 @@ size_t consumed_bytes(const std::vector<CodeCopy>& codes, const std::string& pay
         if (payload.compare(at, kSplitMarkBytes, SplitMark) == 0) at += kSplitMarkBytes;
     }
     return at;
+}
+
+bool same_as_encoder(const CodeCopy& code, int32_t level, int32_t kanjiOff) {
+    if (!encode_symbol(level, code.version, false, -1, code.text.c_str(), kanjiOff)) return false;
+    int32_t n = g_encoder.size;
+    for (int32_t x = 0; x < n; ++x) {
+        for (int32_t y = 0; y < n; ++y) {
+            if (code.matrix[x * n + y] != g_encoder.matrix[x * kMaxModules + y]) return false;
+        }
+    }
+    return true;
 }

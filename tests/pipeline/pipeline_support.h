@@ -30,6 +30,9 @@ void fill_text_form(const std::string& sjis, const GenerationSettings& s);
 // positive) and returns the codes made.
 std::vector<CodeCopy> run_generation();
 std::vector<CodeCopy> read_all_codes();
+// True when the code's matrix is exactly what the encoder makes of its text
+// at its version and the level.
+bool same_as_encoder(const CodeCopy& code, int32_t level, int32_t kanjiOff);
 // The payload the last generation split.
 std::string last_payload();
 // Loads QR2DLL from beside the test program; false when that failed.

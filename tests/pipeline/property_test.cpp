@@ -15,17 +15,6 @@
 
 namespace {
 
-bool same_as_encoder(const CodeCopy& code, int32_t level, int32_t kanjiOff) {
-    if (!encode_symbol(level, code.version, false, -1, code.text.c_str(), kanjiOff)) return false;
-    int32_t n = g_encoder.size;
-    for (int32_t x = 0; x < n; ++x) {
-        for (int32_t y = 0; y < n; ++y) {
-            if (code.matrix[x * n + y] != g_encoder.matrix[x * kMaxModules + y]) return false;
-        }
-    }
-    return true;
-}
-
 bool same_codes(const std::vector<CodeCopy>& a, const std::vector<CodeCopy>& b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
