@@ -117,7 +117,7 @@ int32_t dispatch_command(int32_t id) {
         case IDM_EMOJI_FIX: emoji_history_command(id); return 0;
         case IDM_PRINT: print_command(); return 0;
         case IDM_COPY_IMAGE: copy_symbol_to_clipboard(); return 0;
-        case IDM_OPTIONS: show_options(); return 0;
+        case IDM_OPTIONS: options_command(); return 0;
         case IDM_IMPORT: import_command(); return 0;
         case IDM_HISTORY_ADD:
         case IDM_HISTORY_REMOVE: mail_history_command(id); return 0;

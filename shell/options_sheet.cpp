@@ -1,6 +1,9 @@
 // The options property sheet (command IDM_OPTIONS): page "ファイル" with the
 // extensions dropped files are read by, page "表示" with the generation and
 // view settings. OK stores what each shown page holds; Cancel nothing.
+//
+// The sheet works on an OptionsChoice only; the command fills it from the
+// settings and, after OK, stores it and re-applies what uses it.
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
@@ -29,15 +32,27 @@ const char* const kTimerItems[3] = {
 
 constexpr int32_t kVersionItems = 20;   // versions 1 to 20
 constexpr int32_t kExtFilterChars = 255;
-constexpr int32_t kPageCount = 2;
 
-// The page that was showing at the last OK of this run.
-int32_t g_startPage = 0;
-// Pages shown during this opening: only they store at OK (a page may exist
-// without having been shown).
-bool g_pageShown[2] = {false, false};
-// The fixed-pitch font of the extension field while the sheet is open.
-HFONT g_filterFont = nullptr;
+// One opening of the sheet: the choice it works on, the pages shown during
+// it (only they store at OK: a page may exist without having been shown),
+// and the fixed-pitch font of the extension field while the page lives.
+struct OptionsSheet {
+    OptionsChoice* choice;
+    bool shown[kOptionPages];
+    HFONT filterFont;
+};
+
+// The sheet of a page, kept in its GWLP_USERDATA from WM_INITDIALOG on.
+OptionsSheet* sheet_of(HWND page) {
+    return reinterpret_cast<OptionsSheet*>(GetWindowLongPtrW(page, GWLP_USERDATA));
+}
+
+// WM_INITDIALOG of a page: lParam is its PROPSHEETPAGEW, whose own lParam is the sheet.
+OptionsSheet* attach_sheet(HWND page, LPARAM lParam) {
+    LPARAM sheet = reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam;
+    SetWindowLongPtrW(page, GWLP_USERDATA, sheet);
+    return reinterpret_cast<OptionsSheet*>(sheet);
+}
 
 void add_item(HWND list, const char* text) {
     wchar_t wide[64];
@@ -45,59 +60,51 @@ void add_item(HWND list, const char* text) {
     SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide));
 }
 
-int32_t selection(HWND page, int32_t id) {
-    return static_cast<int32_t>(SendDlgItemMessageW(page, id, CB_GETCURSEL, 0, 0));
+// A list's selection, or keep when nothing is selected.
+int32_t selection_or(HWND page, int32_t id, int32_t keep) {
+    auto index = static_cast<int32_t>(SendDlgItemMessageW(page, id, CB_GETCURSEL, 0, 0));
+    return index >= 0 ? index : keep;
 }
 
-// Stores a list's selection unless nothing is selected.
-void store_selection(HWND page, int32_t id, int32_t row) {
-    int32_t index = selection(page, id);
-    if (index >= 0) IntSettings[row].value = index;
-}
-
-// Remembers the page as the start page when it is the one showing.
-void note_showing_page(HWND page, int32_t index) {
-    if (PropSheet_GetCurrentPageHwnd(GetParent(page)) == page) g_startPage = index;
-}
-
-// PSN_SETACTIVE marks the page shown; PSN_APPLY stores a shown page.
-INT_PTR on_page_notify(HWND page, const NMHDR& header, int32_t index, void (*apply)(HWND page)) {
-    if (header.code == PSN_SETACTIVE) g_pageShown[index] = true;
+// PSN_SETACTIVE marks the page shown; PSN_APPLY stores a shown page into
+// the choice and, when it is the one showing, makes it the start page.
+INT_PTR on_page_notify(HWND page, const NMHDR& header, int32_t index, void (*apply)(HWND page, OptionsChoice*)) {
+    OptionsSheet* sheet = sheet_of(page);
+    if (sheet == nullptr) return FALSE;
+    if (header.code == PSN_SETACTIVE) sheet->shown[index] = true;
     if (header.code != PSN_APPLY) return FALSE;
-    if (g_pageShown[index]) apply(page);
+    if (sheet->shown[index]) {
+        apply(page, sheet->choice);
+        sheet->choice->stored[index] = true;
+        if (PropSheet_GetCurrentPageHwnd(GetParent(page)) == page) sheet->choice->page = index;
+    }
     SetWindowLongPtrW(page, DWLP_MSGRESULT, PSNRET_NOERROR);
     return TRUE;
 }
 
 // --- Page "ファイル" -----------------------------------------------------------------
 
-void init_file_page(HWND page) {
+void init_file_page(HWND page, OptionsSheet* sheet) {
     HWND field = GetDlgItem(page, IDC_OPTION_EXT_FILTER);
-    g_filterFont = make_fixed_font(12);
-    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(g_filterFont), TRUE);
+    sheet->filterFont = make_fixed_font(12);
+    SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(sheet->filterFont), TRUE);
     SendMessageW(field, EM_LIMITTEXT, kExtFilterChars, 0);
-    const TextSetting* filter = find_text_setting("extfilter");
-    set_control_text(field, filter != nullptr ? filter->value : "");
+    set_control_text(field, sheet->choice->extFilter);
 }
 
-void apply_file_page(HWND page) {
-    note_showing_page(page, 0);
-    TextSetting* filter = find_text_setting("extfilter");
-    if (filter == nullptr) return;
-    char text[2 * kExtFilterChars + 2];
-    control_text(GetDlgItem(page, IDC_OPTION_EXT_FILTER), text, sizeof text);
-    set_text_setting(filter, text);
-    parse_extension_filter(filter->value);
+void apply_file_page(HWND page, OptionsChoice* choice) {
+    control_text(GetDlgItem(page, IDC_OPTION_EXT_FILTER), choice->extFilter, sizeof choice->extFilter);
 }
 
 INT_PTR CALLBACK file_page_proc(HWND page, UINT message, WPARAM, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        init_file_page(page);
+        init_file_page(page, attach_sheet(page, lParam));
         return TRUE;
     }
-    if (message == WM_DESTROY && g_filterFont != nullptr) {
-        DeleteObject(g_filterFont);
-        g_filterFont = nullptr;
+    OptionsSheet* sheet = sheet_of(page);
+    if (message == WM_DESTROY && sheet != nullptr && sheet->filterFont != nullptr) {
+        DeleteObject(sheet->filterFont);
+        sheet->filterFont = nullptr;
     }
     if (message == WM_NOTIFY) return on_page_notify(page, *reinterpret_cast<NMHDR*>(lParam), 0, apply_file_page);
     return FALSE;
@@ -120,26 +127,54 @@ void fill_view_lists(HWND page) {
     for (const char* item : kTimerItems) add_item(GetDlgItem(page, IDC_OPTION_TIMER), item);
 }
 
-void init_view_page(HWND page) {
+// The page's lists, in the order of OptionsChoice::lists.
+const int32_t kViewLists[kOptionLists] = {IDC_OPTION_LEVEL, IDC_OPTION_VERSION_LOW, IDC_OPTION_VERSION_HIGH,
+                                          IDC_OPTION_LINE_WIDTH, IDC_OPTION_TIMER};
+
+void init_view_page(HWND page, const OptionsChoice& choice) {
     fill_view_lists(page);
-    SendDlgItemMessageW(page, IDC_OPTION_LEVEL, CB_SETCURSEL, int_setting(SettingRedunRate), 0);
-    SendDlgItemMessageW(page, IDC_OPTION_VERSION_LOW, CB_SETCURSEL, int_setting(SettingQrVer1), 0);
-    SendDlgItemMessageW(page, IDC_OPTION_VERSION_HIGH, CB_SETCURSEL, int_setting(SettingQrVer2), 0);
-    SendDlgItemMessageW(page, IDC_OPTION_LINE_WIDTH, CB_SETCURSEL, int_setting(SettingPreviewNo), 0);
-    SendDlgItemMessageW(page, IDC_OPTION_TIMER, CB_SETCURSEL, int_setting(SettingQuick), 0);
-    CheckDlgButton(page, IDC_OPTION_ONE_CODE, int_setting(SettingOneCode) ? BST_CHECKED : BST_UNCHECKED);
+    for (int32_t i = 0; i < kOptionLists; ++i) SendDlgItemMessageW(page, kViewLists[i], CB_SETCURSEL, choice.lists[i], 0);
+    CheckDlgButton(page, IDC_OPTION_ONE_CODE, choice.oneCode ? BST_CHECKED : BST_UNCHECKED);
 }
 
-// Stores the page, then everything that shows or uses these settings follows.
-void apply_view_page(HWND page) {
-    note_showing_page(page, 1);
+void apply_view_page(HWND page, OptionsChoice* choice) {
+    for (int32_t i = 0; i < kOptionLists; ++i) choice->lists[i] = selection_or(page, kViewLists[i], choice->lists[i]);
+    choice->oneCode = IsDlgButtonChecked(page, IDC_OPTION_ONE_CODE) == BST_CHECKED;
+}
+
+INT_PTR CALLBACK view_page_proc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        init_view_page(page, *attach_sheet(page, lParam)->choice);
+        return TRUE;
+    }
+    if (message == WM_NOTIFY) return on_page_notify(page, *reinterpret_cast<NMHDR*>(lParam), 1, apply_view_page);
+    return FALSE;
+}
+
+// The settings each list of page "表示" shows, in the order of OptionsChoice::lists.
+const int32_t kViewSettings[kOptionLists] = {SettingRedunRate, SettingQrVer1, SettingQrVer2, SettingPreviewNo,
+                                             SettingQuick};
+
+void take_settings(OptionsChoice* choice) {
+    const TextSetting* filter = find_text_setting("extfilter");
+    std::snprintf(choice->extFilter, sizeof choice->extFilter, "%s", filter != nullptr ? filter->value : "");
+    for (int32_t i = 0; i < kOptionLists; ++i) choice->lists[i] = int_setting(kViewSettings[i]);
+    choice->oneCode = int_setting(SettingOneCode) != 0;
+}
+
+void store_file_page(const OptionsChoice& choice) {
+    TextSetting* filter = find_text_setting("extfilter");
+    if (filter == nullptr) return;
+    set_text_setting(filter, choice.extFilter);
+    parse_extension_filter(filter->value);
+}
+
+// Stores page "表示" (the version range in order), then everything that
+// shows or uses these settings follows.
+void store_view_page(const OptionsChoice& choice) {
     join_worker();   // a pass reads these settings
-    store_selection(page, IDC_OPTION_LEVEL, SettingRedunRate);
-    store_selection(page, IDC_OPTION_VERSION_LOW, SettingQrVer1);
-    store_selection(page, IDC_OPTION_VERSION_HIGH, SettingQrVer2);
-    store_selection(page, IDC_OPTION_LINE_WIDTH, SettingPreviewNo);
-    store_selection(page, IDC_OPTION_TIMER, SettingQuick);
-    IntSettings[SettingOneCode].value = IsDlgButtonChecked(page, IDC_OPTION_ONE_CODE) == BST_CHECKED ? 1 : 0;
+    for (int32_t i = 0; i < kOptionLists; ++i) IntSettings[kViewSettings[i]].value = choice.lists[i];
+    IntSettings[SettingOneCode].value = choice.oneCode ? 1 : 0;
     if (int_setting(SettingQrVer2) < int_setting(SettingQrVer1)) {
         int32_t low = int_setting(SettingQrVer2);
         IntSettings[SettingQrVer2].value = int_setting(SettingQrVer1);
@@ -151,40 +186,44 @@ void apply_view_page(HWND page) {
     generate_now();
 }
 
-INT_PTR CALLBACK view_page_proc(HWND page, UINT message, WPARAM, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        init_view_page(page);
-        return TRUE;
-    }
-    if (message == WM_NOTIFY) return on_page_notify(page, *reinterpret_cast<NMHDR*>(lParam), 1, apply_view_page);
-    return FALSE;
-}
-
 }  // namespace
 
-void show_options() {
-    static const int32_t kTemplates[kPageCount] = {IDPAGE1, IDPAGE2};
-    static const DLGPROC kProcs[kPageCount] = {file_page_proc, view_page_proc};
-    HPROPSHEETPAGE pages[kPageCount];
-    g_pageShown[0] = g_pageShown[1] = false;
-    for (int32_t i = 0; i < kPageCount; ++i) {
+bool show_options(HWND owner, OptionsChoice* choice) {
+    static const int32_t kTemplates[kOptionPages] = {IDPAGE1, IDPAGE2};
+    static const DLGPROC kProcs[kOptionPages] = {file_page_proc, view_page_proc};
+    OptionsSheet sheet = {choice, {false, false}, nullptr};
+    choice->stored[0] = choice->stored[1] = false;
+    HPROPSHEETPAGE pages[kOptionPages];
+    for (int32_t i = 0; i < kOptionPages; ++i) {
         PROPSHEETPAGEW page = {};
         page.dwSize = sizeof page;
         page.hInstance = g_shell.instance;
         page.pszTemplate = MAKEINTRESOURCEW(kTemplates[i]);
         page.pfnDlgProc = kProcs[i];
+        page.lParam = reinterpret_cast<LPARAM>(&sheet);
         pages[i] = CreatePropertySheetPageW(&page);
     }
     wchar_t title[32];
     to_wide(kOptionsSheetTitle, title, 32);
-    PROPSHEETHEADERW sheet = {};
-    sheet.dwSize = sizeof sheet;
-    sheet.dwFlags = PSH_NOAPPLYNOW;
-    sheet.hwndParent = g_shell.window;
-    sheet.hInstance = g_shell.instance;
-    sheet.pszCaption = title;
-    sheet.nPages = kPageCount;
-    sheet.nStartPage = static_cast<UINT>(g_startPage);
-    sheet.phpage = pages;
-    PropertySheetW(&sheet);
+    PROPSHEETHEADERW header = {};
+    header.dwSize = sizeof header;
+    header.dwFlags = PSH_NOAPPLYNOW;
+    header.hwndParent = owner;
+    header.hInstance = g_shell.instance;
+    header.pszCaption = title;
+    header.nPages = kOptionPages;
+    header.nStartPage = static_cast<UINT>(choice->page);
+    header.phpage = pages;
+    PropertySheetW(&header);
+    return choice->stored[0] || choice->stored[1];
+}
+
+void options_command() {
+    OptionsChoice choice = {};
+    take_settings(&choice);
+    choice.page = g_shell.optionsPage;
+    if (!show_options(g_shell.window, &choice)) return;
+    g_shell.optionsPage = choice.page;
+    if (choice.stored[0]) store_file_page(choice);
+    if (choice.stored[1]) store_view_page(choice);
 }

@@ -1,5 +1,8 @@
 // The print settings dialog (IDD_PRINT, command IDM_PRINT): the print type and size,
 // registering codes for printing, and printing on the default printer.
+//
+// The dialog works on a PrintChoice; registering and deleting codes change
+// RegisteredCodes at once, as the list shows them.
 #include <windows.h>
 
 #include <cwchar>
@@ -14,8 +17,18 @@
 
 namespace {
 
-const PrinterDriver* g_printer = nullptr;   // null: the default printer
-char g_panel[kPayloadBytes];
+const PrinterDriver* g_printerSeam = nullptr;   // null: the default printer
+
+// The dialog's record, kept in its GWLP_USERDATA from WM_INITDIALOG on, and
+// the text its panel shows.
+struct PrintDialog {
+    PrintChoice* choice;
+    char panel[kPayloadBytes];
+};
+
+PrintDialog* dialog_record(HWND dialog) {
+    return reinterpret_cast<PrintDialog*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+}
 
 int32_t marked_type(HWND dialog) {
     for (int32_t type = PrintShown; type <= PrintRegistered; ++type) {
@@ -31,8 +44,9 @@ int32_t list_selection(HWND dialog, int32_t id) {
 // The panel shows entry for type 2 (-1: none); the list and its buttons
 // serve type 2 only.
 void show_panel(HWND dialog, int32_t type, int32_t entry) {
-    print_panel_text(type, entry, int_setting(SettingCarrier), g_panel, sizeof g_panel);
-    set_control_text(GetDlgItem(dialog, IDC_PRINT_TEXT), g_panel);
+    PrintDialog* record = dialog_record(dialog);
+    print_panel_text(type, entry, record->choice->carrier, record->panel, sizeof record->panel);
+    set_control_text(GetDlgItem(dialog, IDC_PRINT_TEXT), record->panel);
     bool registered = type == PrintRegistered;
     for (int32_t id : {IDC_REGISTERED_LIST, IDC_REGISTERED_DELETE, IDC_REGISTER}) {
         EnableWindow(GetDlgItem(dialog, id), registered);
@@ -53,18 +67,19 @@ void fill_numbers(HWND dialog, int32_t id, int32_t count) {
     }
 }
 
-void init_dialog(HWND dialog) {
-    int32_t type = int_setting(SettingPrintType);
-    CheckRadioButton(dialog, IDC_PRINT_SHOWN, IDC_PRINT_REGISTERED, IDC_PRINT_SHOWN + type);
+void init_dialog(HWND dialog, PrintDialog* record) {
+    SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(record));
+    const PrintChoice& choice = *record->choice;
+    CheckRadioButton(dialog, IDC_PRINT_SHOWN, IDC_PRINT_REGISTERED, IDC_PRINT_SHOWN + choice.type);
     fill_numbers(dialog, IDC_REGISTERED_LIST, RegisteredCodes.count);
     SendDlgItemMessageW(dialog, IDC_REGISTERED_LIST, CB_SETCURSEL, 0, 0);
     fill_numbers(dialog, IDC_PRINT_SIZE, 10);
-    SendDlgItemMessageW(dialog, IDC_PRINT_SIZE, CB_SETCURSEL, int_setting(SettingPrintSize), 0);
-    show_type(dialog, type);
+    SendDlgItemMessageW(dialog, IDC_PRINT_SIZE, CB_SETCURSEL, choice.size, 0);
+    show_type(dialog, choice.type);
 }
 
 void register_code(HWND dialog) {
-    int32_t result = register_shown_code(int_setting(SettingCarrier));
+    int32_t result = register_shown_code(dialog_record(dialog)->choice->carrier);
     if (result != RegisterDone) {
         show_message(dialog, result == RegisterFull ? kRegisterFullText : kNothingToRegisterText, "",
                      MB_OK | MB_ICONWARNING);
@@ -88,17 +103,20 @@ void delete_code(HWND dialog) {
     show_panel(dialog, PrintRegistered, shown > 0 ? shown : 0);
 }
 
-void store_settings(HWND dialog) {
-    IntSettings[SettingPrintType].value = marked_type(dialog);
+// The marked type and the chosen size into the choice, to be stored.
+void take_marked(HWND dialog, PrintChoice* choice) {
+    choice->type = marked_type(dialog);
     int32_t size = list_selection(dialog, IDC_PRINT_SIZE);
-    if (size >= 0) IntSettings[SettingPrintSize].value = size;
+    if (size >= 0) choice->size = size;
+    choice->stored = true;
 }
 
 // True when it printed (the dialog then closes).
 bool print_now(HWND dialog) {
-    store_settings(dialog);
-    const PrinterDriver& driver = g_printer != nullptr ? *g_printer : default_printer_driver();
-    int32_t result = print_codes(driver, int_setting(SettingPrintType), int_setting(SettingPrintSize));
+    PrintChoice* choice = dialog_record(dialog)->choice;
+    take_marked(dialog, choice);
+    const PrinterDriver& driver = choice->printer != nullptr ? *choice->printer : default_printer_driver();
+    int32_t result = print_codes(driver, choice->type, choice->size);
     if (result == PrintNoPrinter) show_message(dialog, kPrintErrorText, kPrintErrorCaption, MB_OK | MB_ICONINFORMATION);
     if (result == PrintNoData) show_message(dialog, kNoDataToPrint, kNoDataCaption, MB_OK | MB_ICONWARNING);
     return result == PrintDone;
@@ -120,7 +138,7 @@ void on_command(HWND dialog, int32_t id, int32_t code) {
             if (print_now(dialog)) EndDialog(dialog, IDOK);
             break;
         case IDOK:
-            store_settings(dialog);
+            take_marked(dialog, dialog_record(dialog)->choice);
             EndDialog(dialog, IDOK);
             break;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
@@ -128,9 +146,9 @@ void on_command(HWND dialog, int32_t id, int32_t code) {
     }
 }
 
-INT_PTR CALLBACK print_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK print_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG: init_dialog(dialog); return TRUE;
+        case WM_INITDIALOG: init_dialog(dialog, reinterpret_cast<PrintDialog*>(lParam)); return TRUE;
         case WM_COMMAND: on_command(dialog, LOWORD(wParam), HIWORD(wParam)); return TRUE;
         case WM_CLOSE: EndDialog(dialog, IDCANCEL); return TRUE;
         default: return FALSE;
@@ -139,8 +157,20 @@ INT_PTR CALLBACK print_dialog_proc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void set_printer_seam(const PrinterDriver* driver) { g_printer = driver; }
+void set_printer_seam(const PrinterDriver* driver) { g_printerSeam = driver; }
+
+bool show_print_settings(HWND owner, PrintChoice* choice) {
+    choice->stored = false;
+    PrintDialog record = {choice, ""};
+    DialogBoxParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_PRINT), owner, print_dialog_proc,
+                    reinterpret_cast<LPARAM>(&record));
+    return choice->stored;
+}
 
 void print_command() {
-    DialogBoxParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_PRINT), g_shell.window, print_dialog_proc, 0);
+    PrintChoice choice = {int_setting(SettingPrintType), int_setting(SettingPrintSize), int_setting(SettingCarrier),
+                          g_printerSeam, false};
+    if (!show_print_settings(g_shell.window, &choice)) return;
+    IntSettings[SettingPrintType].value = choice.type;
+    IntSettings[SettingPrintSize].value = choice.size;
 }

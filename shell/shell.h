@@ -12,6 +12,8 @@
 
 #include <cstdint>
 
+#include "settings/settings_tables.h"
+
 // --- Seams ---------------------------------------------------------------------
 
 // Shows a message box (UTF-16); returns the button pressed (IDOK, IDYES ...).
@@ -100,11 +102,41 @@ void show_first_message(const char* text);
 // window. Its links open with the system's default handler.
 void show_version_box();
 
+// --- Print settings ---------------------------------------------------------------------
+
+// What the print settings dialog (IDD_PRINT) shows and gives back.
+struct PrintChoice {
+    int32_t type;                   // PrintShown .. PrintRegistered (output/output.h)
+    int32_t size;                   // 0 to 9, the size list's item
+    int32_t carrier;                // names registered codes UTF-8 when Utf8
+    const PrinterDriver* printer;   // null: the system's default printer
+    bool stored;                    // out: the type and size are to be stored
+};
+// The print settings dialog, modal, owned by owner. True when "閉じる", or
+// "印刷(&P)" at any time of the opening (even when printing failed), gave
+// the marked type and size to be stored; Cancel and the close box give
+// false. Registering and deleting codes change the registered codes at once.
+bool show_print_settings(HWND owner, PrintChoice* choice);
+
 // --- Options, import and mail history ------------------------------------------------------
 
-// The options property sheet (command IDM_OPTIONS), modal, owned by the main
-// window; it opens on the page showing at the last OK of this run.
-void show_options();
+// What the options sheet shows and, at OK, gives back: page "ファイル" (the
+// extension filter) and page "表示" (its lists' selections and the check box).
+constexpr int32_t kOptionPages = 2;
+constexpr int32_t kOptionLists = 5;
+struct OptionsChoice {
+    char extFilter[kSettingTextBytes];   // Shift_JIS
+    // Level, lowest and highest version, line width and timer, as "redunrate",
+    // "qrver1", "qrver2", "previewno" and "quick" hold them.
+    int32_t lists[kOptionLists];
+    bool oneCode;
+    int32_t page;                   // in: the page to open on; out: the one showing at OK
+    bool stored[kOptionPages];      // out: the page was shown, and OK gave its fields
+};
+// The options property sheet, modal, owned by owner, working on choice
+// only. True for OK, with the fields of each page shown during this
+// opening; Cancel leaves choice as it came.
+bool show_options(HWND owner, OptionsChoice* choice);
 // Shows a popup menu at screen point (x, y) for owner, to which the chosen
 // item is sent as its command. Null puts the system's own back.
 typedef void (*PopupMenuSeam)(HMENU menu, int32_t x, int32_t y, HWND owner);

@@ -24,6 +24,7 @@ struct ShellState {
     int32_t layoutPasses;    // the first two use the minimum size
     bool dropGuard;
     bool importPresent;      // imported address data is shown
+    int32_t optionsPage;     // the options page showing at the last OK of this run
     HFONT fieldFont;         // IDC_TEXT and IDC_BODY
     HFONT viewFont;          // text-data view IDC_TEXT_VIEW
     HFONT boldFont;          // create buttons
@@ -192,6 +193,9 @@ void deliver_to_clipboard(const Raster& raster);
 // --- Options, import and mail history (options_sheet.cpp, import_controls.cpp,
 // mail_history_menu.cpp, main_form.cpp) ------------------------------------------------------
 
+// Command IDM_OPTIONS: the options sheet on the page showing at its last OK
+// of this run; OK stores what it gives and re-applies what uses it.
+void options_command();
 // The fixed-pitch font "ＭＳ ゴシック" at a height (the caller deletes it).
 HFONT make_fixed_font(int32_t height);
 // The text-data view's font at the height LineWidths gives "previewno".

@@ -229,6 +229,31 @@ TEST_F(Options, OkOnTheFilePageAloneDoesNotRegenerate) {
     EXPECT_EQ(int_setting(SettingRedunRate), 1);
 }
 
+// The sheet alone works on its record: it stores no setting, and gives only
+// the pages shown, while Cancel gives nothing.
+TEST_F(Options, TheSheetGivesItsRecordAndStoresNothingItself) {
+    open_window();
+    OptionsChoice choice = {".csv", {3, 0, 5, 2, 1}, true, 1, {false, false}};
+    g_visit.filterTo = ".log";
+    g_visit.showViewPage = false;
+    g_visit.closeOn = 0;
+    g_visit.button = IDCANCEL;
+    EXPECT_FALSE(show_options(main_window(), &choice));
+    EXPECT_EQ(g_visit.openedOn, 1);
+    EXPECT_STREQ(choice.extFilter, ".csv");
+    g_visit.button = IDOK;
+    EXPECT_TRUE(show_options(main_window(), &choice));
+    EXPECT_STREQ(choice.extFilter, ".log");
+    EXPECT_EQ(choice.page, 0);
+    EXPECT_TRUE(choice.stored[0]);
+    EXPECT_TRUE(choice.stored[1]) << "it opened on \"表示\", which was shown";
+    EXPECT_EQ(choice.lists[2], 5);
+    const TextSetting* filter = find_text_setting("extfilter");
+    ASSERT_NE(filter, nullptr);
+    EXPECT_STRNE(filter->value, ".log");
+    EXPECT_EQ(int_setting(SettingQrVer2), 19) << "the stored settings are the command's to change";
+}
+
 TEST_F(Options, TheSheetOpensOnThePageShowingAtTheLastOk) {
     open_window();
     g_visit.closeOn = 0;

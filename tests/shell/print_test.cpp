@@ -388,6 +388,22 @@ TEST_F(Printing, NoDataAndNoPrinterKeepTheDialogOpen) {
     expect_message("印刷エラーが発生しました。m(_ _)m", "Error", MB_ICONINFORMATION);
 }
 
+// "印刷(&P)" stores the marked type and size even when printing fails; what
+// is marked after it and cancelled is not stored.
+TEST_F(Printing, PrintStoresTheChoiceThoughItFailsAndCancelKeepsIt) {
+    print_dialog([](HWND dialog) {
+        press_dialog_button(dialog, IDC_PRINT_ALL);
+        choose_in_dialog(dialog, IDC_PRINT_SIZE, 4);
+        press_dialog_button(dialog, IDC_PRINT_NOW);
+        press_dialog_button(dialog, IDC_PRINT_REGISTERED);
+        choose_in_dialog(dialog, IDC_PRINT_SIZE, 8);
+        press_dialog_button(dialog, IDCANCEL);
+    });
+    expect_message("印刷するデータがありません。", "No Data", MB_ICONWARNING);
+    EXPECT_EQ(int_setting(SettingPrintType), PrintAll);
+    EXPECT_EQ(int_setting(SettingPrintSize), 4);
+}
+
 // The system's own printer: with no default printer the job reports the error.
 TEST_F(Printing, SystemWithoutADefaultPrinterReportsTheError) {
     wchar_t device[256];
