@@ -18,6 +18,16 @@ check() {
   failed=$((failed + 1))
 }
 
+# refusal RC PATTERN: the problem when a run did not exit 1 with PATTERN in
+# the file err; nothing when it did.
+refusal() {
+  if [ "$1" -ne 1 ]; then
+    echo "exit code $1, expected 1"
+  elif ! grep -q -- "$2" err; then
+    echo "no message with '$2'"
+  fi
+}
+
 # field NAME FILE: the value of line "NAME value" of the image probe's output.
 field() { sed -n "s/^$1 //p" "$2"; }
 

@@ -6,16 +6,10 @@
 # message box, leaving the folder as it was.
 # usage: read_only_folder.sh DIST WINDOW_PROBE_EXE WORK_FOLDER
 set -uo pipefail
-[ "$#" -eq 3 ] || { echo "usage: $0 DIST WINDOW_PROBE WORK" >&2; exit 2; }
 if [ -z "${MIVOKA_READ_ONLY_INNER:-}" ]; then
   exec unshare -m env MIVOKA_READ_ONLY_INNER=1 bash "$0" "$@"
 fi
-DIST=$1
-GUI_PROBE=$2
-WORK=$3
-MIVOKA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-. "$MIVOKA_ROOT/tools/wine-env.sh"
-. "$MIVOKA_ROOT/tools/wine-gui.sh"
+. "$(dirname "$0")/../wine_script.sh" "DIST GUI_PROBE WORK" "$@"
 # Wine's server does the program's file writes. The run's shared server was
 # started outside this mount namespace and would see the folder writable, so
 # this test starts its own server, inside, for a prefix of its own.

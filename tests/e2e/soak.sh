@@ -12,14 +12,7 @@
 # The seed is printed; MIVOKA_SOAK_SEED=N repeats a run.
 # usage: soak.sh DIST WINDOW_PROBE_EXE NATIVE_CLI WORK_FOLDER
 set -uo pipefail
-[ "$#" -eq 4 ] || { echo "usage: $0 DIST WINDOW_PROBE NATIVE_CLI WORK" >&2; exit 2; }
-DIST=$1
-GUI_PROBE=$2
-CLI=$3
-WORK=$4
-MIVOKA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-. "$MIVOKA_ROOT/tools/wine-env.sh"
-. "$MIVOKA_ROOT/tools/wine-gui.sh"
+. "$(dirname "$0")/../wine_script.sh" "DIST GUI_PROBE CLI WORK" "$@"
 [ -n "${WINEPREFIX:-}" ] || wine_env
 
 SEED=${MIVOKA_SOAK_SEED:-$(( $(date +%s) % 1000000 ))}

@@ -5,13 +5,7 @@
 # exactly that text from the screen's preview area.
 # usage: typed_text_to_symbol.sh DIST_FOLDER WINDOW_PROBE_EXE WORK_FOLDER
 set -uo pipefail
-[ "$#" -eq 3 ] || { echo "usage: $0 DIST WINDOW_PROBE WORK" >&2; exit 2; }
-DIST=$1
-GUI_PROBE=$2
-WORK=$3
-MIVOKA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-. "$MIVOKA_ROOT/tools/wine-env.sh"
-. "$MIVOKA_ROOT/tools/wine-gui.sh"
+. "$(dirname "$0")/../wine_script.sh" "DIST GUI_PROBE WORK" "$@"
 [ -n "${WINEPREFIX:-}" ] || wine_env
 
 TYPED='Mivoka e2e: typed, not set! 0123456789 ABC xyz'

@@ -51,12 +51,12 @@ bool changes_when_read_back(const char* field) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    reset_settings_tables();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = false;
-    if (!ready) {
-        reset_settings_tables();
-        ready = true;
-    }
     FuzzInput in = {data, size, 0};
     const int32_t mode = take_byte(&in) % 3;
     const int32_t kind = take_byte(&in) % 2 == 0 ? AllModes : CurrentMode;

@@ -53,12 +53,12 @@ void check_shown(int32_t index) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    reset_settings_tables();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = false;
-    if (!ready) {
-        reset_settings_tables();
-        ready = true;
-    }
     FuzzInput in = {data, size, 0};
     const int32_t rowLimit = 1 + take_byte(&in) % kImportRowLimit;
     const std::string path = fuzz_folder() + "in.csv";

@@ -58,13 +58,13 @@ void check_composition(int32_t result) {
 
 }  // namespace
 
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    reset_settings_tables();
+    FUZZ_CHECK(load_test_library(), "QR2DLL not found beside the fuzz target");
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static bool ready = false;
-    if (!ready) {
-        reset_settings_tables();
-        FUZZ_CHECK(load_test_library(), "QR2DLL not found beside the fuzz target");
-        ready = true;
-    }
     FuzzInput in = {data, size, 0};
     clear_form(&g_form);
     g_form.carrier = 1 + take_byte(&in) % 4;

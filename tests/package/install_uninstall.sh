@@ -12,13 +12,7 @@
 # reset command does, the maker's shared "tools" counter included.
 # usage: install_uninstall.sh DIST_FOLDER WINDOW_PROBE_EXE WORK_FOLDER
 set -uo pipefail
-[ "$#" -eq 3 ] || { echo "usage: $0 DIST WINDOW_PROBE WORK" >&2; exit 2; }
-DIST=$1
-GUI_PROBE=$2
-WORK=$3
-MIVOKA_ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-. "$MIVOKA_ROOT/tools/wine-env.sh"
-. "$MIVOKA_ROOT/tools/wine-gui.sh"
+. "$(dirname "$0")/../wine_script.sh" "DIST GUI_PROBE WORK" "$@"
 T0=$SECONDS
 
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mivoka'
