@@ -114,19 +114,24 @@ click_button() {
   xdotool mousemove $((GUI_RECT[0] + GUI_RECT[2] / 2)) $((GUI_RECT[1] + GUI_RECT[3] / 2)) click 1
 }
 
-# answer_boxes: the questions and notes an action may bring up are answered.
-# The replace question has No as its default, so its Yes button (IDYES, 6) is
-# clicked; a note ("No Data") takes Return; a file dialog still open at the
-# end is cancelled (IDCANCEL, 2).
+# answer_boxes: the questions and notes an action may bring up are answered
+# until none is left open. The replace question has No as its default, so its
+# Yes button (IDYES, 6) is clicked; a note ("No Data") takes Return. A window
+# still open after that, such as a file dialog that came up late or did not
+# take its name, is cancelled (IDCANCEL, 2, or Escape) until it is gone.
 answer_boxes() {
   local n
-  for n in 1 2 3 4 5; do
+  for n in 1 2 3 4 5 6 7 8 9 10 11 12; do
     sleep 0.3
     [ -z "$(open_windows)" ] && return 0
-    if [ "$n" -eq 5 ]; then click_button 2 || xdotool key Escape; return 0; fi
-    click_button 6 || xdotool key Return
+    if [ "$n" -le 4 ]; then click_button 6 || xdotool key Return
+    else click_button 2 || xdotool key Escape; fi
   done
+  return 1
 }
+
+# some_window_up: a dialog or note of the program appears within 3 s.
+some_window_up() { gui_poll 3 eval '[ -n "$(open_windows)" ]'; }
 
 # menu ALT_KEY ITEM_KEY: a click on the toolbar's empty right end gives the
 # window the keyboard, then the menu by its keys.
@@ -173,8 +178,8 @@ act_emoji() {
 act_history() { click $(( $(id IDC_HISTORY_PICTURE_FIRST) + $((RANDOM % 5)) )) || true; }
 act_save_bmp() {
   xdotool key ctrl+s
-  sleep 0.4
-  if gui_window_shown 'BMPを保存'; then file_dialog 'BMPを保存' "$SCRATCH_WIN\\bmp$((RANDOM % 3)).bmp"; fi
+  some_window_up || return 0
+  if open_windows | grep -q 'BMPを保存'; then file_dialog 'BMPを保存' "$SCRATCH_WIN\\bmp$((RANDOM % 3)).bmp"; fi
   answer_boxes
 }
 act_save_text() {
