@@ -12,6 +12,7 @@
 #endif
 
 #include "encoder/encoder.h"
+#include "platform/files.h"
 
 void set_binary_stdio() {
 #ifdef _WIN32
@@ -43,7 +44,7 @@ void set_utf8_console() {
 
 int32_t read_input(const char* path, char* buffer, int32_t capacity, bool* tooLong) {
     bool useStdin = path == nullptr || std::strcmp(path, "-") == 0;
-    FILE* f = useStdin ? stdin : std::fopen(path, "rb");
+    FILE* f = useStdin ? stdin : open_file(path, "rb");
     *tooLong = false;
     if (f == nullptr) return -1;
     size_t total = 0;

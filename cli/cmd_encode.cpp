@@ -103,16 +103,7 @@ int parse_encode_option(int argc, char** argv, int* i, EncodeOptions* o) {
     return ok ? 1 : -1;
 }
 
-// The UTF-8 form of a Shift_JIS path (one at a time).
-const char* utf8_of(const char* sjis) {
-    static uint16_t units[kBitmapPathBytes + 48];
-    static char utf8[(kBitmapPathBytes + 48) * kUtf8BytesPerUtf16 + 1];
-    int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(std::strlen(sjis)), units);
-    utf8[utf16_to_utf8(units, n, utf8)] = '\0';
-    return utf8;
-}
-
-void print_path(const char* sjis) { std::printf("%s\n", utf8_of(sjis)); }
+void print_path(const char* path) { std::printf("%s\n", path); }
 
 bool replace_without_asking(void*) { return true; }
 
@@ -142,7 +133,7 @@ int write_bitmaps(const EncodeOptions& o, char* path) {
     for (int32_t k = 0; k < (o.all ? count : 1); ++k) {
         if (o.all) numbered_name(path, o.numbering, k, name, sizeof name);
         if (failed >> k & 1) {
-            std::fprintf(stderr, "mivoka encode: cannot write '%s'\n", utf8_of(name));
+            std::fprintf(stderr, "mivoka encode: cannot write '%s'\n", name);
         } else {
             print_path(o.all ? name : path);
         }
@@ -241,8 +232,8 @@ int cmd_encode(int argc, char** argv) {
     if (o.output == nullptr) return usage_error("-o (missing)");
     if (codeGiven && o.all) return usage_error("--code with --all");
     // Room is left for the ".bmp" the program adds to a name without it.
-    if (!sjis_path_of(o.output, path, kBitmapPathBytes - 4)) {
-        std::fprintf(stderr, "mivoka encode: the name '%s' has no Shift_JIS form or is too long\n", o.output);
+    if (!path_argument(o.output, path, kBitmapPathBytes - 4)) {
+        std::fprintf(stderr, "mivoka encode: the name '%s' is too long\n", o.output);
         return ExitFailure;
     }
     if (settle_image_options(&o.image, o.output, sizeGiven, o.all || o.allRecords) != ExitOk) return ExitFailure;

@@ -9,6 +9,7 @@
 
 #include "cli/cli.h"
 #include "payload/payload.h"
+#include "payload/typed_text.h"
 #include "persistence/documents.h"
 #include "persistence/outlook_import.h"
 #include "pipeline/generation.h"
@@ -48,8 +49,8 @@ int32_t value_of(const NamedValue (&table)[N], const char* name) {
     return -1;
 }
 
-// Room for a path given on the command line, in Shift_JIS.
-const int32_t kPathBytes = 1024;
+// Room for a path given on the command line, in UTF-8.
+const int32_t kPathBytes = 4096;
 
 // Room for a file: a long field in UTF-8 (up to 3 bytes per character).
 const int32_t kFileBytes = kLongFieldBytes * 3;
@@ -58,13 +59,15 @@ uint16_t g_units[kFileBytes];
 char g_sjis[kFileBytes * kCp932BytesPerUtf16];
 char g_fieldText[kLongFieldBytes];
 
-// Shift_JIS text (or UTF-8 converted to it) with every LF made CR LF, into
-// g_fieldText, as much as the field record can hold.
+// Shift_JIS text (or UTF-8 converted to it as typed text is, for the
+// target in g_form) with every LF made CR LF, into g_fieldText, as much as
+// the field record can hold.
 int32_t to_field_text(const char* bytes, int32_t length, bool utf8) {
     if (length > kFileBytes) length = kFileBytes;
     if (utf8) {
         int32_t units = utf8_to_utf16(bytes, length, g_units);
-        length = utf16_to_cp932(g_units, units, g_sjis, nullptr, nullptr);
+        length = typed_text_to_sjis(g_units, units, g_form.carrier == Utf8, g_sjis, sizeof g_sjis, &g_form.lost,
+                                    nullptr);
         bytes = g_sjis;
     }
     int32_t out = 0;
@@ -99,8 +102,8 @@ void print_sjis_message(const char* command, const char* sjis) {
 
 // Reads --document into the form as the open-text command does.
 int read_document_option(const char* path, const char* command) {
-    static char sjis[kPathBytes];
-    FILE* f = sjis_path_of(path, sjis, kPathBytes) ? open_file(sjis, "rb") : nullptr;
+    static char name[kPathBytes];
+    FILE* f = path_argument(path, name, kPathBytes) ? open_file(name, "rb") : nullptr;
     bool read = f != nullptr && read_document(f) == 0;
     if (f != nullptr) std::fclose(f);
     if (!read) {
@@ -230,17 +233,23 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
     if (g_payload.dropped != DroppedNothing) {
         std::fprintf(stderr, "%s: warning: part of the text did not fit and was left out\n", command);
     }
+    if (g_form.lost.count > 0 && o.carrier != Utf8) {
+        char names[64];
+        lost_chars_text(g_form.lost, names, sizeof names);
+        std::fprintf(stderr, "%s: warning: %d character%s with no Shift_JIS form became '?': %s\n", command,
+                     g_form.lost.count, g_form.lost.count == 1 ? "" : "s", names);
+    }
     return ExitOk;
 }
 
 int import_from_options(const PayloadOptions& o, const char* command, int32_t* records) {
-    static char sjis[kPathBytes];
+    static char name[kPathBytes];
     *records = 0;
-    if (!sjis_path_of(o.csv, sjis, kPathBytes) || path_kind(sjis) != PathIsFile) {
+    if (!path_argument(o.csv, name, kPathBytes) || path_kind(name) != PathIsFile) {
         std::fprintf(stderr, "%s: cannot read '%s'\n", command, o.csv);
         return ExitFailure;
     }
-    if (import_outlook_csv(sjis, kImportRowLimit) != 0) {
+    if (import_outlook_csv(name, kImportRowLimit) != 0) {
         print_sjis_message(command, kImportErrorText);
         return ExitFailure;
     }
@@ -248,14 +257,9 @@ int import_from_options(const PayloadOptions& o, const char* command, int32_t* r
     return ExitOk;
 }
 
-bool sjis_path_of(const char* utf8, char* out, int32_t room) {
-    int32_t length = static_cast<int32_t>(std::strlen(utf8));
-    if (length > kFileBytes) return false;
-    int32_t units = utf8_to_utf16(utf8, length, g_units);
-    bool lossy = false;
-    int32_t bytes = utf16_to_cp932(g_units, units, g_sjis, nullptr, &lossy);
-    if (lossy || bytes >= room) return false;
-    std::memcpy(out, g_sjis, static_cast<size_t>(bytes));
-    out[bytes] = '\0';
+bool path_argument(const char* utf8, char* out, int32_t room) {
+    size_t length = std::strlen(utf8);
+    if (length >= static_cast<size_t>(room)) return false;
+    std::memcpy(out, utf8, length + 1);
     return true;
 }

@@ -38,6 +38,6 @@ int compose_from_options(const PayloadOptions& options, const char* command);
 // reported on standard error.
 int import_from_options(const PayloadOptions& options, const char* command, int32_t* records);
 
-// The Shift_JIS form of a UTF-8 command-line path into out (room bytes);
-// false when a character has none or the path does not fit.
-bool sjis_path_of(const char* utf8, char* out, int32_t room);
+// A command-line path into out (room bytes) as the program's paths are
+// kept: UTF-8, every character as given; false when it does not fit.
+bool path_argument(const char* utf8, char* out, int32_t room);

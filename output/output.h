@@ -110,8 +110,9 @@ int32_t draw_symbol(int32_t target, void* printerSurface, const char* fileName, 
 // report it).
 int32_t save_bitmap(const char* path, const Raster& raster);
 
-// Room for a path of the save dialogs, terminator included.
-constexpr int32_t kBitmapPathBytes = 260;
+// Room for a path of the save dialogs (UTF-8: 260 UTF-16 units of up to
+// three bytes each), terminator included.
+constexpr int32_t kBitmapPathBytes = 3 * 260;
 
 // Appends ".bmp" unless the name ends in it (any case). 0 done, 1 no room.
 int32_t ensure_bmp_extension(char* path, int32_t capacity);

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "payload/typed_text.h"
+
 #include "resources/resource.h"
 
 // Field controls of the main form.
@@ -35,6 +37,10 @@ struct FormFields {
     int32_t autoencode;
     int32_t quick;
     int32_t previewno;
+    // Typed characters the fields could not carry (for a Shift_JIS target:
+    // replaced by the default character; for UTF-8: kept as codes), as the
+    // window or the tool read them.
+    LostChars lost;
 };
 
 extern FormFields g_form;

@@ -38,6 +38,20 @@ int32_t code_bytes(const char* code, int32_t cls, char* out) {
     return utf16_to_utf8(&unit, 1, out);
 }
 
+// A character above the basic plane written as its two surrogates,
+// "[+D8xx][+DCxx]" (typed text that Shift_JIS cannot carry): its 4 UTF-8
+// bytes into out, or 0 when at is no such pair.
+int32_t surrogate_pair_bytes(const char* at, int32_t available, char* out) {
+    if (available < 14) return 0;
+    unsigned high = 0, low = 0;
+    char first[5] = {at[2], at[3], at[4], at[5], 0}, second[5] = {at[9], at[10], at[11], at[12], 0};
+    bool shaped = at[0] == '[' && at[1] == '+' && at[6] == ']' && at[7] == '[' && at[8] == '+' && at[13] == ']';
+    if (!shaped || std::sscanf(first, "%4x", &high) != 1 || std::sscanf(second, "%4x", &low) != 1) return 0;
+    if (high < 0xD800 || high > 0xDBFF || low < 0xDC00 || low > 0xDFFF) return 0;
+    uint16_t units[2] = {static_cast<uint16_t>(high), static_cast<uint16_t>(low)};
+    return utf16_to_utf8(units, 2, out);
+}
+
 }  // namespace
 
 void convert_to_utf8(PayloadBuffer* payload) {
@@ -48,7 +62,11 @@ void convert_to_utf8(PayloadBuffer* payload) {
         char piece[4];
         int32_t n = 0, take = 0;
         int32_t cls = g_utf8[in] == '[' && total - in >= 7 ? classify_utf8_code(g_utf8 + in) : NotACode;
-        if (cls == NotACode) {
+        int32_t pair = cls == InvalidCode ? surrogate_pair_bytes(g_utf8 + in, total - in, piece) : 0;
+        if (pair > 0) {
+            take = 14;
+            n = pair;
+        } else if (cls == NotACode) {
             take = n = utf8_length_of(static_cast<uint8_t>(g_utf8[in]));
             std::memcpy(piece, g_utf8 + in, static_cast<size_t>(n));
         } else {

@@ -15,9 +15,9 @@ struct StartUpOutcome;
 
 enum AppFile : int32_t { AppFolder = 0, SettingsFile = 1, IniMarker = 2, ResumeFile = 3 };
 
-// Room for a path of app_file_path: the folder (asked for with 519 bytes)
-// and the longest file name.
-constexpr int32_t kAppFolderBytes = 519;
+// Room for a path of app_file_path: the folder in UTF-8 (259 characters of
+// up to four bytes each, and the terminator) and the longest file name.
+constexpr int32_t kAppFolderBytes = 1040;
 constexpr int32_t kAppPathBytes = kAppFolderBytes + 16;
 
 // Writes the path of file (an AppFile) into out (room: kAppPathBytes) and

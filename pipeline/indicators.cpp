@@ -5,7 +5,9 @@
 #include <cstring>
 #include <mutex>
 
+#include "payload/form_fields.h"
 #include "payload/payload.h"
+#include "payload/typed_text.h"
 #include "pipeline/generation.h"
 #include "resources/messages.h"
 
@@ -40,6 +42,20 @@ bool read_current_code(char* text, int32_t* version) {
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     return count > 0 && read_code_text(current, text, version) == 0;
+}
+
+// The third part: text left out, else the characters a Shift_JIS target
+// replaced (named by their code points), else nothing.
+void lost_or_left_out_note(char* out) {
+    if (generation_left_text_out()) {
+        std::snprintf(out, kStatusPartBytes, "%s", kLeftOutNote);
+        return;
+    }
+    out[0] = '\0';
+    if (g_form.lost.count == 0 || g_form.carrier == Utf8) return;
+    char names[64];
+    lost_chars_text(g_form.lost, names, sizeof names);
+    std::snprintf(out, kStatusPartBytes, kLostCharsNote, names);
 }
 
 }  // namespace
@@ -112,8 +128,7 @@ void update_status_bar(int32_t part) {
     {
         std::lock_guard<std::mutex> lock(g_indicatorLock);
         std::snprintf(g_indicators.statusParts[1], kStatusPartBytes, "%s", codePart);
-        std::snprintf(g_indicators.statusParts[2], kStatusPartBytes, "%s",
-                      generation_left_text_out() ? kLeftOutNote : "");
+        lost_or_left_out_note(g_indicators.statusParts[2]);
     }
     notify(StatusChanged);
 }

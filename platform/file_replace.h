@@ -1,6 +1,6 @@
 // Replacing a file whole: a new version is written beside the old one and
 // takes its place only once it is complete, so a failed write never leaves
-// a half-written file behind. Paths are Shift_JIS, as in platform/files.h.
+// a half-written file behind. Paths are UTF-8, as in platform/files.h.
 //
 // Not reentrant: the staged name and the converted paths live in static
 // buffers, so one staged write at a time, on one thread.

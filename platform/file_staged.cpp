@@ -31,7 +31,10 @@ int32_t put_bytes(FILE* file, void* context) {
 // replaced by a file.
 bool may_replace(const char* path) {
     int32_t kind = path_kind(path);
-    if (kind == PathIsFolder) return false;
+    if (kind == PathIsFolder) {
+        keep_file_error(true);
+        return false;
+    }
     if (kind != PathIsFile) return true;
     FILE* existing = open_file(path, "ab");
     if (existing == nullptr) return false;
@@ -44,14 +47,21 @@ bool may_replace(const char* path) {
 int32_t write_file_staged(const char* path, FileContents contents, void* context) {
     if (!may_replace(path)) return 1;
     size_t n = std::strlen(path);
-    if (n + sizeof kStagedSuffix > sizeof g_staged) return 1;
+    if (n + sizeof kStagedSuffix > sizeof g_staged) {
+        keep_file_error(false);
+        return 1;
+    }
     std::memcpy(g_staged, path, n);
     std::memcpy(g_staged + n, kStagedSuffix, sizeof kStagedSuffix);
     FILE* f = open_staged_file(g_staged, path);
-    if (f == nullptr) return 1;
+    if (f == nullptr) {
+        keep_file_error(false);
+        return 1;
+    }
     bool ok = contents(f, context) == 0 && sync_file(f) == 0;
     ok = std::fclose(f) == 0 && ok;
     if (ok && replace_file(g_staged, path) == 0) return 0;
+    keep_file_error(false);   // before the clean-up can change the reason
     remove_file(g_staged);
     return 1;
 }

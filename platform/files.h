@@ -1,6 +1,6 @@
-// Files by Shift_JIS path: what a path names, its protection attributes and
+// Files by UTF-8 path: what a path names, its protection attributes and
 // opening it in binary. Windows gets the path as UTF-16 (W functions), POSIX
-// as UTF-8, so the name on disk never depends on the system code page.
+// as its bytes, so the name on disk never depends on the system code page.
 //
 // Not reentrant: each function converts its path into one static buffer,
 // so none of them may run on two threads at once.
@@ -21,5 +21,19 @@ int32_t path_kind(const char* path);
 // 0 done, 1 the file does not exist or the change failed.
 int32_t clear_read_only_hidden(const char* path);
 
-// fopen with a binary mode ("rb", "wb", "ab"); null when it cannot be opened.
+// fopen with a binary mode ("rb", "wb", "ab"); null when it cannot be
+// opened (the system's reason is then kept, see last_file_error).
 FILE* open_file(const char* path, const char* mode);
+
+// --- Why a file action failed ------------------------------------------------------------
+
+// Keeps the system's reason for the failure that just happened (GetLastError
+// on Windows, errno on POSIX); accessDenied keeps "access denied" instead,
+// for a refusal of the program's own (a folder or read-only file that is
+// not to be replaced).
+void keep_file_error(bool accessDenied);
+// The reason kept last, in the system's own codes; 0 when none was kept.
+int32_t last_file_error();
+// The system's description of a kept reason in UTF-8 (room: room bytes),
+// without a trailing line break; empty when the system has none.
+void describe_file_error(int32_t code, char* out, int32_t room);

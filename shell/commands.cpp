@@ -18,8 +18,8 @@ namespace {
 
 
 void open_help() {
-    char folder[520];
-    char path[600];
+    char folder[kAppFolderBytes];
+    char path[kAppPathBytes];
     if (app_folder(folder, sizeof folder) == 0) {
         std::snprintf(path, sizeof path, "%shelp\\index.html", folder);
         if (open_with_default_handler(g_shell.window, path)) return;

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/win32/native_path.h"
 #include "resources/resource.h"
 #include "resources/version.h"
 #include "shell/shell_state.h"
@@ -136,9 +137,8 @@ INT_PTR CALLBACK version_box_proc(HWND dialog, UINT message, WPARAM wParam, LPAR
 void set_shell_open_seam(ShellOpenSeam seam) { g_shellOpen = seam != nullptr ? seam : system_shell_open; }
 
 bool open_with_default_handler(HWND owner, const char* target) {
-    static wchar_t wide[600];
-    to_wide(target, wide, 600);
-    return g_shellOpen(owner, wide);
+    static wchar_t wide[kPathUnits + 1];
+    return wide_path(target, wide) != nullptr && g_shellOpen(owner, wide);
 }
 
 void show_first_message(const char* text) {

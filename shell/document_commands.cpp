@@ -11,9 +11,11 @@
 #include "payload/form_fields.h"
 #include "persistence/documents.h"
 #include "persistence/outlook_import.h"
+#include "persistence/settings_store.h"
 #include "pipeline/generation.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/win32/native_path.h"
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
 #include "shell/shell_state.h"
@@ -34,13 +36,10 @@ void take_form() {
     fill_form(nullptr);
 }
 
-// A name from the system (UTF-16) as Shift_JIS; false when it does not fit.
+// A name from the system (UTF-16) as the program's UTF-8 path, every
+// character kept; false when it does not fit.
 bool to_narrow(const wchar_t* wide, char* out) {
-    auto units = static_cast<int32_t>(std::wcslen(wide));
-    if (units >= kFileNameChars) return false;
-    int32_t bytes = utf16_to_cp932(reinterpret_cast<const uint16_t*>(wide), units, out, nullptr, nullptr);
-    out[bytes] = '\0';
-    return true;
+    return std::wcslen(wide) < static_cast<size_t>(kFileNameChars) && utf8_from_wide(wide, out, kFileNameBytes);
 }
 
 // Every dropped name in the system's order, each fetched as its turn comes,
@@ -85,6 +84,17 @@ int32_t start_arguments(const char** argv) {
     return argc;
 }
 
+// Characters that Shift_JIS cannot carry are named, and the document is
+// written only on Yes (No the default).
+bool may_lose_characters() {
+    if (g_form.lost.count == 0) return true;
+    char names[64];
+    static char question[sizeof kDocumentLossQuestion + sizeof names];
+    lost_chars_text(g_form.lost, names, sizeof names);
+    std::snprintf(question, sizeof question, kDocumentLossQuestion, names);
+    return show_message(g_shell.window, question, kTextSaveTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+}
+
 }  // namespace
 
 void set_start_command_line(const wchar_t* commandLine) { g_commandLine = commandLine; }
@@ -109,7 +119,10 @@ void open_text_command() {
     static char path[kFileNameBytes];
     if (!choose_file({false, kTextOpenTitle, kTextOpenFilter, kTextFlags, NoPanel, nullptr}, path)) return;
     FILE* file = open_file(path, "rb");
-    if (file == nullptr) return;
+    if (file == nullptr) {
+        report_file_failure(kFileReadFailed, path);
+        return;
+    }
     take_form();
     read_document(file);
     std::fclose(file);
@@ -124,7 +137,8 @@ void save_text_command() {
     if (!choose_file(request, path)) return;
     ensure_txt_extension(path, sizeof path);
     take_form();
-    write_document(path, int_setting(SettingSaveTextType));   // a failed write is not reported
+    if (!may_lose_characters()) return;
+    if (write_document(path, int_setting(SettingSaveTextType)) != 0) report_file_failure(kFileWriteFailed, path);
 }
 
 void toggle_resume() {
@@ -136,7 +150,17 @@ void open_start_up_document() {
     const char* argv[2] = {nullptr, nullptr};
     int32_t argc = start_arguments(argv);
     take_form();
-    if (open_start_document(argc, argv) == 0) show_form_fields();
+    if (open_start_document(argc, argv) == 0) {
+        show_form_fields();
+        return;
+    }
+    if (argc < 2 || match_document_extension(argv[1]) < 0) return;
+    // A document the user named that cannot be read is said (one of another
+    // kind is passed over, as a drop of it is), and the last session comes
+    // back instead, so the resume file written at exit does not lose it.
+    if (file_kind(argv[1]) != 0) keep_file_error(false);   // the probe's "not found"
+    report_file_failure(kFileReadFailed, argv[1]);
+    if (open_start_document(1, argv) == 0) show_form_fields();
 }
 
 void on_drop_files(HDROP drop) {

@@ -14,6 +14,7 @@
 #include "persistence/documents.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/win32/native_path.h"
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
 #include "shell/shell_state.h"
@@ -79,19 +80,15 @@ void store_panel(HWND panel, const PanelRecord& record) {
     if (index >= 0 && index < record.count) IntSettings[record.setting].value = index;
 }
 
-// The name from the system (UTF-16) as Shift_JIS; false when it is empty.
-bool narrow_name(const wchar_t* wide, char* out) {
-    int32_t units = static_cast<int32_t>(wcsnlen(wide, kFileNameChars - 1));
-    int32_t bytes = utf16_to_cp932(reinterpret_cast<const uint16_t*>(wide), units, out, nullptr, nullptr);
-    out[bytes] = '\0';
-    return bytes > 0;
-}
+// The name from the system (UTF-16) as the program's UTF-8 path, every
+// character kept; false when it is empty.
+bool narrow_name(const wchar_t* wide, char* out) { return utf8_from_wide(wide, out, kFileNameBytes); }
 
-// The last component of a Shift_JIS path (a trail byte may be 0x5C, so walk
-// from the start).
+// The last component of a UTF-8 path (no byte of a longer character is
+// ever a separator).
 const char* name_part(const char* path) {
     const char* name = path;
-    for (const char* p = path; *p != '\0'; p += sjis_char_length(p)) {
+    for (const char* p = path; *p != '\0'; ++p) {
         if (*p == '\\' || *p == '/') name = p + 1;
     }
     return name;
@@ -104,9 +101,8 @@ bool may_write(HWND dialog, const HookRecord& record, const wchar_t* chosen) {
     static char path[kFileNameBytes + 8];
     if (!narrow_name(chosen, path) || record.finalName(path, sizeof path) != 0) return true;
     if (path_kind(path) == PathMissing) return true;
-    static char question[sizeof path + sizeof kReplaceQuestion];
-    std::snprintf(question, sizeof question, kReplaceQuestion, name_part(path));
-    return show_message(dialog, question, record.title, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
+    return show_message_naming(dialog, kReplaceQuestion, name_part(path), nullptr, record.title,
+                               MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 // The hook of the dialog's child (the add-on panel, or the empty child the

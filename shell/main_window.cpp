@@ -37,6 +37,7 @@ void load_encoder() {
 LRESULT on_create(HWND window) {
     g_shell.window = window;
     g_shell.layoutPasses = 0;
+    g_shell.sessionSaved = false;
     StartUpOutcome startUp = {};
     load_settings(&startUp);
     if (startUp.firstMessage.show) show_first_message(startUp.firstMessage.text);
@@ -57,15 +58,24 @@ LRESULT on_create(HWND window) {
     return 0;
 }
 
-void on_destroy() {
+// What closing keeps: the resume file and the settings with the window's
+// place. Once a run: the end of a Windows session does it, and the
+// WM_DESTROY that may still follow must not write the files again.
+void save_session() {
+    if (g_shell.sessionSaved) return;
+    g_shell.sessionSaved = true;
     RECT r = {};
     GetWindowRect(g_shell.window, &r);
     WindowPlacement at = {IsZoomed(g_shell.window) != 0, IsIconic(g_shell.window) != 0, r.left, r.top, r.right,
                           r.bottom};
     join_worker();
     write_resume_at_exit();
-    disconnect_indicators();
     save_settings(at);
+}
+
+void on_destroy() {
+    save_session();
+    disconnect_indicators();
     unload_external_encoder();
     destroy_main_form();
     destroy_emoji_image_lists();
@@ -112,6 +122,12 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wParam, LPAR
     switch (message) {
         case WM_CREATE: return on_create(window);
         case WM_DESTROY: on_destroy(); return 0;
+        // Log-off, shutdown or an update restart end the process without
+        // WM_DESTROY: the session is kept now.
+        case WM_QUERYENDSESSION: return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) save_session();
+            return 0;
         case WM_SIZE: layout_form(1); return 0;
         case WM_NOTIFY:
             if (on_toolbar_notify(reinterpret_cast<NMHDR*>(lParam))) return 0;

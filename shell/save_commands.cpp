@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <cstdio>
+
 #include "output/output.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
@@ -58,19 +60,27 @@ INT_PTR CALLBACK save_kind_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 void save_shown_bitmap_command() {
     if (no_codes_to_save()) return;
-    static char path[kFileNameBytes];
+    static char path[kBitmapPathBytes];
     // The hook asks before replacing the name with ".bmp", the one written.
     FileDialogRequest request = {true, kSaveBitmapTitle, kBitmapFilter, kBitmapFlags, NoPanel, ensure_bmp_extension};
     if (!choose_file(request, path)) return;
-    save_shown_bitmap(path, size_step());   // a file that cannot be written is not reported
+    if (save_shown_bitmap(path, size_step()) == SaveFailed) report_file_failure(kFileWriteFailed, path);
 }
 
 void save_all_bitmaps_command() {
     if (no_codes_to_save()) return;
-    static char path[kFileNameBytes];
+    static char path[kBitmapPathBytes];
     FileDialogRequest request = {true, kSaveAllTitle, kBitmapFilter, kBitmapFlags, NumberingPanel, nullptr};
     if (!choose_file(request, path)) return;
-    save_all_bitmaps(path, int_setting(SettingAddPrePost), size_step(), replace_numbered_files, nullptr);
+    uint32_t failed = 0;
+    int32_t style = int_setting(SettingAddPrePost);
+    if (save_all_bitmaps(path, style, size_step(), replace_numbered_files, nullptr, &failed) != SaveFailed) return;
+    // The first name that could not be written stands for the others.
+    static char name[kBitmapPathBytes + 48];
+    int32_t k = 0;
+    while (k < 31 && failed != 0 && (failed & (1u << k)) == 0) ++k;
+    if (failed == 0 || numbered_name(path, style, k, name, sizeof name) != 0) std::snprintf(name, sizeof name, "%s", path);
+    report_file_failure(kFileWriteFailed, name);
 }
 
 int32_t ask_save_kind(HWND owner) {

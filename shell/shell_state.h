@@ -22,6 +22,7 @@ struct ShellState {
     HACCEL accelerators;
     int32_t mode;            // InputMode of the form
     int32_t layoutPasses;    // the first two use the minimum size
+    bool sessionSaved;       // the resume file and settings were written this run
     bool dropGuard;
     bool importPresent;      // imported address data is shown
     int32_t optionsPage;     // the options page showing at the last OK of this run
@@ -36,16 +37,28 @@ struct ShellState {
 extern ShellState g_shell;
 
 struct UserMessage;
+struct LostChars;
 
 // --- Control texts (ui_text.cpp) ----------------------------------------------------
 
 // The control's text as Shift_JIS, cut at a character boundary to room - 1
 // bytes; returns its length.
 int32_t control_text(HWND control, char* out, int32_t room);
+// A form field's text as the target takes it (see payload/typed_text.h):
+// keepEvery for UTF-8; what cannot be carried is added to lost.
+int32_t field_text(HWND control, char* out, int32_t room, bool keepEvery, LostChars* lost);
 // Sets a control's text from Shift_JIS.
 void set_control_text(HWND control, const char* text);
 // Shift_JIS to UTF-16 into out (room units, terminator included).
 void to_wide(const char* text, wchar_t* out, int32_t room);
+// A message box whose Shift_JIS format holds one "%s" for name, a UTF-8
+// path shown exactly; reason (UTF-8, may be null or empty) follows on lines
+// of its own.
+int show_message_naming(HWND owner, const char* format, const char* name, const char* reason, const char* caption,
+                        UINT flags);
+// The failure of an explicit file action: format ("%s" for path) and the
+// system's reason kept by the file layer, over the main window.
+void report_file_failure(const char* format, const char* path);
 // A message the persistence side composed (0 when it asks for none).
 int show_user_message(const UserMessage& message);
 HWND form_item(int32_t id);
@@ -113,10 +126,10 @@ void place_window_at_start();
 
 // --- File dialogs (file_dialogs.cpp) ----------------------------------------------------
 
-// The shared name buffer holds 260 characters; a name in Shift_JIS needs
-// up to two bytes each.
+// The shared name buffer holds 260 UTF-16 units; a name in UTF-8 needs up
+// to three bytes for each.
 constexpr int32_t kFileNameChars = 260;
-constexpr int32_t kFileNameBytes = 2 * kFileNameChars;
+constexpr int32_t kFileNameBytes = 3 * kFileNameChars;
 enum FileDialogPanel : int32_t { NoPanel = 0, NumberingPanel = 1, TextKindPanel = 2 };
 struct FileDialogRequest {
     bool save;
@@ -132,7 +145,7 @@ struct FileDialogRequest {
 // Window creation: the record's owner is the main form, its name empty.
 void prepare_file_dialogs();
 // The shared dialog with the request's title, filter and flags; out (room
-// kFileNameBytes) gets the chosen name in Shift_JIS, as confirmed (before
+// kFileNameBytes) gets the chosen name in UTF-8, as confirmed (before
 // finalName). false for Cancel.
 bool choose_file(const FileDialogRequest& request, char* out);
 
@@ -175,7 +188,7 @@ void emoji_history_command(int32_t id);
 
 // --- Dialogs (dialogs.cpp) -------------------------------------------------------------
 
-// Hands target (Shift_JIS) to the system's default handler through the
+// Hands target (a UTF-8 path or address) to the system's default handler through the
 // shell-open seam; true when it was opened.
 bool open_with_default_handler(HWND owner, const char* target);
 

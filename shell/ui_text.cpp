@@ -6,8 +6,12 @@
 #include <cstring>
 
 #include "payload/payload.h"
+#include "payload/typed_text.h"
 #include "persistence/start_up.h"
 #include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/win32/native_path.h"
+#include "resources/messages.h"
 #include "shell/shell_state.h"
 
 namespace {
@@ -63,6 +67,40 @@ int show_message(HWND owner, const char* text, const char* caption, UINT flags) 
     return g_messageBox(owner, wideText, wideCaption, flags);
 }
 
+int show_message_naming(HWND owner, const char* format, const char* name, const char* reason, const char* caption,
+                        UINT flags) {
+    // The format is Shift_JIS text; the name and the reason are UTF-8 and
+    // go in as UTF-16, so a name that code page 932 cannot carry is shown
+    // exactly as it is on the disk.
+    static wchar_t text[3 * kPathUnits];
+    static wchar_t piece[kPathUnits + 1];
+    static wchar_t wideCaption[128];
+    const char* mark = std::strstr(format, "%s");
+    int32_t before = mark != nullptr ? static_cast<int32_t>(mark - format) : static_cast<int32_t>(std::strlen(format));
+    int32_t units = cp932_to_utf16(format, before, reinterpret_cast<uint16_t*>(text));
+    auto append = [&units](const wchar_t* more) {
+        for (; *more != L'\0' && units < 3 * kPathUnits - 1; ++more) text[units++] = *more;
+    };
+    if (mark != nullptr) {
+        append(wide_path(name, piece) != nullptr ? piece : L"?");
+        to_wide(mark + 2, piece, kPathUnits + 1);
+        append(piece);
+    }
+    if (reason != nullptr && reason[0] != '\0' && wide_path(reason, piece) != nullptr) {
+        append(L"\n\n");
+        append(piece);
+    }
+    text[units] = L'\0';
+    to_wide(caption, wideCaption, 128);
+    return g_messageBox(owner, text, wideCaption, flags);
+}
+
+void report_file_failure(const char* format, const char* path) {
+    static char reason[1024];
+    describe_file_error(last_file_error(), reason, sizeof reason);
+    show_message_naming(g_shell.window, format, path, reason, kFileFailedCaption, MB_OK | MB_ICONWARNING);
+}
+
 int show_user_message(const UserMessage& message) {
     if (!message.show) return 0;
     HWND owner = message.owner == OwnerMainForm ? g_shell.form : g_shell.window;
@@ -81,6 +119,13 @@ int32_t control_text(HWND control, char* out, int32_t room) {
     }
     std::memcpy(out, g_narrow, static_cast<size_t>(bytes) + 1);
     return bytes;
+}
+
+int32_t field_text(HWND control, char* out, int32_t room, bool keepEvery, LostChars* lost) {
+    out[0] = '\0';
+    if (control == nullptr || room <= 0) return 0;
+    int32_t units = GetWindowTextW(control, g_wide, kWideRoom);
+    return typed_text_to_sjis(reinterpret_cast<const uint16_t*>(g_wide), units, keepEvery, out, room, lost, nullptr);
 }
 
 void set_control_text(HWND control, const char* text) {

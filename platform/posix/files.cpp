@@ -1,8 +1,10 @@
-// Files on POSIX: Shift_JIS paths turned into UTF-8 for the file system.
+// Files on POSIX: UTF-8 paths, handed to the file system as they are.
 #include "platform/files.h"
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/posix/native_path.h"
@@ -10,6 +12,7 @@
 namespace {
 
 char g_utf8[kUtf8PathBytes];
+int32_t g_fileError = 0;
 
 bool has_wildcard(const char* path) { return std::strpbrk(path, "*?") != nullptr; }
 
@@ -32,5 +35,17 @@ int32_t clear_read_only_hidden(const char* path) {
 
 FILE* open_file(const char* path, const char* mode) {
     const char* p = utf8_path(path, g_utf8);
-    return p != nullptr ? std::fopen(p, mode) : nullptr;
+    if (p == nullptr) errno = ENAMETOOLONG;
+    FILE* f = p != nullptr ? std::fopen(p, mode) : nullptr;
+    if (f == nullptr) keep_file_error(false);
+    return f;
+}
+
+void keep_file_error(bool accessDenied) { g_fileError = accessDenied ? EACCES : errno; }
+
+int32_t last_file_error() { return g_fileError; }
+
+void describe_file_error(int32_t code, char* out, int32_t room) {
+    if (room <= 0) return;
+    std::snprintf(out, static_cast<size_t>(room), "%s", code != 0 ? std::strerror(code) : "");
 }

@@ -27,3 +27,6 @@ void* find_entry(LibraryHandle library, const char* name) {
 void free_library(LibraryHandle library) {
     if (library != nullptr) dlclose(library);
 }
+
+// The dynamic loader searches only where the program was linked to look.
+void limit_dll_search() {}

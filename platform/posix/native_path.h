@@ -1,17 +1,12 @@
-// Shift_JIS paths in the file system's UTF-8, shared by the POSIX file
-// operations.
-//
-// Not reentrant: utf8_path converts through a static buffer, so it must
-// not run on two threads at once.
+// Paths for the POSIX file functions: the program's paths are UTF-8 bytes,
+// which is what the file system takes, so they go through unchanged.
 #pragma once
 
 #include <cstdint>
 
-#include "platform/codepage.h"
-
 constexpr int32_t kPathBytes = 4096;
-constexpr int32_t kUtf8PathBytes = kPathBytes * kUtf8BytesPerUtf16 + 1;
+constexpr int32_t kUtf8PathBytes = kPathBytes + 1;
 
-// The UTF-8 form of a Shift_JIS path in out (room: kUtf8PathBytes); null
+// A copy of path in out (room: kUtf8PathBytes), which callers may cut; null
 // when the path is too long.
 const char* utf8_path(const char* path, char* out);

@@ -1,4 +1,4 @@
-// Files on Win32: Shift_JIS paths turned into UTF-16 for the W functions.
+// Files on Win32: UTF-8 paths turned into UTF-16 for the W functions.
 #include "platform/files.h"
 
 #include <windows.h>
@@ -10,6 +10,7 @@
 namespace {
 
 wchar_t g_wide[kPathUnits + 1];
+DWORD g_fileError = 0;
 
 }  // namespace
 
@@ -39,7 +40,29 @@ FILE* open_file(const char* path, const char* mode) {
     const wchar_t* p = wide_path(path, g_wide);
     wchar_t wideMode[8];
     size_t n = std::strlen(mode);
-    if (p == nullptr || n >= 8) return nullptr;
+    if (p == nullptr || n >= 8) {
+        SetLastError(ERROR_INVALID_NAME);
+        keep_file_error(false);
+        return nullptr;
+    }
     for (size_t i = 0; i <= n; ++i) wideMode[i] = static_cast<wchar_t>(mode[i]);
-    return _wfopen(p, wideMode);
+    FILE* f = _wfopen(p, wideMode);
+    if (f == nullptr) keep_file_error(false);
+    return f;
+}
+
+void keep_file_error(bool accessDenied) { g_fileError = accessDenied ? ERROR_ACCESS_DENIED : GetLastError(); }
+
+int32_t last_file_error() { return static_cast<int32_t>(g_fileError); }
+
+void describe_file_error(int32_t code, char* out, int32_t room) {
+    if (room <= 0) return;
+    out[0] = '\0';
+    static wchar_t text[512];
+    DWORD flags = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+    DWORD units = code != 0 ? FormatMessageW(flags, nullptr, static_cast<DWORD>(code), 0, text, 512, nullptr) : 0;
+    while (units > 0 && (text[units - 1] == L'\n' || text[units - 1] == L'\r' || text[units - 1] == L' ')) --units;
+    if (units == 0) return;
+    text[units] = L'\0';
+    utf8_from_wide(text, out, room);
 }
