@@ -66,7 +66,7 @@ int32_t to_field_text(const char* bytes, int32_t length, bool utf8) {
     if (length > kFileBytes) length = kFileBytes;
     if (utf8) {
         int32_t units = utf8_to_utf16(bytes, length, g_units);
-        length = typed_text_to_sjis(g_units, units, g_form.carrier == Utf8, g_sjis, sizeof g_sjis, &g_form.lost,
+        length = typed_text_to_sjis(g_units, units, g_form.carrier == Utf8, g_sjis, sizeof g_sjis, &g_form.notes,
                                     nullptr);
         bytes = g_sjis;
     }
@@ -233,11 +233,12 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
     if (g_payload.dropped != DroppedNothing) {
         std::fprintf(stderr, "%s: warning: part of the text did not fit and was left out\n", command);
     }
-    if (g_form.lost.count > 0 && o.carrier != Utf8) {
+    const LostChars& lost = g_form.notes.lost;
+    if (lost.count > 0 && o.carrier != Utf8) {
         char names[64];
-        lost_chars_text(g_form.lost, names, sizeof names);
+        lost_chars_text(lost, names, sizeof names);
         std::fprintf(stderr, "%s: warning: %d character%s with no Shift_JIS form became '?': %s\n", command,
-                     g_form.lost.count, g_form.lost.count == 1 ? "" : "s", names);
+                     lost.count, lost.count == 1 ? "" : "s", names);
     }
     return ExitOk;
 }

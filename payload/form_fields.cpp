@@ -69,6 +69,6 @@ void load_pass_settings(FormFields* form) {
 void clear_form(FormFields* form) {
     std::memset(form->longTexts, 0, sizeof form->longTexts);
     std::memset(form->shortTexts, 0, sizeof form->shortTexts);
-    form->lost = {};
+    form->notes = {};
     load_pass_settings(form);
 }

@@ -40,7 +40,7 @@ struct FormFields {
     // Typed characters the fields could not carry (for a Shift_JIS target:
     // replaced by the default character; for UTF-8: kept as codes), as the
     // window or the tool read them.
-    LostChars lost;
+    TypedTextNotes notes;
 };
 
 extern FormFields g_form;

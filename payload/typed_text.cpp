@@ -40,12 +40,14 @@ int32_t code_form(const uint16_t* units, int32_t n, char* piece) {
 }
 
 // The form of the character of n units at units for the target; its bytes.
-int32_t character_form(const uint16_t* units, int32_t n, bool keepEvery, char* piece, LostChars* lost) {
+int32_t character_form(const uint16_t* units, int32_t n, bool keepEvery, char* piece, TypedTextNotes* notes) {
+    LostChars* lost = notes != nullptr ? &notes->lost : nullptr;
     uint32_t codePoint = n == 2 ? 0x10000 + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u) : units[0];
     bool lone = n == 1 && (is_high(units[0]) || is_low(units[0]));
     int32_t bytes = 0;
     bool usedDefault = false;
     if (!lone && exact_form(units, n, piece, &bytes, &usedDefault)) return bytes;
+    if (notes != nullptr) note_lost(&notes->inexact, codePoint);
     if (keepEvery && !lone) {
         note_lost(lost, codePoint);
         return code_form(units, n, piece);
@@ -60,7 +62,7 @@ int32_t character_form(const uint16_t* units, int32_t n, bool keepEvery, char* p
 }  // namespace
 
 int32_t typed_text_to_sjis(const uint16_t* units, int32_t count, bool keepEvery, char* out, int32_t room,
-                           LostChars* lost, bool* cut) {
+                           TypedTextNotes* notes, bool* cut) {
     if (cut != nullptr) *cut = false;
     if (room <= 0) return 0;
     int32_t written = 0;
@@ -76,7 +78,7 @@ int32_t typed_text_to_sjis(const uint16_t* units, int32_t count, bool keepEvery,
         }
         int32_t n = is_high(units[i]) && i + 1 < count && is_low(units[i + 1]) ? 2 : 1;
         char piece[16];
-        int32_t bytes = character_form(units + i, n, keepEvery, piece, lost);
+        int32_t bytes = character_form(units + i, n, keepEvery, piece, notes);
         if (written + bytes > room - 1) {
             if (cut != nullptr) *cut = true;
             break;

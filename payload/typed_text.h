@@ -20,12 +20,22 @@ struct LostChars {
     uint32_t first[kLostCharsKept];   // code points
 };
 
+// What a conversion could not keep as it was typed: lost, what the
+// target does not carry as such (replaced by the default character for
+// Shift_JIS, turned into codes for UTF-8); inexact, every character without
+// an exact Shift_JIS form (best fits too), which a Shift_JIS document
+// changes.
+struct TypedTextNotes {
+    LostChars lost;
+    LostChars inexact;
+};
+
 // Converts count UTF-16 units into out (room bytes, terminator written);
 // keepEvery selects the UTF-8 target's rule. Stops before a character that
-// does not fit whole (*cut set, when given). Adds what could not be carried
-// to lost (may be null). Returns the bytes written.
+// does not fit whole (*cut set, when given). Adds to notes (may be null).
+// Returns the bytes written.
 int32_t typed_text_to_sjis(const uint16_t* units, int32_t count, bool keepEvery, char* out, int32_t room,
-                           LostChars* lost, bool* cut);
+                           TypedTextNotes* notes, bool* cut);
 
 // "U+D55C U+5F20" for the kept code points ("…" after them when there were
 // more), into out (room bytes; 64 is enough). ASCII, so Shift_JIS as well.

@@ -52,9 +52,9 @@ void lost_or_left_out_note(char* out) {
         return;
     }
     out[0] = '\0';
-    if (g_form.lost.count == 0 || g_form.carrier == Utf8) return;
+    if (g_form.notes.lost.count == 0 || g_form.carrier == Utf8) return;
     char names[64];
-    lost_chars_text(g_form.lost, names, sizeof names);
+    lost_chars_text(g_form.notes.lost, names, sizeof names);
     std::snprintf(out, kStatusPartBytes, kLostCharsNote, names);
 }
 

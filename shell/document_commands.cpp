@@ -87,10 +87,10 @@ int32_t start_arguments(const char** argv) {
 // Characters that Shift_JIS cannot carry are named, and the document is
 // written only on Yes (No the default).
 bool may_lose_characters() {
-    if (g_form.lost.count == 0) return true;
+    if (g_form.notes.inexact.count == 0) return true;
     char names[64];
     static char question[sizeof kDocumentLossQuestion + sizeof names];
-    lost_chars_text(g_form.lost, names, sizeof names);
+    lost_chars_text(g_form.notes.inexact, names, sizeof names);
     std::snprintf(question, sizeof question, kDocumentLossQuestion, names);
     return show_message(g_shell.window, question, kTextSaveTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }

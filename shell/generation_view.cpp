@@ -131,9 +131,9 @@ int32_t pass_quick() {
 
 void fill_form(void*) {
     bool keepEvery = int_setting(SettingCarrier) == Utf8;
-    g_form.lost = {};
+    g_form.notes = {};
     for (int32_t control : kFieldControls) {
-        int32_t length = field_text(form_item(control), g_field, form_field_capacity(control), keepEvery, &g_form.lost);
+        int32_t length = field_text(form_item(control), g_field, form_field_capacity(control), keepEvery, &g_form.notes);
         set_form_field(&g_form, control, g_field, length);
     }
     load_pass_settings(&g_form);

@@ -37,7 +37,7 @@ struct ShellState {
 extern ShellState g_shell;
 
 struct UserMessage;
-struct LostChars;
+struct TypedTextNotes;
 
 // --- Control texts (ui_text.cpp) ----------------------------------------------------
 
@@ -45,8 +45,8 @@ struct LostChars;
 // bytes; returns its length.
 int32_t control_text(HWND control, char* out, int32_t room);
 // A form field's text as the target takes it (see payload/typed_text.h):
-// keepEvery for UTF-8; what cannot be carried is added to lost.
-int32_t field_text(HWND control, char* out, int32_t room, bool keepEvery, LostChars* lost);
+// keepEvery for UTF-8; what cannot be kept as typed is added to notes.
+int32_t field_text(HWND control, char* out, int32_t room, bool keepEvery, TypedTextNotes* notes);
 // Sets a control's text from Shift_JIS.
 void set_control_text(HWND control, const char* text);
 // Shift_JIS to UTF-16 into out (room units, terminator included).

@@ -121,11 +121,11 @@ int32_t control_text(HWND control, char* out, int32_t room) {
     return bytes;
 }
 
-int32_t field_text(HWND control, char* out, int32_t room, bool keepEvery, LostChars* lost) {
+int32_t field_text(HWND control, char* out, int32_t room, bool keepEvery, TypedTextNotes* notes) {
     out[0] = '\0';
     if (control == nullptr || room <= 0) return 0;
     int32_t units = GetWindowTextW(control, g_wide, kWideRoom);
-    return typed_text_to_sjis(reinterpret_cast<const uint16_t*>(g_wide), units, keepEvery, out, room, lost, nullptr);
+    return typed_text_to_sjis(reinterpret_cast<const uint16_t*>(g_wide), units, keepEvery, out, room, notes, nullptr);
 }
 
 void set_control_text(HWND control, const char* text) {

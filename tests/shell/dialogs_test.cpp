@@ -167,7 +167,7 @@ int32_t registry_int(const wchar_t* key, const wchar_t* name) {
 // advances the maker's "tools".
 TEST(FirstMessage, RegistryBackEndCountsStartsAndTheMakersTools) {
     const std::string marker = test_app_folder() + "use.ini";
-    DeleteFileA(marker.c_str());
+    remove_file_at(marker);
     fresh_settings();
     RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
     int32_t tools = registry_int(kMakerKey, L"tools");
@@ -191,8 +191,7 @@ TEST(FirstMessage, RegistryBackEndCountsStartsAndTheMakersTools) {
         RegSetKeyValueW(HKEY_CURRENT_USER, kMakerKey, L"tools", REG_DWORD, &value, sizeof value);
     }
     EXPECT_EQ(settings_file_text(), "") << "the ini file is neither read nor written";
-    FILE* f = std::fopen(marker.c_str(), "wb");
-    if (f != nullptr) std::fclose(f);
+    write_file(marker, "");
 }
 
 }  // namespace

@@ -263,7 +263,7 @@ TEST_F(MainWindow, ColourChooserSelectsTheCustomColour) {
 // The registry back-end: no "use.ini" beside the program.
 TEST(SettingsInTheRegistry, KeepTheModeAcrossTwoRuns) {
     const std::string marker = test_app_folder() + "use.ini";
-    DeleteFileA(marker.c_str());
+    remove_file_at(marker);
     fresh_settings();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velmora Tools\\Mivoka");
     open_window();
@@ -284,8 +284,7 @@ TEST(SettingsInTheRegistry, KeepTheModeAcrossTwoRuns) {
     EXPECT_EQ(SendMessageW(item(IDC_ENCODING), CB_GETCURSEL, 0, 0), 1);
     close_window();
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velmora Tools\\Mivoka");
-    FILE* f = std::fopen(marker.c_str(), "wb");
-    if (f != nullptr) std::fclose(f);
+    write_file(marker, "");
 }
 
 }  // namespace
@@ -372,7 +371,7 @@ TEST(DeleteSettingsAndQuit, RegistryBranchAsksAndTheLastToolTakesTheMakersKey) {
 // The branch follows the registry's "_count", not the back-end in use.
 TEST(DeleteSettingsAndQuit, RegistryBackEndWithoutItsCounterAsksTheIniQuestion) {
     const std::string marker = test_app_folder() + "use.ini";
-    DeleteFileA(marker.c_str());
+    remove_file_at(marker);
     fresh_settings();
     open_window();
     RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
@@ -382,8 +381,7 @@ TEST(DeleteSettingsAndQuit, RegistryBackEndWithoutItsCounterAsksTheIniQuestion) 
     EXPECT_TRUE(IsWindow(main_window()));
     close_window();
     RegDeleteTreeW(HKEY_CURRENT_USER, kProgramKey);
-    FILE* f = std::fopen(marker.c_str(), "wb");
-    if (f != nullptr) std::fclose(f);
+    write_file(marker, "");
 }
 
 }  // namespace

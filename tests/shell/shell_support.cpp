@@ -219,22 +219,25 @@ BOOL answer_file_dialog(OPENFILENAMEW* dialog, bool save) {
 }
 
 std::string exe_folder() {
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, sizeof exe);
-    std::strrchr(exe, '\\')[1] = '\0';
-    return exe;
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wcsrchr(exe, L'\\')[1] = L'\0';
+    return utf8_of(exe);
 }
 
+// The program's folder has a name that code page 932 cannot carry (a best
+// fit, Hangul, simplified hanzi, an emoji outside the basic plane), so every
+// window test also proves that the program finds its own files there.
 void make_folder() {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    char folder[MAX_PATH + 64];
-    std::snprintf(folder, sizeof folder, "%smivoka-shell-%lu\\", temp, GetCurrentProcessId());
-    CreateDirectoryA(folder, nullptr);
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    char folder[MAX_PATH * 3 + 64];
+    std::snprintf(folder, sizeof folder, "%smivoka-shell-Jos\xC3\xA9-\xEA\xB9\x80-\xE5\xBC\xA0-\xF0\x9F\x98\x80-%lu\\",
+                  utf8_of(temp).c_str(), GetCurrentProcessId());
+    CreateDirectoryW(wide_of(folder).c_str(), nullptr);
     g_folder = folder;
     set_external_encoder_present(true);
-    FILE* marker = std::fopen((g_folder + "use.ini").c_str(), "wb");
-    if (marker != nullptr) std::fclose(marker);
+    write_file(g_folder + "use.ini", "");
     set_app_folder(g_folder.c_str());
 }
 
@@ -246,36 +249,33 @@ const std::string& test_app_folder() {
 }
 
 void set_external_encoder_present(bool present) {
-    const std::string library = test_app_folder() + "QR2DLL.dll";
+    const std::wstring library = wide_of(test_app_folder() + "QR2DLL.dll");
     if (present) {
-        CopyFileA((exe_folder() + "QR2DLL.dll").c_str(), library.c_str(), FALSE);
+        CopyFileW(wide_of(exe_folder() + "QR2DLL.dll").c_str(), library.c_str(), FALSE);
     } else {
-        DeleteFileA(library.c_str());
+        DeleteFileW(library.c_str());
     }
 }
 
 void set_help_page_present(bool present) {
-    const std::string folder = test_app_folder() + "help";
-    const std::string page = folder + "\\index.html";
+    const std::wstring folder = wide_of(test_app_folder() + "help");
+    const std::wstring page = folder + L"\\index.html";
     if (present) {
-        CreateDirectoryA(folder.c_str(), nullptr);
-        CopyFileA((exe_folder() + "help\\index.html").c_str(), page.c_str(), FALSE);
+        CreateDirectoryW(folder.c_str(), nullptr);
+        CopyFileW(wide_of(exe_folder() + "help\\index.html").c_str(), page.c_str(), FALSE);
     } else {
-        DeleteFileA(page.c_str());
-        RemoveDirectoryA(folder.c_str());
+        DeleteFileW(page.c_str());
+        RemoveDirectoryW(folder.c_str());
     }
 }
 
 void fresh_settings() {
-    DeleteFileA(settings_path().c_str());
-    DeleteFileA((test_app_folder() + "resume.txt").c_str());
+    remove_file_at(settings_path());
+    remove_file_at(test_app_folder() + "resume.txt");
 }
 
 void write_settings(const char* lines) {
-    FILE* f = std::fopen(settings_path().c_str(), "wb");
-    if (f == nullptr) return;
-    std::fprintf(f, "[Base]\r\n%s", lines);
-    std::fclose(f);
+    write_file(settings_path(), std::string("[Base]\r\n") + lines);
 }
 
 std::string settings_file_text() { return file_bytes(settings_path()); }
