@@ -144,4 +144,20 @@ if [ "${#emulator[@]}" -eq 0 ]; then
   done
 fi
 
+# Names outside code page 932: every file argument is read and every -o
+# written under exactly its name, never a best-fit one (cafe, Zoe, ?).
+for name in 'Café' '메모' '张伟' '😀' '𠮷野'; do
+  problem=
+  printf 'HELLO %s' "$name" >"$name.txt"
+  "${emulator[@]}" "$tool" matrix "$name.txt" >out 2>err || problem="matrix: $(head -c 200 err)"
+  "${emulator[@]}" "$tool" payload --text-file "$name.txt" --input utf8 >out 2>err || problem="$problem payload: $(head -c 200 err)"
+  "${emulator[@]}" "$tool" encode --text x -o "$name" >out 2>err || problem="$problem encode: $(head -c 200 err)"
+  [ "$(head -c 2 "$name.bmp" 2>/dev/null)" = BM ] || problem="$problem no $name.bmp"
+  "${emulator[@]}" "$tool" encode --text x -o "$name.png" >out 2>err || problem="$problem png: $(head -c 200 err)"
+  [ -s "$name.png" ] || problem="$problem no $name.png"
+  check "the file names $name are kept" "$problem"
+done
+stray=$(ls | grep -E '^(Cafe|Zoe|\?+)' || true)
+check "no file under a best-fit name" "$([ -z "$stray" ] || echo "found: $stray")"
+
 check_summary

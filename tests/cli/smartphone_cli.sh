@@ -110,4 +110,14 @@ done
 grep -q 'SOUND:ヤマダ タロウ;' <("$tool" payload --csv c.csv --carrier utf8) || problem="$problem reading of contact 1"
 check "CSV batch to PNG in UTF-8, contact by contact" "$problem"
 
+# Typed text outside code page 932: UTF-8 carries it exactly (the symbol's
+# raw bytes too); a Shift_JIS target writes "?" and names each replaced
+# character in a warning.
+payload_case "UTF-8 keeps every character" 'Caf\xc3\xa9 Zo\xc3\xab \xc2\xa5500 \xed\x95\x9c\xea\xb5\xad\xec\x96\xb4 \xe5\xbc\xa0\xe4\xb8\x89 \xf0\x9f\x98\x80 \xf0\xa0\xae\xb7' \
+  --carrier utf8 --text 'Café Zoë ¥500 한국어 张三 😀 𠮷'
+problem=
+[ "$("$tool" payload --carrier docomo --text 'a한b' 2>err.txt)" = 'a?b' ] || problem="payload $(cat err.txt)"
+grep -q "U+D55C" err.txt || problem="$problem no warning naming U+D55C"
+check "a Shift_JIS target names what it replaces" "$problem"
+
 check_summary
