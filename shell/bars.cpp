@@ -90,8 +90,23 @@ void create_status_bar() {
     layout_form(1);
 }
 
+namespace {
+int32_t g_noteWidth = 0;   // the third part's room while it holds a note
+}  // namespace
+
+void show_status_note(bool shown) {
+    int32_t width = shown ? 420 : 0;
+    if (width == g_noteWidth) return;
+    g_noteWidth = width;
+    RECT client;
+    GetClientRect(g_shell.window, &client);
+    if (client.right > 10) set_status_parts(client.right);
+}
+
 void set_status_parts(int32_t width) {
-    int parts[3] = {width - 160, width, width};
+    // The third part is empty and takes no room, unless a note about text
+    // left out or characters replaced must be seen.
+    int parts[3] = {width - 160 - g_noteWidth, width - g_noteWidth, width};
     SendMessageW(g_shell.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
 }
 

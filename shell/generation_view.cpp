@@ -107,6 +107,7 @@ void apply_position() {
 }
 
 void apply_status() {
+    show_status_note(g_shown.statusParts[2][0] != '\0');
     wchar_t wide[kStatusPartBytes];
     for (int32_t part = 0; part < 3; ++part) {
         to_wide(g_shown.statusParts[part], wide, kStatusPartBytes);

@@ -117,6 +117,8 @@ void apply_save_all(bool enabled);
 
 void create_status_bar();
 void set_status_parts(int32_t width);
+// Gives the status bar's third part room while it holds a note, none otherwise.
+void show_status_note(bool shown);
 int32_t status_bar_height();
 // Toolbar tooltip text request.
 bool on_toolbar_notify(NMHDR* header);

@@ -141,8 +141,13 @@ TEST_F(UnicodeNames, AShiftJisTargetNamesTheCharactersItReplaces) {
     generate("한 and 张 ¥");
     EXPECT_EQ(code_text(0), sjis("? and ? ¥")) << "Windows' conversion, its best fit for ¥ kept";
     EXPECT_NE(status_text(2).find("U+D55C U+5F20"), std::string::npos) << status_text(2);
+    RECT note = {};
+    SendMessageW(status_bar(), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&note));
+    EXPECT_GE(note.right - note.left, 300) << "the note is seen";
     generate("plain");
     EXPECT_EQ(status_text(2), "");
+    SendMessageW(status_bar(), SB_GETRECT, 2, reinterpret_cast<LPARAM>(&note));
+    EXPECT_LE(note.right - note.left, 4) << "an empty third part takes no room";
 
     set_text(IDC_TEXT, "한");
     set_message_answer(IDNO);
