@@ -1,6 +1,7 @@
 // Test helpers for readable Shift_JIS test data.
 #include "tests/payload/test_text.h"
 
+#include <cstring>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -34,3 +35,11 @@ void set_field_bytes(int32_t control, const std::string& bytes) {
 }
 
 std::string payload_text() { return g_payload.text; }
+
+std::string converted_to_utf8(const std::string& sjisText) {
+    std::memset(g_payload.text, 0, sizeof g_payload.text);
+    std::memcpy(g_payload.text, sjisText.data(), sjisText.size());
+    g_payload.dropped = DroppedNothing;
+    convert_to_utf8(&g_payload);
+    return payload_text();
+}

@@ -18,3 +18,5 @@ void set_field(int32_t control, const std::string& utf8);
 void set_field_bytes(int32_t control, const std::string& bytes);
 // g_payload's text as a string.
 std::string payload_text();
+// sjisText put into g_payload and through convert_to_utf8; the result.
+std::string converted_to_utf8(const std::string& sjisText);

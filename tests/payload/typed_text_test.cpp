@@ -28,19 +28,12 @@ std::string typed(const char* utf8, bool keepEvery, TypedTextNotes* notes = null
     return std::string(out, static_cast<size_t>(n));
 }
 
-std::string as_utf8_payload(const std::string& sjisText) {
-    std::memset(g_payload.text, 0, sizeof g_payload.text);
-    std::memcpy(g_payload.text, sjisText.data(), sjisText.size());
-    g_payload.dropped = DroppedNothing;
-    convert_to_utf8(&g_payload);
-    return payload_text();
-}
 
 TEST(TypedText, TheUtf8TargetGetsEveryCharacterBackExactly) {
     const char* texts[] = {"Café Zoë ¥500 한국어 张三 😀 𠮷", "〜～‖−¢£¬", "日本語とｶﾅ and ASCII ~\\", "\xF4\x8F\xBF\xBD"};
     for (const char* text : texts) {
         TypedTextNotes notes = {};
-        EXPECT_EQ(as_utf8_payload(typed(text, true, &notes)), text) << text;
+        EXPECT_EQ(converted_to_utf8(typed(text, true, &notes)), text) << text;
     }
     TypedTextNotes notes = {};
     EXPECT_EQ(typed("é😀𠮷あ", true, &notes), std::string("[+00E9][+D83D][+DE00][+D842][+DFB7]") + sjis("あ"));

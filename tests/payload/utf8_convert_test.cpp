@@ -10,13 +10,7 @@
 
 namespace {
 
-std::string converted(const std::string& sjisText) {
-    std::memset(g_payload.text, 0, sizeof g_payload.text);
-    std::memcpy(g_payload.text, sjisText.data(), sjisText.size());
-    g_payload.dropped = DroppedNothing;
-    convert_to_utf8(&g_payload);
-    return payload_text();
-}
+std::string converted(const std::string& sjisText) { return converted_to_utf8(sjisText); }
 
 struct Utf8Case {
     const char* name;
