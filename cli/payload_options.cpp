@@ -131,6 +131,8 @@ int fill_form(const PayloadOptions& o, const char* command) {
     clear_form(&g_form);
     g_form.carrier = o.carrier;
     g_form.mode = o.mode;
+    // The tool gives utf8 the smartphone contact and mail forms.
+    g_form.utf8forms = 1;
     if (o.document != nullptr && read_document_option(o.document, command) != ExitOk) return ExitFailure;
     if (o.csv != nullptr && read_csv_option(o, command) != ExitOk) return ExitFailure;
     for (int32_t row = 0; row < 16; ++row) {
@@ -213,8 +215,6 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
         std::fprintf(stderr, "%s: --record needs --csv\n", command);
         return ExitFailure;
     }
-    // The tool gives utf8 the smartphone contact and mail forms.
-    enable_smartphone_forms(true);
     if (fill_form(o, command) != ExitOk) return ExitFailure;
     bool failed = compose_payload() != 0;
     if (failed && g_composeError.code == kComposeUriTooLong) {

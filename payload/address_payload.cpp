@@ -83,7 +83,7 @@ void write_mecard() {
 
 int32_t compose_address() {
     // The smartphone contact is the docomo MECARD with a full-width reading.
-    bool smartphone = g_form.carrier == Utf8 && smartphone_forms_enabled();
+    bool smartphone = g_form.carrier == Utf8 && g_form.utf8forms != 0;
     int32_t carrier = smartphone ? Docomo : g_form.carrier;
     if (carrier != Softbank && carrier != Docomo && carrier != Au) return 0;
     for (int32_t s = Name; s <= Url; ++s) {

@@ -64,6 +64,7 @@ void load_pass_settings(FormFields* form) {
     form->autoencode = int_setting(SettingAutoEncode);
     form->quick = int_setting(SettingQuick);
     form->previewno = int_setting(SettingPreviewNo);
+    form->utf8forms = int_setting(SettingUtf8Forms);
 }
 
 void clear_form(FormFields* form) {

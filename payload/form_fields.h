@@ -37,6 +37,10 @@ struct FormFields {
     int32_t autoencode;
     int32_t quick;
     int32_t previewno;
+    // "utf8forms": for Utf8, mail and address modes compose the smartphone
+    // forms (a mailto: URI, the MECARD with a full-width reading) instead of
+    // nothing. The window takes it from its option; the tool always sets it.
+    int32_t utf8forms;
     // Typed characters the fields could not carry (for a Shift_JIS target:
     // replaced by the default character; for UTF-8: kept as codes), as the
     // window or the tool read them.

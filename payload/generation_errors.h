@@ -15,5 +15,6 @@ enum GenerationErrorCode : int32_t {
     ErrorBadBirthday = 7,         // birthday not year/month/day
     ErrorBadPhone = 8,            // a phone number (argument: its number 1-3)
     ErrorBadFurigana = 9,         // furigana not readable as kana
-    ErrorTooLongForOneCode = 10   // one code asked for, more needed
+    ErrorTooLongForOneCode = 10,  // one code asked for, more needed
+    ErrorMailUriTooLong = 11      // the mailto: URI (argument: its bytes) outruns the payload
 };

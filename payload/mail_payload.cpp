@@ -34,7 +34,7 @@ void write_matmsg(char* address, char* subject, char* body) {
 
 int32_t compose_mail() {
     // The smartphone mail reads the fields as the MATMSG form does.
-    bool smartphone = g_form.carrier == Utf8 && smartphone_forms_enabled();
+    bool smartphone = g_form.carrier == Utf8 && g_form.utf8forms != 0;
     int32_t carrier = smartphone ? Docomo : g_form.carrier;
     if (carrier != Softbank && carrier != Docomo && carrier != Au) return 0;
     read_form_field(ControlTo, to_field(), kFieldLimit);

@@ -178,13 +178,11 @@ constexpr int32_t kTextViewBytes = 2048;
 // 2 * LineWidths[previewno] columns, carrier emoji bytes as a large circle.
 void format_text_view(char* text, int32_t carrier, int32_t previewno);
 
-// --- Smartphone contacts and mail (the command-line tool only) ---------------------
+// --- Smartphone contacts and mail (g_form.utf8forms) -------------------------------
 
-// While on, Utf8 mail and address modes compose the smartphone forms instead
-// of nothing: the MECARD form exactly as for Docomo but with the reading in
-// full-width katakana, and a mailto: URI. The window never turns it on.
-void enable_smartphone_forms(bool on);
-bool smartphone_forms_enabled();
+// With utf8forms set, Utf8 mail and address modes compose the smartphone
+// forms instead of nothing: the MECARD form exactly as for Docomo but with
+// the reading in full-width katakana, and a mailto: URI.
 
 // Half-width katakana (with their voiced and semi-voiced marks, and the
 // long-vowel mark) made full-width in place, the inverse of to_half_width's
@@ -193,9 +191,9 @@ bool smartphone_forms_enabled();
 void to_full_width_katakana(char* text, int32_t capacity);
 
 // Composition error of a mailto: URI longer than the UTF-8 payload holds
-// (kUtf8PayloadLimit); its argument is the URI's length in bytes. Not in
-// the generation's error table: the tool reports it itself.
-constexpr int32_t kComposeUriTooLong = 100;
+// (kUtf8PayloadLimit); its argument is the URI's length in bytes. The
+// window shows the table's message; the tool words it itself.
+constexpr int32_t kComposeUriTooLong = ErrorMailUriTooLong;
 // Writes the mailto: URI of an address, a subject and a body (Shift_JIS
 // with textual emoji codes) into g_payload: each part converted to UTF-8 as
 // the Utf8 target converts, then percent-encoded (every byte outside A-Z a-z

@@ -1,13 +1,10 @@
-// Smartphone forms of the command-line tool: the switch that turns them on,
-// full-width katakana for the MECARD reading (smartphone address books sort
+// Smartphone forms of the UTF-8 target's mail and address modes: full-width katakana for the MECARD reading (smartphone address books sort
 // by it), and the mailto: URI with its percent-encoding.
 #include <cstring>
 
 #include "payload/composer.h"
 
 namespace {
-
-bool g_smartphoneForms = false;
 
 // Full-width code of a half-width katakana byte 0xA6-0xDF with no mark, the
 // voiced mark and the semi-voiced mark; 0 where none exists. Built from
@@ -78,9 +75,6 @@ void put_part(UriText* uri, const char* key, const char* sjis, bool address) {
 }
 
 }  // namespace
-
-void enable_smartphone_forms(bool on) { g_smartphoneForms = on; }
-bool smartphone_forms_enabled() { return g_smartphoneForms; }
 
 void to_full_width_katakana(char* text, int32_t capacity) {
     build_table();

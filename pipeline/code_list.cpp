@@ -28,6 +28,8 @@ const ErrorEntry ErrorTable[kErrorCount + 1] = {
     {ErrorPlain, kMsgFuriganaUnreadable},
     // 1つのQRコードに入りません。
     {ErrorPlain, kMsgTextTooLong},
+    // メールが長すぎます（UTF-8で%dバイト）。本文を短くしてください。
+    {ErrorWithInteger, kMsgMailUriTooLong},
 };
 
 namespace {

@@ -48,10 +48,10 @@ void clear_code_list();
 
 // --- Generation error -----------------------------------------------------------
 
-constexpr int32_t kErrorCount = 10;
+constexpr int32_t kErrorCount = 11;
 enum ErrorKind : int32_t { ErrorPlain = 0, ErrorWithInteger = 1, ErrorWithString = 2 };
 
-// One entry per error code 1-10 (index 0 unused); Shift_JIS messages.
+// One entry per error code 1-11 (index 0 unused); Shift_JIS messages.
 struct ErrorEntry {
     int32_t kind;
     const char* message;

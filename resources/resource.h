@@ -191,6 +191,7 @@
 #define IDC_OPTION_LINE_WIDTH 1759
 #define IDC_OPTION_TIMER 1765
 #define IDC_OPTION_ONE_CODE 1858
+#define IDC_OPTION_UTF8_FORMS 1859
 
 // --- Add-address dialog ---------------------------------------------------------------------
 #define IDD_ADD_ADDRESS 235

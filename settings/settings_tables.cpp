@@ -16,8 +16,9 @@ struct IntDefault {
     uint32_t max;
 };
 
-// Rows 26-40 and 47-51 are the emoji history, filled by name below.
-const IntDefault kIntDefaults[] = {
+// One row per key, in the order of writing. The emoji history groups lie
+// apart ("m" came last); emoji_history_setting reaches them by group.
+const IntDefault kIntDefaults[kIntSettingCount] = {
     {"mode", LoadAndSave, 0, 2},          {"_version", SaveOnly, -1, 16777215},
     {"wwidth", LoadOnly, -1, 32767},      {"wheight", LoadOnly, -1, 32767},
     {"wleft", LoadOnly, -1, 32767},       {"wtop", LoadOnly, -1, 32767},
@@ -32,50 +33,49 @@ const IntDefault kIntDefaults[] = {
     {"customcol", LoadAndSave, 8421504, 16777215},
     {"stayemjdlg", LoadAndSave, 0, 1},    {"editwrap", LoadAndSave, 1, 1},
     {"resume", LoadAndSave, 1, 1},
-};
-
-const IntDefault kIntDefaultsAfterHistory[] = {
-    {"savetexttype", LoadAndSave, 1, 2}, {"onecode", LoadAndSave, 0, 1},
-    {"fixhistnumv", LoadAndSave, 0, 5},  {"fixhistnumd", LoadAndSave, 0, 5},
-    {"fixhistnuma", LoadAndSave, 0, 5},  {"fixhistnumm", LoadAndSave, 0, 5},
+    {"histemojiv1", LoadAndSave, 0, 1000},
+    {"histemojiv2", LoadAndSave, 0, 1000},
+    {"histemojiv3", LoadAndSave, 0, 1000},
+    {"histemojiv4", LoadAndSave, 0, 1000},
+    {"histemojiv5", LoadAndSave, 0, 1000},
+    {"histemojid1", LoadAndSave, 0, 1000},
+    {"histemojid2", LoadAndSave, 0, 1000},
+    {"histemojid3", LoadAndSave, 0, 1000},
+    {"histemojid4", LoadAndSave, 0, 1000},
+    {"histemojid5", LoadAndSave, 0, 1000},
+    {"histemojia1", LoadAndSave, 0, 1000},
+    {"histemojia2", LoadAndSave, 0, 1000},
+    {"histemojia3", LoadAndSave, 0, 1000},
+    {"histemojia4", LoadAndSave, 0, 1000},
+    {"histemojia5", LoadAndSave, 0, 1000},
+    {"savetexttype", LoadAndSave, 1, 2},  {"onecode", LoadAndSave, 0, 1},
+    {"fixhistnumv", LoadAndSave, 0, 5},   {"fixhistnumd", LoadAndSave, 0, 5},
+    {"fixhistnuma", LoadAndSave, 0, 5},   {"fixhistnumm", LoadAndSave, 0, 5},
+    {"histemojim1", LoadAndSave, 0, 1000},
+    {"histemojim2", LoadAndSave, 0, 1000},
+    {"histemojim3", LoadAndSave, 0, 1000},
+    {"histemojim4", LoadAndSave, 0, 1000},
+    {"histemojim5", LoadAndSave, 0, 1000},
+    {"utf8forms", LoadAndSave, 0, 1},
 };
 
 const int32_t kFirstHistoryRow = 26;
-const int32_t kLastHistoryRowM = 47;
+const int32_t kHistoryRowM = 47;   // the first row of group m
 const int32_t kFixedHistoryRow = 43;
-const char kHistoryLetters[] = "vdam";
 
-void set_int_row(int32_t row, const char* key, int32_t kind, int32_t value, uint32_t max) {
+void set_int_row(int32_t row, const IntDefault& d) {
     IntSetting& s = IntSettings[row];
-    s.kind = kind;
-    s.value = value;
-    s.max = max;
-    std::strncpy(s.key, key, kSettingKeyBytes - 1);
+    s.kind = d.kind;
+    s.value = d.value;
+    s.max = d.max;
+    std::strncpy(s.key, d.key, kSettingKeyBytes - 1);
     s.key[kSettingKeyBytes - 1] = '\0';
-}
-
-// "histemojiv1" ... "histemojim5": group v, d, a at rows 26-40, m at 47-51.
-void set_history_rows() {
-    for (int32_t group = 0; group < kHistoryGroups; ++group) {
-        int32_t first = group == HistoryM ? kLastHistoryRowM : kFirstHistoryRow + group * kHistoryEntries;
-        for (int32_t entry = 0; entry < kHistoryEntries; ++entry) {
-            char key[16] = "histemoji";
-            key[9] = kHistoryLetters[group];
-            key[10] = static_cast<char>('1' + entry);
-            key[11] = '\0';
-            set_int_row(first + entry, key, LoadAndSave, 0, 1000);
-        }
-    }
 }
 
 }  // namespace
 
 void reset_settings_tables() {
-    int32_t row = 0;
-    for (const IntDefault& d : kIntDefaults) set_int_row(row++, d.key, d.kind, d.value, d.max);
-    set_history_rows();
-    row = kFixedHistoryRow - 2;
-    for (const IntDefault& d : kIntDefaultsAfterHistory) set_int_row(row++, d.key, d.kind, d.value, d.max);
+    for (int32_t row = 0; row < kIntSettingCount; ++row) set_int_row(row, kIntDefaults[row]);
 
     std::memset(TextSettings, 0, sizeof TextSettings);
     for (int32_t i = 0; i < kTextSettingCount; ++i) {
@@ -119,7 +119,7 @@ int32_t int_setting(int32_t row) { return IntSettings[row].value; }
 
 IntSetting* emoji_history_setting(int32_t group, int32_t entry) {
     if (group < 0 || group >= kHistoryGroups || entry < 0 || entry >= kHistoryEntries) return nullptr;
-    int32_t first = group == HistoryM ? kLastHistoryRowM : kFirstHistoryRow + group * kHistoryEntries;
+    int32_t first = group == HistoryM ? kHistoryRowM : kFirstHistoryRow + group * kHistoryEntries;
     return &IntSettings[first + entry];
 }
 

@@ -44,13 +44,10 @@ void toggle_word_wrap() {
 }
 
 void next_mode(int32_t step) {
-    if (int_setting(SettingCarrier) == Utf8) return;
+    if (!mail_and_address_offered()) return;
     int32_t mode = g_shell.mode + step;
     if (mode < 0 || mode > 2) return;
-    for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
-        SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_TEXT + mode ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-    switch_mode(IDC_MODE_TEXT + mode, true);
+    select_mode(mode, true);
 }
 
 // Command IDM_DELETE_SETTINGS: empty the ini file or delete the registry key, then close

@@ -103,10 +103,7 @@ void set_start_command_line(const wchar_t* commandLine) { g_commandLine = comman
 void show_imported_records() {
     g_shell.importPresent = true;
     sync_import_spin();
-    for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
-        SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_ADDRESS ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-    switch_mode(IDC_MODE_ADDRESS, true);
+    select_mode(2, true);
 }
 
 void prepare_documents() {

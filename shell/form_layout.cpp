@@ -233,19 +233,24 @@ void on_encoding_changed() {
     int32_t carrier = kEncodingCarriers[item];
     if (carrier != int_setting(SettingCarrier)) {
         IntSettings[SettingCarrier].value = carrier;
-        if (carrier == Utf8) {
-            for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
-                SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_TEXT ? BST_CHECKED : BST_UNCHECKED, 0);
-            }
-            g_shell.mode = 0;
-            IntSettings[SettingMode].value = 0;
-        }
+        if (!mail_and_address_offered()) select_mode(0, false);
         apply_mode();
         generate_now();
         refresh_emoji_history_bar();
         close_emoji_palette();
     }
-    set_mode_radios_visible(carrier != Utf8);
+    set_mode_radios_visible(mail_and_address_offered());
+}
+
+bool mail_and_address_offered() {
+    return int_setting(SettingCarrier) != Utf8 || int_setting(SettingUtf8Forms) != 0;
+}
+
+void select_mode(int32_t mode, bool generate) {
+    for (int32_t radio = IDC_MODE_TEXT; radio <= IDC_MODE_ADDRESS; ++radio) {
+        SendMessageW(form_item(radio), BM_SETCHECK, radio == IDC_MODE_TEXT + mode ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+    switch_mode(IDC_MODE_TEXT + mode, generate);
 }
 
 void set_mode_radios_visible(bool visible) {

@@ -242,7 +242,7 @@ LRESULT CALLBACK birthday_proc(HWND field, UINT message, WPARAM wParam, LPARAM l
 
 HWND create_main_form(HWND parent) {
     int32_t mode = int_setting(SettingMode);
-    g_shell.mode = int_setting(SettingCarrier) == Utf8 || mode < 0 || mode > 2 ? 0 : mode;
+    g_shell.mode = !mail_and_address_offered() || mode < 0 || mode > 2 ? 0 : mode;
     IntSettings[SettingMode].value = g_shell.mode;
     g_shell.form = CreateDialogParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_MAIN_FORM), parent, form_proc, 0);
     if (g_shell.form == nullptr) return nullptr;

@@ -53,7 +53,7 @@ LRESULT on_create(HWND window) {
     load_encoder();
     SendMessageW(form_item(IDC_MODE_TEXT + g_shell.mode), BM_SETCHECK, BST_CHECKED, 0);
     apply_mode();
-    set_mode_radios_visible(int_setting(SettingCarrier) != Utf8);
+    set_mode_radios_visible(mail_and_address_offered());
     SetTimer(window, IDT_START_UP, 35, nullptr);
     return 0;
 }

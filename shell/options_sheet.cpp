@@ -135,11 +135,13 @@ void init_view_page(HWND page, const OptionsChoice& choice) {
     fill_view_lists(page);
     for (int32_t i = 0; i < kOptionLists; ++i) SendDlgItemMessageW(page, kViewLists[i], CB_SETCURSEL, choice.lists[i], 0);
     CheckDlgButton(page, IDC_OPTION_ONE_CODE, choice.oneCode ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(page, IDC_OPTION_UTF8_FORMS, choice.utf8Forms ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void apply_view_page(HWND page, OptionsChoice* choice) {
     for (int32_t i = 0; i < kOptionLists; ++i) choice->lists[i] = selection_or(page, kViewLists[i], choice->lists[i]);
     choice->oneCode = IsDlgButtonChecked(page, IDC_OPTION_ONE_CODE) == BST_CHECKED;
+    choice->utf8Forms = IsDlgButtonChecked(page, IDC_OPTION_UTF8_FORMS) == BST_CHECKED;
 }
 
 INT_PTR CALLBACK view_page_proc(HWND page, UINT message, WPARAM, LPARAM lParam) {
@@ -160,6 +162,7 @@ void take_settings(OptionsChoice* choice) {
     std::snprintf(choice->extFilter, sizeof choice->extFilter, "%s", filter != nullptr ? filter->value : "");
     for (int32_t i = 0; i < kOptionLists; ++i) choice->lists[i] = int_setting(kViewSettings[i]);
     choice->oneCode = int_setting(SettingOneCode) != 0;
+    choice->utf8Forms = int_setting(SettingUtf8Forms) != 0;
 }
 
 void store_file_page(const OptionsChoice& choice) {
@@ -175,6 +178,7 @@ void store_view_page(const OptionsChoice& choice) {
     join_worker();   // a pass reads these settings
     for (int32_t i = 0; i < kOptionLists; ++i) IntSettings[kViewSettings[i]].value = choice.lists[i];
     IntSettings[SettingOneCode].value = choice.oneCode ? 1 : 0;
+    IntSettings[SettingUtf8Forms].value = choice.utf8Forms ? 1 : 0;
     if (int_setting(SettingQrVer2) < int_setting(SettingQrVer1)) {
         int32_t low = int_setting(SettingQrVer2);
         IntSettings[SettingQrVer2].value = int_setting(SettingQrVer1);
@@ -182,6 +186,9 @@ void store_view_page(const OptionsChoice& choice) {
     }
     update_status_bar(StatusMode);
     apply_view_font();
+    // UTF-8 without its mail and address modes goes back to text, as choosing UTF-8 does.
+    if (!mail_and_address_offered() && g_shell.mode != 0) select_mode(0, false);
+    set_mode_radios_visible(mail_and_address_offered());
     apply_mode();
     generate_now();
 }

@@ -130,6 +130,7 @@ struct OptionsChoice {
     // "qrver1", "qrver2", "previewno" and "quick" hold them.
     int32_t lists[kOptionLists];
     bool oneCode;
+    bool utf8Forms;                 // "UTF-8でもメールとアドレス帳を作成する"
     int32_t page;                   // in: the page to open on; out: the one showing at OK
     bool stored[kOptionPages];      // out: the page was shown, and OK gave its fields
 };

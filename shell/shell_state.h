@@ -91,6 +91,11 @@ void place_at_reference_units();
 void fill_encoding_combo();
 void on_encoding_changed();
 void set_mode_radios_visible(bool visible);
+// Mail and address modes exist for the Shift_JIS targets, and for UTF-8
+// while the option "utf8forms" is on.
+bool mail_and_address_offered();
+// Checks the radio of mode (0-2) alone and switches to it.
+void select_mode(int32_t mode, bool generate);
 // Height of the form's top when the toolbar is shown.
 constexpr int32_t kToolbarFormTop = 26;
 

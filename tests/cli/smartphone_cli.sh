@@ -54,7 +54,12 @@ mailto:a%%2Bb@example.jp?body=x|--carrier utf8 --mode mail --to a+b@example.jp -
 mailto:a@b.jp?subject=a-b.c_d~e%%2F%%F0%%9F%%98%%80|--carrier utf8 --mode mail --to a@b.jp --subject a-b.c_d~e/[1F600]
 mailto:?body=%%E3%%81%%82|--carrier utf8 --mode mail --body あ
 mailto:a@b.jp|--carrier utf8 --mode mail --to a@b.jp
+MECARD:N:山田 太郎;SOUND:ヤマダ タロウ;TEL:090-1234-5678;EMAIL:a@b.jp;;|--carrier utf8 --mode address --name 山田^太郎 --furigana ﾔﾏﾀﾞ^ﾀﾛｳ --phone1 090-1234-5678 --mail1 a@b.jp
 EOF2
+
+# The window's smartphone mail test types these fields and wants the same bytes.
+payload_case "the window's smartphone mail" 'mailto:taro@example.jp?subject=%%E4%%BB%%B6%%E5%%90%%8D%%20A%%26B&body=%%E6%%9C%%AC%%E6%%96%%87%%0D%%0A%%F0%%9F%%98%%80' \
+  --carrier utf8 --mode mail --to taro@example.jp --subject '件名 A&B' --body "$(printf '本文\n[1F600]')"
 
 # Line breaks of the body (LF on the command line, CR LF in the form).
 payload_case "mail body with a line break" 'mailto:?subject=s&body=%%E6%%9C%%AC%%E6%%96%%87%%0D%%0Aline2' \

@@ -51,15 +51,14 @@ TEST(ToFullWidthKatakana, CutsBetweenWholeCharacters) {
 }
 
 std::string compose(int32_t carrier, bool smartphone) {
-    enable_smartphone_forms(smartphone);
+    g_form.utf8forms = smartphone ? 1 : 0;
     compose_payload();
     convert_emoji_codes(&g_payload, carrier);
     if (carrier == Utf8) convert_to_utf8(&g_payload);
-    enable_smartphone_forms(false);
     return payload_text();
 }
 
-TEST(SmartphoneForms, StayOffForTheWindow) {
+TEST(SmartphoneForms, OnlyWithTheirSwitch) {
     reset_form(Utf8, InputMode::Mail);
     set_field(ControlTo, "a@b.jp");
     EXPECT_EQ(compose(Utf8, false), "");
@@ -92,7 +91,7 @@ TEST(MailtoUri, RefusesAUriPastThePayload) {
     // Spaces take three bytes each; "mailto:?body=" is 13: 13 + 6,661 * 3 = 19,996.
     std::string body(6661, ' ');
     set_field(ControlBody, body);
-    enable_smartphone_forms(true);
+    g_form.utf8forms = 1;
     EXPECT_EQ(compose_payload(), 1);
     EXPECT_EQ(g_composeError.code, kComposeUriTooLong);
     EXPECT_EQ(g_composeError.argument, 19996);
@@ -101,7 +100,6 @@ TEST(MailtoUri, RefusesAUriPastThePayload) {
     set_field(ControlBody, body);
     EXPECT_EQ(compose_payload(), 0);
     EXPECT_EQ(payload_text().size(), 19990u);
-    enable_smartphone_forms(false);
 }
 
 }  // namespace

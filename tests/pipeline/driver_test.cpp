@@ -110,7 +110,9 @@ TEST(ErrorMessages, ComposerErrorsCarryTheirArgument) {
     EXPECT_EQ(utf8_of(message), "電話番号3 が正しく解釈できません。");
     format_error_message(0, 0, message);
     EXPECT_STREQ(message, "");
-    format_error_message(11, 0, message);
+    format_error_message(11, 20005, message);
+    EXPECT_EQ(utf8_of(message), "メールが長すぎます（UTF-8で20005バイト）。本文を短くしてください。");
+    format_error_message(12, 0, message);
     EXPECT_STREQ(message, "");
 }
 

@@ -32,7 +32,7 @@ TEST(SettingsTables, IntegerRowsHoldTheirDefaults) {
         {26, "histemojiv1", 3, 0, 1000}, {30, "histemojiv5", 3, 0, 1000}, {31, "histemojid1", 3, 0, 1000},
         {40, "histemojia5", 3, 0, 1000}, {41, "savetexttype", 3, 1, 2}, {42, "onecode", 3, 0, 1},
         {43, "fixhistnumv", 3, 0, 5},  {46, "fixhistnumm", 3, 0, 5},    {47, "histemojim1", 3, 0, 1000},
-        {51, "histemojim5", 3, 0, 1000},
+        {51, "histemojim5", 3, 0, 1000}, {52, "utf8forms", 3, 0, 1},
     };
     for (const IntRow& r : rows) {
         const IntSetting& s = IntSettings[r.row];
@@ -44,7 +44,7 @@ TEST(SettingsTables, IntegerRowsHoldTheirDefaults) {
     }
     std::set<std::string> keys;
     for (const IntSetting& s : IntSettings) EXPECT_TRUE(keys.insert(s.key).second) << s.key;
-    EXPECT_EQ(keys.size(), 52u);
+    EXPECT_EQ(keys.size(), 53u);
     EXPECT_EQ(int_setting(SettingCarrier), 2);
     EXPECT_EQ(int_setting(SettingPreviewNo), 4);
     EXPECT_EQ(find_int_setting("nothing"), nullptr);

@@ -90,6 +90,28 @@ TEST_F(Import, TheMenuOpensTheCsvDialogAndShowsTheFirstRecord) {
     EXPECT_EQ(text_of_item(IDC_IMPORT_CLEAR), "Outlookのインポート\nデータをクリア");
 }
 
+// UTF-8 with its address mode on: the imported records become the
+// smartphone contact, as the tool makes it from the same file.
+TEST_F(Import, RecordsBecomeSmartphoneContactsForUtf8) {
+    close_window();
+    write_settings("carrier=4\nutf8forms=1\n");
+    open_window();
+    import(folder_ + "contacts.csv");
+    EXPECT_TRUE(checked(IDC_MODE_ADDRESS));
+    EXPECT_TRUE(panel_visible());
+    click(IDC_CREATE);
+    ASSERT_TRUE(wait_for_generation());
+    CodeSlot code;
+    ASSERT_EQ(read_code(0, &code), 0);
+    EXPECT_STREQ(code.text, "MECARD:N:鈴木 一郎;SOUND:スズキ イチロウ;TEL:090-1;EMAIL:a@b.jp;BDAY:19900102;;");
+    spin_to(520);
+    spin_to(521);
+    click(IDC_CREATE);
+    ASSERT_TRUE(wait_for_generation());
+    ASSERT_EQ(read_code(0, &code), 0);
+    EXPECT_STREQ(code.text, "MECARD:N:田中 次郎;TEL:070-3;EMAIL:c@d.jp;;");
+}
+
 TEST_F(Import, ThePanelShowsOnlyInAddressMode) {
     import(folder_ + "contacts.csv");
     click(IDC_MODE_MAIL);

@@ -27,10 +27,12 @@ struct SheetVisit {
     std::string extFilter;                 // page "ファイル" as it opened
     int32_t selections[5] = {-1, -1, -1, -1, -1};   // page "表示" as it opened
     bool oneCode = false;
+    bool utf8Forms = false;
     std::vector<std::string> items[5];     // its lists' items
     // The changes: -1 leaves a list alone; a null filter leaves the field alone.
     int32_t choose[5] = {-1, -1, -1, -1, -1};
     int32_t oneCodeTo = -1;
+    int32_t utf8FormsTo = -1;
     const char* filterTo = nullptr;
     bool showViewPage = true;              // switch to "表示" before closing
     int32_t closeOn = -1;                  // page to be showing at closing (-1: as is)
@@ -63,6 +65,8 @@ void visit_view_page(HWND page) {
     }
     g_visit.oneCode = IsDlgButtonChecked(page, IDC_OPTION_ONE_CODE) == BST_CHECKED;
     if (g_visit.oneCodeTo >= 0) CheckDlgButton(page, IDC_OPTION_ONE_CODE, g_visit.oneCodeTo);
+    g_visit.utf8Forms = IsDlgButtonChecked(page, IDC_OPTION_UTF8_FORMS) == BST_CHECKED;
+    if (g_visit.utf8FormsTo >= 0) CheckDlgButton(page, IDC_OPTION_UTF8_FORMS, g_visit.utf8FormsTo);
 }
 
 void drive_sheet(HWND sheet) {
@@ -105,6 +109,21 @@ protected:
         EXPECT_EQ(shown_dialogs().leftOpen, 0);
     }
 };
+
+std::string code_text(int32_t index) {
+    CodeSlot code;
+    if (read_code(index, &code) != 0) return "";
+    return code.text;
+}
+
+// Ticks or clears "UTF-8でもメールとアドレス帳を作成する" through the sheet.
+void set_utf8_forms(int32_t check) {
+    g_visit = SheetVisit();
+    g_visit.utf8FormsTo = check;
+    int32_t before = shown_dialogs().count;
+    command(IDM_OPTIONS);
+    ASSERT_EQ(shown_dialogs().count, before + 1);
+}
 
 int32_t code_version() {
     CodeSlot code;
@@ -233,7 +252,7 @@ TEST_F(Options, OkOnTheFilePageAloneDoesNotRegenerate) {
 // the pages shown, while Cancel gives nothing.
 TEST_F(Options, TheSheetGivesItsRecordAndStoresNothingItself) {
     open_window();
-    OptionsChoice choice = {".csv", {3, 0, 5, 2, 1}, true, 1, {false, false}};
+    OptionsChoice choice = {".csv", {3, 0, 5, 2, 1}, true, false, 1, {false, false}};
     g_visit.filterTo = ".log";
     g_visit.showViewPage = false;
     g_visit.closeOn = 0;
@@ -274,6 +293,69 @@ TEST_F(Options, TheSheetOpensOnThePageShowingAtTheLastOk) {
     g_visit.closeOn = -1;
     open_sheet();
     EXPECT_EQ(g_visit.openedOn, 0);
+}
+
+// With "UTF-8でもメールとアドレス帳を作成する" ticked, UTF-8 keeps the mail and
+// address modes and makes what the tool makes for them; cleared, UTF-8 is
+// text alone again.
+TEST_F(Options, Utf8FormsKeepMailAndAddressForUtf8) {
+    write_settings("carrier=4\nmode=1\n");
+    open_window();
+    EXPECT_TRUE(checked(IDC_MODE_TEXT)) << "UTF-8 alone starts in text mode";
+    EXPECT_FALSE(visible(IDC_MODE_MAIL));
+    set_utf8_forms(BST_CHECKED);
+    EXPECT_FALSE(g_visit.utf8Forms) << "off by default";
+    EXPECT_EQ(int_setting(SettingUtf8Forms), 1);
+    EXPECT_TRUE(visible(IDC_MODE_MAIL));
+    EXPECT_TRUE(visible(IDC_MODE_ADDRESS));
+
+    press_key(VK_RIGHT, VK_MENU);   // Alt+Right: the next mode, as for the carriers
+    EXPECT_TRUE(checked(IDC_MODE_MAIL));
+    set_text(IDC_TO, "taro@example.jp");
+    set_text(IDC_SUBJECT, "件名 A&B");
+    set_text(IDC_BODY, "本文\r\n[1F600]");
+    click(IDC_CREATE);
+    ASSERT_TRUE(wait_for_generation());
+    EXPECT_EQ(code_text(0), "mailto:taro@example.jp?subject=%E4%BB%B6%E5%90%8D%20A%26B&body=%E6%9C%AC%E6%96%87%0D%0A"
+                            "%F0%9F%98%80");
+
+    click(IDC_MODE_ADDRESS);
+    set_text(IDC_NAME, "山田 太郎");
+    set_text(IDC_FURIGANA, "ﾔﾏﾀﾞ ﾀﾛｳ");
+    set_text(IDC_PHONE1, "090-1234-5678");
+    set_text(IDC_MAIL1, "a@b.jp");
+    click(IDC_CREATE);
+    ASSERT_TRUE(wait_for_generation());
+    EXPECT_EQ(code_text(0), "MECARD:N:山田 太郎;SOUND:ヤマダ タロウ;TEL:090-1234-5678;EMAIL:a@b.jp;;");
+
+    close_window(true);
+    EXPECT_NE(settings_file_text().find("utf8forms=1"), std::string::npos);
+    open_window();
+    EXPECT_TRUE(checked(IDC_MODE_ADDRESS)) << "the mode is kept across a restart";
+    set_utf8_forms(BST_UNCHECKED);
+    EXPECT_EQ(int_setting(SettingUtf8Forms), 0);
+    EXPECT_TRUE(checked(IDC_MODE_TEXT));
+    EXPECT_FALSE(checked(IDC_MODE_ADDRESS));
+    EXPECT_FALSE(visible(IDC_MODE_ADDRESS));
+    EXPECT_EQ(int_setting(SettingMode), 0);
+}
+
+// A smartphone mail whose URI outruns the payload says so in the window
+// instead of showing nothing.
+TEST_F(Options, ATooLongSmartphoneMailShowsItsError) {
+    write_settings("carrier=4\nmode=1\nutf8forms=1\n");
+    open_window();
+    ASSERT_TRUE(checked(IDC_MODE_MAIL));
+    set_text(IDC_BODY, std::string(6661, ' ').c_str());   // 13 + 6,661 x 3 = 19,996 bytes
+    click(IDC_CREATE);
+    ASSERT_TRUE(wait_for_generation());
+    int32_t argument = 0;
+    EXPECT_EQ(generation_error(&argument), ErrorMailUriTooLong);
+    EXPECT_EQ(argument, 19996);
+    EXPECT_EQ(code_count(), 0);
+    char message[128];
+    generation_error_message(message);
+    EXPECT_NE(std::string(message).find("19996"), std::string::npos);
 }
 
 }  // namespace
