@@ -246,7 +246,7 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
 int import_from_options(const PayloadOptions& o, const char* command, int32_t* records) {
     static char name[kPathBytes];
     *records = 0;
-    if (!path_argument(o.csv, name, kPathBytes) || path_kind(name) != PathIsFile) {
+    if (!path_argument(o.csv, name, kPathBytes) || file_kind(name) != PathIsFile) {
         std::fprintf(stderr, "%s: cannot read '%s'\n", command, o.csv);
         return ExitFailure;
     }

@@ -86,7 +86,7 @@ int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwri
     // The question comes once, before anything is written.
     for (int32_t k = 0; k < count; ++k) {
         if (numbered_name(path, style, k, name, sizeof name) != 0) return SaveFailed;
-        if (path_kind(name) == PathMissing) continue;
+        if (file_kind(name) == PathMissing) continue;
         if (!ask(context)) return SaveDeclined;
         break;
     }

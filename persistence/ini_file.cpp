@@ -30,7 +30,7 @@ struct IniSpot {
 bool load(const char* path) {
     g_length = 0;
     FILE* f = open_file(path, "rb");
-    if (f == nullptr) return path_kind(path) == PathMissing;
+    if (f == nullptr) return file_kind(path) == PathMissing;
     g_length = static_cast<int32_t>(std::fread(g_file, 1, kIniFileBytes, f));
     bool whole = std::fgetc(f) == EOF && !std::ferror(f);
     std::fclose(f);

@@ -31,16 +31,6 @@ int32_t app_file_path(int32_t file, char* out) {
     return 0;
 }
 
-int32_t clear_protect_attributes(const char* path) { return clear_read_only_hidden(path); }
-
-int32_t file_kind(const char* path) {
-    int32_t kind = path_kind(path);
-    if (kind != PathMissing) return kind;
-    char letter = static_cast<char>(path[0] | 0x20);
-    bool driveRoot = letter >= 'a' && letter <= 'z' && path[1] == ':' && path[2] == '\\' && path[3] == '\0';
-    return driveRoot ? 2 : 3;
-}
-
 void choose_settings_backend() {
     char marker[kAppPathBytes];
     bool ini = app_file_path(IniMarker, marker) == 0 && file_kind(marker) == 0;

@@ -26,14 +26,6 @@ constexpr int32_t kAppPathBytes = kAppFolderBytes + 16;
 // unknown or file is not an AppFile (out is then empty).
 int32_t app_file_path(int32_t file, char* out);
 
-// Takes read-only and hidden off an existing file. 1 when it does not exist
-// or the change failed, else 0 (no caller needs the result).
-int32_t clear_protect_attributes(const char* path);
-
-// 0 an existing file, 1 an existing folder, 2 nothing found but path is
-// exactly a drive root ("C:\"), 3 nothing found.
-int32_t file_kind(const char* path);
-
 // --- Back-ends ---------------------------------------------------------------------
 
 enum SettingsBackend : int32_t { IniFile = 0, Registry = 1 };

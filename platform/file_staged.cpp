@@ -30,7 +30,7 @@ int32_t put_bytes(FILE* file, void* context) {
 // either: "ab" opens it without touching its bytes. A folder is never
 // replaced by a file.
 bool may_replace(const char* path) {
-    int32_t kind = path_kind(path);
+    int32_t kind = file_kind(path);
     if (kind == PathIsFolder) {
         keep_file_error(true);
         return false;

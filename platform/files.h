@@ -9,17 +9,27 @@
 #include <cstdint>
 #include <cstdio>
 
-// What a path names.
-enum PathKind : int32_t { PathIsFile = 0, PathIsFolder = 1, PathMissing = 3 };
+// What a path names. A drive root ("C:\") is never found as a file or a
+// folder by the probe the program has always used, so it has a kind of its own.
+enum PathKind : int32_t { PathIsFile = 0, PathIsFolder = 1, PathDriveRoot = 2, PathMissing = 3 };
 
-// PathIsFile, PathIsFolder or PathMissing. A name with a wildcard ('*', '?')
-// names nothing: no file can carry one.
-int32_t path_kind(const char* path);
+// PathIsFile, PathIsFolder, PathDriveRoot (nothing found, but the path is
+// exactly a drive root of three characters) or PathMissing. A name with a
+// wildcard ('*', '?') names nothing: no file can carry one.
+int32_t file_kind(const char* path);
+
+// file_kind's answer for a path the probe did not find.
+inline int32_t unfound_kind(const char* path) {
+    char letter = static_cast<char>(path[0] | 0x20);
+    bool root = letter >= 'a' && letter <= 'z' && path[1] == ':' && path[2] == '\\' && path[3] == '\0';
+    return root ? PathDriveRoot : PathMissing;
+}
 
 // Takes the read-only and hidden attributes off an existing file (POSIX:
 // gives its owner write permission; hidden is a name there, not a flag).
-// 0 done, 1 the file does not exist or the change failed.
-int32_t clear_read_only_hidden(const char* path);
+// 0 done, 1 the file does not exist or the change failed (no caller needs
+// the result).
+int32_t clear_protect_attributes(const char* path);
 
 // fopen with a binary mode ("rb", "wb", "ab"); null when it cannot be
 // opened (the system's reason is then kept, see last_file_error).

@@ -119,7 +119,7 @@ int32_t int_setting(int32_t row) { return IntSettings[row].value; }
 
 IntSetting* emoji_history_setting(int32_t group, int32_t entry) {
     if (group < 0 || group >= kHistoryGroups || entry < 0 || entry >= kHistoryEntries) return nullptr;
-    int32_t first = group == HistoryM ? kHistoryRowM : kFirstHistoryRow + group * kHistoryEntries;
+    int32_t first = group == HistoryUtf8 ? kHistoryRowM : kFirstHistoryRow + group * kHistoryEntries;
     return &IntSettings[first + entry];
 }
 

@@ -42,8 +42,9 @@ enum IntSettingRow : int32_t {
     SettingUtf8Forms = 52
 };
 
-// Emoji history groups, in the order of the carriers they serve.
-enum HistoryGroup : int32_t { HistoryV = 0, HistoryD = 1, HistoryA = 2, HistoryM = 3 };
+// Emoji history groups, one per palette in palette order; the keys
+// ("histemojiv1" ... "histemojim5") carry the palette's key letter.
+enum HistoryGroup : int32_t { HistorySoftbank = 0, HistoryDocomo = 1, HistoryAu = 2, HistoryUtf8 = 3 };
 constexpr int32_t kHistoryGroups = 4;
 constexpr int32_t kHistoryEntries = 5;
 

@@ -100,7 +100,7 @@ bool may_write(HWND dialog, const HookRecord& record, const wchar_t* chosen) {
     if (record.finalName == nullptr) return true;
     static char path[kFileNameBytes + 8];
     if (!narrow_name(chosen, path) || record.finalName(path, sizeof path) != 0) return true;
-    if (path_kind(path) == PathMissing) return true;
+    if (file_kind(path) == PathMissing) return true;
     return show_message_naming(dialog, kReplaceQuestion, name_part(path), nullptr, record.title,
                                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }

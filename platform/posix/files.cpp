@@ -18,14 +18,15 @@ bool has_wildcard(const char* path) { return std::strpbrk(path, "*?") != nullptr
 
 }  // namespace
 
-int32_t path_kind(const char* path) {
+int32_t file_kind(const char* path) {
     const char* p = utf8_path(path, g_utf8);
     struct stat st;
-    if (p == nullptr || has_wildcard(path) || stat(p, &st) != 0) return PathMissing;
+    if (p == nullptr || has_wildcard(path)) return PathMissing;
+    if (stat(p, &st) != 0) return unfound_kind(path);
     return S_ISDIR(st.st_mode) ? PathIsFolder : PathIsFile;
 }
 
-int32_t clear_read_only_hidden(const char* path) {
+int32_t clear_protect_attributes(const char* path) {
     const char* p = utf8_path(path, g_utf8);
     struct stat st;
     if (p == nullptr || stat(p, &st) != 0) return 1;

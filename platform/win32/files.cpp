@@ -14,19 +14,18 @@ DWORD g_fileError = 0;
 
 }  // namespace
 
-int32_t path_kind(const char* path) {
+int32_t file_kind(const char* path) {
     const wchar_t* p = wide_path(path, g_wide);
     if (p == nullptr || std::strpbrk(path, "*?") != nullptr) return PathMissing;
-    // FindFirstFile, as the program's probes always did: a drive root is
-    // "nothing found" here, which the callers tell apart themselves.
+    // FindFirstFile, as the program's probes always did.
     WIN32_FIND_DATAW found;
     HANDLE h = FindFirstFileW(p, &found);
-    if (h == INVALID_HANDLE_VALUE) return PathMissing;
+    if (h == INVALID_HANDLE_VALUE) return unfound_kind(path);
     FindClose(h);
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? PathIsFolder : PathIsFile;
 }
 
-int32_t clear_read_only_hidden(const char* path) {
+int32_t clear_protect_attributes(const char* path) {
     const wchar_t* p = wide_path(path, g_wide);
     if (p == nullptr) return 1;
     DWORD attributes = GetFileAttributesW(p);

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "persistence/settings_store.h"
+#include "platform/files.h"
 #include "persistence/start_up.h"
 #include "platform/settings_store.h"
 #include "tests/persistence/settings_fixtures.h"

@@ -60,9 +60,9 @@ TEST(SettingsTables, TextRowsAndHistoryGroups) {
     EXPECT_STREQ(TextSettings[30].key, "usrmailv30");
     EXPECT_STREQ(TextSettings[30].value, "");
     for (const TextSetting& t : TextSettings) EXPECT_EQ(t.kind, LoadAndSave);
-    EXPECT_STREQ(emoji_history_setting(HistoryD, 0)->key, "histemojid1");
-    EXPECT_STREQ(emoji_history_setting(HistoryM, 4)->key, "histemojim5");
-    EXPECT_STREQ(fixed_history_setting(HistoryA)->key, "fixhistnuma");
+    EXPECT_STREQ(emoji_history_setting(HistoryDocomo, 0)->key, "histemojid1");
+    EXPECT_STREQ(emoji_history_setting(HistoryUtf8, 4)->key, "histemojim5");
+    EXPECT_STREQ(fixed_history_setting(HistoryAu)->key, "fixhistnuma");
     EXPECT_EQ(emoji_history_setting(4, 0), nullptr);
     EXPECT_EQ(emoji_history_setting(0, 5), nullptr);
     std::string longText(2000, 'x');
