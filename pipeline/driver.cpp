@@ -82,7 +82,7 @@ int32_t finish_pass(bool failed) {
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     if (count <= 1 || failed) {
-        set_display_state(1);
+        set_display_state(DisplayCodes);
         refresh_view(view_kind());
     }
     if (failed) {

@@ -129,7 +129,7 @@ struct Indicators {
     char levelLabel[16];                // static IDC_LEVEL
     char statusParts[3][kStatusPartBytes];
     int32_t saveAllEnabled;             // IDM_SAVE_ALL_BMP: menu item, toolbar button
-    int32_t displayState;               // 1: the preview paints
+    int32_t displayState;               // DisplayState; positive: the preview paints
     int32_t view;                       // ViewKind, chosen by the window
     char viewText[kViewTextBytes];      // edit IDC_TEXT_VIEW, the text-data view
     uint32_t repaints;                  // preview repaints asked for so far
@@ -174,4 +174,10 @@ void refresh_view(int32_t view);
 // Sets an indicator text directly (the "creating" texts of the driver).
 void set_position_text(const char* text);
 void set_save_all_enabled(bool enabled);
+// The form's display state: the preview paints only while it is positive.
+enum DisplayState : int32_t {
+    DisplayCleared = -1,    // after "クリア"
+    DisplayCodes = 1,       // codes made, a code or size changed
+    DisplayCreated = 10     // the form was just created
+};
 void set_display_state(int32_t state);

@@ -102,7 +102,7 @@ void step_code(int32_t delta) {
     set_current_code(current);
     show_position(count, current, true);
     update_status_bar(StatusCode);
-    set_display_state(1);
+    set_display_state(DisplayCodes);
     refresh_view(view_kind());
 }
 
@@ -120,7 +120,7 @@ void clear_mode_fields() {
     clear_code_list();
     show_position(0, 0, true);
     show_level_label(0);
-    set_display_state(-1);
+    set_display_state(DisplayCleared);
     refresh_view(view_kind());
 }
 
@@ -260,7 +260,7 @@ HWND create_main_form(HWND parent) {
     fill_encoding_combo();
     set_font(IDC_WHEEL_ARROW, g_shell.arrowFont);
     SetWindowSubclass(form_item(IDC_BIRTHDAY), birthday_proc, 1, 0);
-    set_display_state(10);
+    set_display_state(DisplayCreated);
     ShowWindow(g_shell.form, SW_SHOW);
     return g_shell.form;
 }
@@ -329,7 +329,7 @@ void on_size_slider() {
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     if (step == int_setting(SettingSliderPos) || count == 0) return;
-    set_display_state(1);
+    set_display_state(DisplayCodes);
     repaint_preview();
 }
 

@@ -61,7 +61,7 @@ TEST_F(Driver, OneCodeShowsOneOfOneAndNoSaveAll) {
     static Indicators i;
     read_indicators(&i);
     EXPECT_EQ(i.saveAllEnabled, 0);
-    EXPECT_EQ(i.displayState, 1);
+    EXPECT_EQ(i.displayState, DisplayCodes);
     EXPECT_EQ(utf8_of(i.statusParts[1]), "1型　5バイト");
     EXPECT_EQ(std::string(i.statusParts[2]), "");
     EXPECT_EQ(run_status(), Idle);
