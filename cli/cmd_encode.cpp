@@ -143,9 +143,9 @@ int write_bitmaps(const EncodeOptions& o, char* path) {
 }
 
 void apply_drawing_options(const EncodeOptions& o) {
-    IntSettings[SettingDrawMargin].value = o.margin;
-    IntSettings[SettingColors].value = o.colour;
-    IntSettings[SettingCustomCol].value = static_cast<int32_t>(o.custom);
+    set_int_setting(SettingDrawMargin, o.margin);
+    set_int_setting(SettingColors, o.colour);
+    set_int_setting(SettingCustomCol, static_cast<int32_t>(o.custom));
 }
 
 // Composes and generates the symbol of contact record; an exit code, the reason on

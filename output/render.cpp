@@ -37,7 +37,7 @@ int32_t g_edges[kMaxRasterSide + 1];
 
 void set_custom_colour(uint32_t colour) {
     ModuleColours[kCustomColour] = colour & 0xFFFFFF;
-    IntSettings[SettingCustomCol].value = static_cast<int32_t>(colour & 0xFFFFFF);
+    set_int_setting(SettingCustomCol, static_cast<int32_t>(colour & 0xFFFFFF));
 }
 
 uint32_t text_view_colour(int32_t background) {

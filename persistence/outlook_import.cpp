@@ -293,7 +293,7 @@ int32_t import_outlook_csv(const char* path, int32_t rowLimit) {
     g_import.count = n - dropped;
     if (!any_bound()) return 1;
     g_form.mode = 2;
-    IntSettings[SettingMode].value = 2;
+    set_int_setting(SettingMode, 2);
     g_import.current = 1;
     show_import_record(1);
     g_import.inEffect = true;

@@ -20,7 +20,7 @@ void load_settings(StartUpOutcome* startUp) {
     for (IntSetting& s : IntSettings) {
         if (is_loaded(s.kind)) s.value = read_int_setting(s.key, s.max, s.value);
     }
-    if (IntSettings[SettingCarrier].value == 0) IntSettings[SettingCarrier].value = 1;
+    if (int_setting(SettingCarrier) == 0) set_int_setting(SettingCarrier, 1);
     for (TextSetting& t : TextSettings) {
         if (is_loaded(t.kind)) set_text_setting(&t, read_text_setting(t.key, t.value));
     }
@@ -36,10 +36,10 @@ void save_settings(const WindowPlacement& window) {
     }
     // A maximised or minimised window leaves the last normal geometry stored.
     if (window.maximised || window.minimised) return;
-    IntSettings[SettingLeft].value = window.left;
-    IntSettings[SettingTop].value = window.top;
-    IntSettings[SettingWidth].value = window.right - window.left;
-    IntSettings[SettingHeight].value = window.bottom - window.top;
+    set_int_setting(SettingLeft, window.left);
+    set_int_setting(SettingTop, window.top);
+    set_int_setting(SettingWidth, window.right - window.left);
+    set_int_setting(SettingHeight, window.bottom - window.top);
     const int32_t order[] = {SettingWidth, SettingHeight, SettingTop, SettingLeft};
     for (int32_t row : order) write_int_setting(IntSettings[row].key, IntSettings[row].value);
 }

@@ -56,13 +56,13 @@ void start_up_check(StartUpOutcome* out) {
     if (version < CurrentVersionStamp || count <= 0) {
         out->firstStart = 1;
         out->upgrade = version > 0 && version < CurrentVersionStamp;
-        IntSettings[SettingVersion].value = CurrentVersionStamp;
+        set_int_setting(SettingVersion, CurrentVersionStamp);
         count = 1;
         if (settings_backend() == Registry) advance_tools_counter();
         if (!out->upgrade) compose_first_message(&out->firstMessage);
     } else {
         // An ordinary start keeps the stamp it found, a newer one included.
-        IntSettings[SettingVersion].value = version;
+        set_int_setting(SettingVersion, version);
         count += 1;
     }
     out->count = count;

@@ -117,6 +117,11 @@ TextSetting* find_text_setting(const char* key) {
 
 int32_t int_setting(int32_t row) { return IntSettings[row].value; }
 
+void set_int_setting(int32_t row, int32_t value) {
+    IntSetting& s = IntSettings[row];
+    s.value = static_cast<uint32_t>(value) > s.max ? kIntDefaults[row].value : value;
+}
+
 IntSetting* emoji_history_setting(int32_t group, int32_t entry) {
     if (group < 0 || group >= kHistoryGroups || entry < 0 || entry >= kHistoryEntries) return nullptr;
     int32_t first = group == HistoryUtf8 ? kHistoryRowM : kFirstHistoryRow + group * kHistoryEntries;

@@ -57,6 +57,9 @@ TextSetting* find_text_setting(const char* key);
 
 // Value of the integer setting of a row.
 int32_t int_setting(int32_t row);
+// Stores value as the integer setting of a row, bounded as a load bounds it:
+// a value above the row's max (compared as unsigned) stores the default.
+void set_int_setting(int32_t row, int32_t value);
 
 // The history record of entry (0-4) of a group and the fixed count of a
 // group: the groups lie apart in the table ("m" was added last), so they

@@ -28,7 +28,7 @@ void copy_symbol_to_clipboard() {
         return;
     }
     auto step = static_cast<int32_t>(SendMessageW(form_item(IDC_SIZE_SLIDER), TBM_GETPOS, 0, 0));
-    IntSettings[SettingSliderPos].value = step;
+    set_int_setting(SettingSliderPos, step);
     if (current >= count) current = count - 1;
     draw_symbol(Clipboard, nullptr, nullptr, step, current < 0 ? 0 : current, 1, 0, 0);
 }

@@ -28,7 +28,7 @@ void open_help() {
 }
 
 void choose_background(int32_t id) {
-    IntSettings[SettingBgNo].value = id - IDM_BACKGROUND_NONE;
+    set_int_setting(SettingBgNo, id - IDM_BACKGROUND_NONE);
     for (int32_t item = IDM_BACKGROUND_NONE; item <= IDM_BACKGROUND_WHITE; ++item) check_menu(item, false);
     check_menu(id, true);
     apply_background();
@@ -36,7 +36,7 @@ void choose_background(int32_t id) {
 }
 
 void toggle_word_wrap() {
-    IntSettings[SettingEditWrap].value = int_setting(SettingEditWrap) ? 0 : 1;
+    set_int_setting(SettingEditWrap, int_setting(SettingEditWrap) ? 0 : 1);
     check_menu(IDM_WORD_WRAP, int_setting(SettingEditWrap) != 0);
     recreate_text_fields();
     layout_form(2);
@@ -88,7 +88,7 @@ int32_t dispatch_command(int32_t id) {
     switch (id) {
         case IDM_EXIT: SendMessageW(g_shell.window, WM_CLOSE, 0, 0); return 1;
         case IDM_TOOLBAR:
-            IntSettings[SettingDispToolbar].value = int_setting(SettingDispToolbar) ? 0 : 1;
+            set_int_setting(SettingDispToolbar, int_setting(SettingDispToolbar) ? 0 : 1);
             show_toolbar(int_setting(SettingDispToolbar) != 0);
             return 0;
         case IDM_WORD_WRAP: toggle_word_wrap(); return 0;

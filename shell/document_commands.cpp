@@ -139,7 +139,7 @@ void save_text_command() {
 }
 
 void toggle_resume() {
-    IntSettings[SettingResume].value = int_setting(SettingResume) ? 0 : 1;
+    set_int_setting(SettingResume, int_setting(SettingResume) ? 0 : 1);
     check_menu(IDM_RESUME, int_setting(SettingResume) != 0);
 }
 

@@ -77,7 +77,7 @@ void fill_panel(HWND panel, const PanelRecord& record) {
 // if the command then decides to write nothing.
 void store_panel(HWND panel, const PanelRecord& record) {
     auto index = static_cast<int32_t>(SendMessageW(GetDlgItem(panel, record.list), CB_GETCURSEL, 0, 0));
-    if (index >= 0 && index < record.count) IntSettings[record.setting].value = index;
+    if (index >= 0 && index < record.count) set_int_setting(record.setting, index);
 }
 
 // The name from the system (UTF-16) as the program's UTF-8 path, every

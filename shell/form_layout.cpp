@@ -210,7 +210,7 @@ void switch_mode(int32_t radio, bool generate) {
     join_worker();
     spoil_input_snapshot();
     g_shell.mode = clamp(radio - IDC_MODE_TEXT, 0, 2);
-    IntSettings[SettingMode].value = g_shell.mode;
+    set_int_setting(SettingMode, g_shell.mode);
     apply_mode();
     if (generate) generate_now();
 }
@@ -232,7 +232,7 @@ void on_encoding_changed() {
     if (item < 0 || item > 3) return;
     int32_t carrier = kEncodingCarriers[item];
     if (carrier != int_setting(SettingCarrier)) {
-        IntSettings[SettingCarrier].value = carrier;
+        set_int_setting(SettingCarrier, carrier);
         if (!mail_and_address_offered()) select_mode(0, false);
         apply_mode();
         generate_now();

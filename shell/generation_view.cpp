@@ -66,7 +66,7 @@ void paint_error(HDC dc) {
 
 void paint_code(HDC dc) {
     int32_t step = static_cast<int32_t>(SendMessageW(form_item(IDC_SIZE_SLIDER), TBM_GETPOS, 0, 0));
-    IntSettings[SettingSliderPos].value = step;
+    set_int_setting(SettingSliderPos, step);
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     if (current >= count) current = count - 1;

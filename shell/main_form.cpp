@@ -141,7 +141,7 @@ void choose_custom_colour() {
     uint32_t colour = static_cast<uint32_t>(int_setting(SettingCustomCol));
     if (!choose_colour(g_shell.form, &colour)) return;
     SendMessageW(form_item(IDC_COLOUR), CB_SETCURSEL, kCustomColour, 0);
-    IntSettings[SettingColors].value = kCustomColour;
+    set_int_setting(SettingColors, kCustomColour);
     set_custom_colour(colour);
     ShowWindow(form_item(IDC_SWATCH), SW_SHOW);
     InvalidateRect(form_item(IDC_SWATCH), nullptr, TRUE);
@@ -151,7 +151,7 @@ void choose_custom_colour() {
 void on_colour_selected() {
     int32_t index = static_cast<int32_t>(SendMessageW(form_item(IDC_COLOUR), CB_GETCURSEL, 0, 0));
     if (index < 0) return;
-    IntSettings[SettingColors].value = index;
+    set_int_setting(SettingColors, index);
     ShowWindow(form_item(IDC_SWATCH), index == kCustomColour ? SW_SHOW : SW_HIDE);
     repaint_preview();
 }
@@ -159,7 +159,7 @@ void on_colour_selected() {
 void on_margin_selected() {
     int32_t index = static_cast<int32_t>(SendMessageW(form_item(IDC_MARGIN), CB_GETCURSEL, 0, 0));
     if (index < 0) return;
-    IntSettings[SettingDrawMargin].value = index;
+    set_int_setting(SettingDrawMargin, index);
     repaint_preview();
 }
 
@@ -243,7 +243,7 @@ LRESULT CALLBACK birthday_proc(HWND field, UINT message, WPARAM wParam, LPARAM l
 HWND create_main_form(HWND parent) {
     int32_t mode = int_setting(SettingMode);
     g_shell.mode = !mail_and_address_offered() || mode < 0 || mode > 2 ? 0 : mode;
-    IntSettings[SettingMode].value = g_shell.mode;
+    set_int_setting(SettingMode, g_shell.mode);
     g_shell.form = CreateDialogParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_MAIN_FORM), parent, form_proc, 0);
     if (g_shell.form == nullptr) return nullptr;
     place_at_reference_units();
@@ -315,7 +315,7 @@ void finish_form_set_up() {
 
 void apply_auto_check() {
     join_worker();
-    IntSettings[SettingAutoEncode].value = is_checked(IDC_AUTO) ? 1 : 0;
+    set_int_setting(SettingAutoEncode, is_checked(IDC_AUTO) ? 1 : 0);
     load_pass_settings(&g_form);
     bool on = int_setting(SettingAutoEncode) != 0;
     ShowWindow(form_item(IDC_CREATE), on ? SW_HIDE : SW_SHOW);

@@ -176,13 +176,13 @@ void store_file_page(const OptionsChoice& choice) {
 // shows or uses these settings follows.
 void store_view_page(const OptionsChoice& choice) {
     join_worker();   // a pass reads these settings
-    for (int32_t i = 0; i < kOptionLists; ++i) IntSettings[kViewSettings[i]].value = choice.lists[i];
-    IntSettings[SettingOneCode].value = choice.oneCode ? 1 : 0;
-    IntSettings[SettingUtf8Forms].value = choice.utf8Forms ? 1 : 0;
+    for (int32_t i = 0; i < kOptionLists; ++i) set_int_setting(kViewSettings[i], choice.lists[i]);
+    set_int_setting(SettingOneCode, choice.oneCode ? 1 : 0);
+    set_int_setting(SettingUtf8Forms, choice.utf8Forms ? 1 : 0);
     if (int_setting(SettingQrVer2) < int_setting(SettingQrVer1)) {
         int32_t low = int_setting(SettingQrVer2);
-        IntSettings[SettingQrVer2].value = int_setting(SettingQrVer1);
-        IntSettings[SettingQrVer1].value = low;
+        set_int_setting(SettingQrVer2, int_setting(SettingQrVer1));
+        set_int_setting(SettingQrVer1, low);
     }
     update_status_bar(StatusMode);
     apply_view_font();

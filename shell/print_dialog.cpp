@@ -171,6 +171,6 @@ void print_command() {
     PrintChoice choice = {int_setting(SettingPrintType), int_setting(SettingPrintSize), int_setting(SettingCarrier),
                           g_printerSeam, false};
     if (!show_print_settings(g_shell.window, &choice)) return;
-    IntSettings[SettingPrintType].value = choice.type;
-    IntSettings[SettingPrintSize].value = choice.size;
+    set_int_setting(SettingPrintType, choice.type);
+    set_int_setting(SettingPrintSize, choice.size);
 }

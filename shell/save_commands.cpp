@@ -30,7 +30,7 @@ bool no_codes_to_save() {
 // The trackbar decides the image size; it is kept as "sliderpos".
 int32_t size_step() {
     auto step = static_cast<int32_t>(SendMessageW(form_item(IDC_SIZE_SLIDER), TBM_GETPOS, 0, 0));
-    IntSettings[SettingSliderPos].value = step;
+    set_int_setting(SettingSliderPos, step);
     return step;
 }
 

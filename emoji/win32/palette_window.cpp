@@ -119,7 +119,7 @@ void on_pick(int32_t button) {
     int32_t mode = g_window.mode, slot = g_window.slot;
     EmojiPick pick = g_window.pick;
     if (mode == PaletteReplace || !pinned()) {
-        IntSettings[SettingStayEmojiDialog].value = 0;
+        set_int_setting(SettingStayEmojiDialog, 0);
         close_window();
     }
     if (pick != nullptr) pick(index, mode, slot);
@@ -131,10 +131,10 @@ void on_command(int32_t id) {
         page = step_palette_page(palette(), page, id == IDC_PALETTE_NEXT ? 1 : -1);
         show_page();
     } else if (id == IDC_PALETTE_PIN) {
-        IntSettings[SettingStayEmojiDialog].value = pinned() ? 1 : 0;
+        set_int_setting(SettingStayEmojiDialog, pinned() ? 1 : 0);
         show_pin();
     } else if (id == IDCANCEL) {
-        IntSettings[SettingStayEmojiDialog].value = pinned() ? 1 : 0;
+        set_int_setting(SettingStayEmojiDialog, pinned() ? 1 : 0);
         close_window();
     } else if (id >= IDC_PALETTE_FIRST && id <= IDC_PALETTE_LAST) {
         on_pick(id - IDC_PALETTE_FIRST);

@@ -50,6 +50,27 @@ TEST(SettingsTables, IntegerRowsHoldTheirDefaults) {
     EXPECT_EQ(find_int_setting("nothing"), nullptr);
 }
 
+// The setter bounds a value as a load does: past the row's max, or
+// negative (as unsigned, past every max), the default is stored instead.
+TEST(SettingsTables, TheSetterBoundsAsTheLoadDoes) {
+    reset_settings_tables();
+    set_int_setting(SettingCarrier, 4);
+    EXPECT_EQ(int_setting(SettingCarrier), 4);
+    set_int_setting(SettingCarrier, 5);
+    EXPECT_EQ(int_setting(SettingCarrier), 2) << "the default, not the value before";
+    set_int_setting(SettingPreviewNo, 10);
+    set_int_setting(SettingPreviewNo, -3);
+    EXPECT_EQ(int_setting(SettingPreviewNo), 4);
+    set_int_setting(SettingLeft, 32767);
+    EXPECT_EQ(int_setting(SettingLeft), 32767);
+    set_int_setting(SettingLeft, 32768);
+    EXPECT_EQ(int_setting(SettingLeft), -1);
+    set_int_setting(SettingCustomCol, 0xFFFFFF);
+    EXPECT_EQ(int_setting(SettingCustomCol), 0xFFFFFF);
+    set_int_setting(kIntSettingCount - 1, 1);
+    EXPECT_EQ(int_setting(SettingUtf8Forms), 1);
+}
+
 TEST(SettingsTables, TextRowsAndHistoryGroups) {
     reset_settings_tables();
     EXPECT_STREQ(TextSettings[0].key, "extfilter");
