@@ -39,7 +39,10 @@ struct NamedValue {
     int32_t value;
 };
 const NamedValue kCarriers[] = {{"docomo", Docomo}, {"au", Au}, {"softbank", Softbank}, {"utf8", Utf8}};
-const NamedValue kModes[] = {{"text", 0}, {"mail", 1}, {"address", 2}};
+const NamedValue kModes[] = {{"text", 0}, {"mail", 1}, {"address", 2}, {"wifi", kWifiMode}};
+const NamedValue kContacts[] = {{"mecard", 0}, {"vcard", 1}};
+const NamedValue kInputs[] = {{"sjis", 0}, {"utf8", 1}};
+const NamedValue kSecurities[] = {{"WPA", WifiWpa}, {"WEP", WifiWep}, {"nopass", WifiOpen}};
 
 template <size_t N>
 int32_t value_of(const NamedValue (&table)[N], const char* name) {
@@ -127,12 +130,63 @@ int read_csv_option(const PayloadOptions& o, const char* command) {
     return ExitOk;
 }
 
+// A text the UTF-8 conversion would read as an emoji code cannot reach the
+// phone as given; true (with a message) when the network holds one.
+bool holds_emoji_code(const char* text, const char* what, const char* command) {
+    for (const char* p = text; p != nullptr && *p != '\0'; ++p) {
+        if (classify_utf8_code(p) == NotACode) continue;
+        std::fprintf(stderr, "%s: the %s holds '%.7s', which would be read as an emoji code and changed\n", command,
+                     what, p);
+        return true;
+    }
+    return false;
+}
+
+// --mode wifi: the network's text, as the text of a UTF-8 form.
+int fill_wifi_text(const PayloadOptions& o, const char* command) {
+    static char text[1024];
+    static const char* const kProblems[] = {"", "--ssid is missing or empty", "--security nopass takes no --password",
+                                            "--security WPA or WEP needs a --password",
+                                            "the network name and password are too long"};
+    bool password = o.password != nullptr && o.password[0] != '\0';
+    int32_t security = o.security >= 0 ? o.security : password ? WifiWpa : WifiOpen;
+    int32_t r = wifi_text({o.ssid, o.password, security, o.hidden}, text, sizeof text);
+    if (r != WifiDone) {
+        std::fprintf(stderr, "%s: %s\n", command, kProblems[r]);
+        return ExitGenerationError;
+    }
+    if (holds_emoji_code(o.ssid, "network name", command) || holds_emoji_code(o.password, "password", command)) {
+        return ExitGenerationError;
+    }
+    int32_t length = to_field_text(text, static_cast<int32_t>(std::strlen(text)), true);
+    set_form_field(&g_form, ControlText, g_fieldText, length);
+    return ExitOk;
+}
+
+// Options that do not go together, or null.
+const char* options_misused(const PayloadOptions& o) {
+    bool wifi = o.mode == kWifiMode;
+    bool fields = o.document != nullptr || o.csv != nullptr;
+    for (int32_t row = 0; row < 16; ++row) fields = fields || o.texts[row] != nullptr || o.files[row] != nullptr;
+    if (o.record > 0 && o.csv == nullptr) return "--record needs --csv";
+    if (wifi && fields) return "--mode wifi takes only --ssid, --password, --security and --hidden";
+    bool network = o.ssid != nullptr || o.password != nullptr || o.security >= 0 || o.hidden;
+    if (!wifi && network) return "--ssid, --password, --security and --hidden need --mode wifi";
+    bool address = o.mode == 2 || o.csv != nullptr;   // a CSV record is an address
+    if (o.vcard && (o.carrier != Utf8 || !address)) return "--contact vcard needs --carrier utf8 --mode address";
+    return nullptr;
+}
+
 int fill_form(const PayloadOptions& o, const char* command) {
     clear_form(&g_form);
-    g_form.carrier = o.carrier;
-    g_form.mode = o.mode;
+    // A Wi-Fi network is UTF-8 text for every carrier.
+    bool wifi = o.mode == kWifiMode;
+    g_form.carrier = wifi ? Utf8 : o.carrier;
+    g_form.mode = wifi ? 0 : o.mode;
     // The tool gives utf8 the smartphone contact and mail forms.
     g_form.utf8forms = 1;
+    g_form.vcard = o.vcard ? 1 : 0;
+    if (wifi) return fill_wifi_text(o, command);
     if (o.document != nullptr && read_document_option(o.document, command) != ExitOk) return ExitFailure;
     if (o.csv != nullptr && read_csv_option(o, command) != ExitOk) return ExitFailure;
     for (int32_t row = 0; row < 16; ++row) {
@@ -153,9 +207,14 @@ int fill_form(const PayloadOptions& o, const char* command) {
 
 const char kPayloadOptionsHelp[] =
     "  --carrier docomo|au|softbank|utf8   target encoding (default docomo)\n"
-    "  --mode text|mail|address            input mode (default text); for utf8, mail is a\n"
+    "  --mode text|mail|address|wifi       input mode (default text); for utf8, mail is a\n"
     "                                      mailto: URI (percent-encoded UTF-8) and address a\n"
     "                                      MECARD with the reading in full-width katakana\n"
+    "  --contact mecard|vcard              utf8 address mode: MECARD (default) or vCard 3.0\n"
+    "  --ssid S [--password P] [--security WPA|WEP|nopass] [--hidden]\n"
+    "                                      --mode wifi: the network as WIFI:T:..;S:..;P:..;;\n"
+    "                                      always UTF-8, whatever --carrier says; security\n"
+    "                                      WPA with a password, nopass without one\n"
     "  --text T | --text-file F            the text of text mode\n"
     "  --to T --subject T --body T | --body-file F   mail mode\n"
     "  --name --furigana --phone1..3 --mail1..3 --note --postal --birthday --url T\n"
@@ -173,49 +232,72 @@ void init_payload_options(PayloadOptions* options) {
     std::memset(options, 0, sizeof *options);
     options->carrier = Docomo;
     options->mode = 0;
+    options->security = -1;
+}
+
+// A named value option: 1 taken, -1 a value the table does not hold.
+template <size_t N>
+int take_named(const NamedValue (&table)[N], const char* value, int32_t* out) {
+    int32_t v = value_of(table, value);
+    if (v < 0) return -1;
+    *out = v;
+    return 1;
+}
+
+// The options that take a value other than a field's text.
+int take_value_option(const char* a, const char* value, PayloadOptions* o) {
+    int32_t v = 0;
+    if (!std::strcmp(a, "--carrier")) return take_named(kCarriers, value, &o->carrier);
+    if (!std::strcmp(a, "--mode")) return take_named(kModes, value, &o->mode);
+    if (!std::strcmp(a, "--security")) return take_named(kSecurities, value, &o->security);
+    if (!std::strcmp(a, "--contact")) return take_named(kContacts, value, &v) < 0 ? -1 : (o->vcard = v == 1, 1);
+    if (!std::strcmp(a, "--input")) return take_named(kInputs, value, &v) < 0 ? -1 : (o->utf8Files = v == 1, 1);
+    if (!std::strcmp(a, "--record")) {
+        char* end = nullptr;
+        long record = std::strtol(value, &end, 10);
+        if (end == value || *end != '\0' || record < 1 || record >= kImportRecordCount) return -1;
+        o->record = static_cast<int32_t>(record);
+        return 1;
+    }
+    const char** texts[] = {&o->document, &o->csv, &o->ssid, &o->password, &o->files[kTextRow], &o->files[kBodyRow]};
+    const char* names[] = {"--document", "--csv", "--ssid", "--password", "--text-file", "--body-file"};
+    for (size_t k = 0; k < sizeof names / sizeof names[0]; ++k) {
+        if (!std::strcmp(a, names[k])) return *texts[k] = value, 1;
+    }
+    return 0;
 }
 
 int parse_payload_option(int argc, char** argv, int* i, PayloadOptions* o) {
     const char* a = argv[*i];
     const char* value = *i + 1 < argc ? argv[*i + 1] : nullptr;
+    if (!std::strcmp(a, "--hidden")) return o->hidden = true, 1;
     int32_t row = -1;
     for (int32_t r = 0; r < 16; ++r) {
         if (std::strcmp(a, kFieldOptions[r].name) == 0) row = r;
     }
-    bool known = row >= 0 || !std::strcmp(a, "--carrier") || !std::strcmp(a, "--mode") ||
-                 !std::strcmp(a, "--input") || !std::strcmp(a, "--text-file") || !std::strcmp(a, "--body-file") ||
-                 !std::strcmp(a, "--document") || !std::strcmp(a, "--csv") || !std::strcmp(a, "--record");
-    if (!known) return 0;
-    if (value == nullptr) return -1;
-    ++*i;
-    if (!std::strcmp(a, "--document") || !std::strcmp(a, "--csv")) {
-        (a[2] == 'd' ? o->document : o->csv) = value;
-    } else if (!std::strcmp(a, "--record")) {
-        char* end = nullptr;
-        long record = std::strtol(value, &end, 10);
-        if (end == value || *end != '\0' || record < 1 || record >= kImportRecordCount) return -1;
-        o->record = static_cast<int32_t>(record);
-    } else if (row >= 0) {
+    if (row >= 0) {
+        if (value == nullptr) return -1;
         o->texts[row] = value;
-    } else if (!std::strcmp(a, "--text-file") || !std::strcmp(a, "--body-file")) {
-        o->files[a[2] == 't' ? kTextRow : kBodyRow] = value;
-    } else if (!std::strcmp(a, "--input")) {
-        if (std::strcmp(value, "utf8") && std::strcmp(value, "sjis")) return -1;
-        o->utf8Files = std::strcmp(value, "utf8") == 0;
-    } else {
-        int32_t v = a[2] == 'c' ? value_of(kCarriers, value) : value_of(kModes, value);
-        if (v < 0) return -1;
-        (a[2] == 'c' ? o->carrier : o->mode) = v;
+        ++*i;
+        return 1;
     }
+    PayloadOptions probe = *o;
+    int taken = take_value_option(a, value != nullptr ? value : "", &probe);
+    if (taken == 0) return 0;
+    if (value == nullptr || taken < 0) return -1;
+    *o = probe;
+    ++*i;
     return 1;
 }
 
 int compose_from_options(const PayloadOptions& o, const char* command) {
-    if (o.record > 0 && o.csv == nullptr) {
-        std::fprintf(stderr, "%s: --record needs --csv\n", command);
+    const char* misuse = options_misused(o);
+    if (misuse != nullptr) {
+        std::fprintf(stderr, "%s: %s\n", command, misuse);
         return ExitFailure;
     }
-    if (fill_form(o, command) != ExitOk) return ExitFailure;
+    int filled = fill_form(o, command);
+    if (filled != ExitOk) return filled;
     bool failed = compose_payload() != 0;
     if (failed && g_composeError.code == kComposeUriTooLong) {
         std::fprintf(stderr, "%s: the mailto: URI would take %d bytes, more than the %d a payload holds\n", command,
@@ -228,13 +310,13 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
         print_sjis_message(command, message);
         return ExitGenerationError;
     }
-    convert_emoji_codes(&g_payload, o.carrier);
-    if (o.carrier == Utf8) convert_to_utf8(&g_payload);
+    convert_emoji_codes(&g_payload, g_form.carrier);
+    if (g_form.carrier == Utf8) convert_to_utf8(&g_payload);
     if (g_payload.dropped != DroppedNothing) {
         std::fprintf(stderr, "%s: warning: part of the text did not fit and was left out\n", command);
     }
     const LostChars& lost = g_form.notes.lost;
-    if (lost.count > 0 && o.carrier != Utf8) {
+    if (lost.count > 0 && g_form.carrier != Utf8) {
         char names[64];
         lost_chars_text(lost, names, sizeof names);
         std::fprintf(stderr, "%s: warning: %d character%s with no Shift_JIS form became '?': %s\n", command,

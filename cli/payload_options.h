@@ -14,7 +14,16 @@ struct PayloadOptions {
     const char* document;           // --document: a text document read into the fields
     const char* csv;                // --csv: an Outlook export; address mode
     int32_t record;                 // --record N: its record (from 1; 0 not given: 1)
+    bool vcard;                     // --contact vcard: utf8 address mode writes a vCard
+    // --mode wifi: the network (UTF-8); security -1 until given.
+    const char* ssid;
+    const char* password;
+    int32_t security;
+    bool hidden;
 };
+
+// --mode wifi: not a mode of the form; the tool writes the network as a text.
+constexpr int32_t kWifiMode = 3;
 
 // Help lines describing the payload options.
 extern const char kPayloadOptionsHelp[];

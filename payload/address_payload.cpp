@@ -1,5 +1,6 @@
 // The address-book payload: the MEMORY form (softbank, au) with renumbered
-// phone and mail lines, and the MECARD form (docomo) with escaped elements.
+// phone and mail lines, the MECARD form (docomo) with escaped elements, and
+// for smartphones the MECARD with a full-width reading or a vCard.
 #include <cstdio>
 #include <cstring>
 
@@ -7,10 +8,6 @@
 
 namespace {
 
-// Scratch slots, in the order of the address fields.
-enum Slot : int32_t {
-    Name, Furigana, Phone1, Phone2, Phone3, Mail1, Mail2, Mail3, Note, Postal, Birthday, Url
-};
 const int32_t kSlotControls[12] = {ControlName, ControlFurigana, ControlPhone1, ControlPhone2,
                                    ControlPhone3, ControlMail1, ControlMail2, ControlMail3,
                                    ControlNote, ControlPostal, ControlBirthday, ControlUrl};
@@ -21,20 +18,21 @@ int32_t length_of(int32_t s) { return static_cast<int32_t>(std::strlen(slot(s)))
 // Which fields a carrier reads: postal for au and docomo, birthday and URL
 // for docomo only.
 bool carrier_reads(int32_t carrier, int32_t s) {
-    if (s == Postal) return carrier == Au || carrier == Docomo;
-    if (s == Birthday || s == Url) return carrier == Docomo;
+    if (s == SlotPostal) return carrier == Au || carrier == Docomo;
+    if (s == SlotBirthday || s == SlotUrl) return carrier == Docomo;
     return true;
 }
 
 // Normalises the fields and runs the checks in their order; the error
 // code of the first that fails, with its argument, or 0.
 int32_t check_fields(int32_t* argument) {
-    int32_t furigana = normalise_furigana(slot(Furigana), length_of(Furigana));
+    int32_t furigana = normalise_furigana(slot(SlotFurigana), length_of(SlotFurigana));
     int32_t phone[3];
-    for (int32_t i = 0; i < 3; ++i) phone[i] = normalise_phone(slot(Phone1 + i), length_of(Phone1 + i));
-    for (int32_t i = 0; i < 3; ++i) normalise_mail_address(slot(Mail1 + i), length_of(Mail1 + i));
-    int32_t birthday = parse_birthday(slot(Birthday));
-    if (!slot(Name)[0] && !slot(Phone1)[0] && !slot(Phone2)[0] && !slot(Phone3)[0]) return ErrorNoNameOrPhone;
+    for (int32_t i = 0; i < 3; ++i) phone[i] = normalise_phone(slot(SlotPhone1 + i), length_of(SlotPhone1 + i));
+    for (int32_t i = 0; i < 3; ++i) normalise_mail_address(slot(SlotMail1 + i), length_of(SlotMail1 + i));
+    int32_t birthday = parse_birthday(slot(SlotBirthday));
+    bool nameOrPhone = slot(SlotName)[0] || slot(SlotPhone1)[0] || slot(SlotPhone2)[0] || slot(SlotPhone3)[0];
+    if (!nameOrPhone) return ErrorNoNameOrPhone;
     if (birthday == 1) return ErrorBadBirthday;
     for (int32_t i = 2; i >= 0; --i) {
         if (phone[i] == 1) {
@@ -57,25 +55,25 @@ void append_numbered(const char* key, int32_t first) {
 }
 
 void write_memory() {
-    append_element("MEMORY:", slot(Note), "\r\n", true);
-    append_element("NAME1:", slot(Name), "\r\n", false);
-    append_element("NAME2:", slot(Furigana), "\r\n", false);
-    append_numbered("TEL", Phone1);
-    append_numbered("MAIL", Mail1);
-    append_element("ADD:", slot(Postal), "\r\n", false);
+    append_element("MEMORY:", slot(SlotNote), "\r\n", true);
+    append_element("NAME1:", slot(SlotName), "\r\n", false);
+    append_element("NAME2:", slot(SlotFurigana), "\r\n", false);
+    append_numbered("TEL", SlotPhone1);
+    append_numbered("MAIL", SlotMail1);
+    append_element("ADD:", slot(SlotPostal), "\r\n", false);
 }
 
 void write_mecard() {
     // Name and reading keep their first comma (family, given name).
-    for (int32_t s = Name; s <= Note; ++s) escape_field(slot(s), kFieldBufferBytes, s <= Furigana ? 102 : 1);
+    for (int32_t s = SlotName; s <= SlotNote; ++s) escape_field(slot(s), kFieldBufferBytes, s <= SlotFurigana ? 102 : 1);
     // The address and the web page escape only what would end the element;
     // readers take their ":" and "," literally (a URL keeps "http://").
-    escape_element_ends(slot(Postal), kFieldBufferBytes);
-    escape_element_ends(slot(Url), kFieldBufferBytes);
+    escape_element_ends(slot(SlotPostal), kFieldBufferBytes);
+    escape_element_ends(slot(SlotUrl), kFieldBufferBytes);
     static const char* const kKeys[12] = {"N:", "SOUND:", "TEL:", "TEL:", "TEL:", "EMAIL:",
                                           "EMAIL:", "EMAIL:", "NOTE:", "ADR:", "BDAY:", "URL:"};
     append_element("MECARD:", "", "", true);
-    for (int32_t s = Name; s <= Url; ++s) append_element(kKeys[s], slot(s), ";", false);
+    for (int32_t s = SlotName; s <= SlotUrl; ++s) append_element(kKeys[s], slot(s), ";", false);
     append_element(";", "", "", true);
 }
 
@@ -86,14 +84,16 @@ int32_t compose_address() {
     bool smartphone = g_form.carrier == Utf8 && g_form.utf8forms != 0;
     int32_t carrier = smartphone ? Docomo : g_form.carrier;
     if (carrier != Softbank && carrier != Docomo && carrier != Au) return 0;
-    for (int32_t s = Name; s <= Url; ++s) {
+    for (int32_t s = SlotName; s <= SlotUrl; ++s) {
         if (carrier_reads(carrier, s)) read_form_field(kSlotControls[s], slot(s), kFieldLimit);
     }
     int32_t argument = 0;
     int32_t error = check_fields(&argument);
     if (error != ErrorNone) return fail_composition(error, argument);
-    if (smartphone) to_full_width_katakana(slot(Furigana), kFieldBufferBytes);
-    if (carrier == Docomo) {
+    if (smartphone) to_full_width_katakana(slot(SlotFurigana), kFieldBufferBytes);
+    if (smartphone && g_form.vcard != 0) {
+        write_vcard();
+    } else if (carrier == Docomo) {
         write_mecard();
     } else {
         write_memory();

@@ -7,6 +7,12 @@
 
 #include "payload/payload.h"
 
+// The address fields in the scratch, in the order of the form.
+enum AddressSlot : int32_t {
+    SlotName, SlotFurigana, SlotPhone1, SlotPhone2, SlotPhone3, SlotMail1, SlotMail2, SlotMail3,
+    SlotNote, SlotPostal, SlotBirthday, SlotUrl
+};
+
 // Scratch of one composition, zeroed at its start.
 struct ComposerScratch {
     char fields[12][kFieldBufferBytes];
@@ -27,6 +33,14 @@ void escape_field(char* text, int32_t capacity, int32_t commaMode);
 // the same cut. For values whose ":" and "," readers take literally (the
 // MECARD address and web page).
 void escape_element_ends(char* text, int32_t capacity);
+
+// Escapes a vCard text value (RFC 2426): "\" doubled, then "\" before ";"
+// and ",", and every line break written "\n"; the same cut as above.
+void escape_vcard_text(char* text, int32_t capacity);
+
+// Writes the vCard 3.0 contact of the checked, normalised address slots
+// (the reading already full-width, the birthday YYYYMMDD) into g_payload.
+void write_vcard();
 
 // Appends key, value and end to g_payload when the value is not empty (or
 // always with force). What does not fit whole is left out and marked.

@@ -71,5 +71,6 @@ void clear_form(FormFields* form) {
     std::memset(form->longTexts, 0, sizeof form->longTexts);
     std::memset(form->shortTexts, 0, sizeof form->shortTexts);
     form->notes = {};
+    form->vcard = 0;
     load_pass_settings(form);
 }

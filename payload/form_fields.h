@@ -41,6 +41,9 @@ struct FormFields {
     // forms (a mailto: URI, the MECARD with a full-width reading) instead of
     // nothing. The window takes it from its option; the tool always sets it.
     int32_t utf8forms;
+    // With utf8forms, the address mode writes a vCard 3.0 instead of the
+    // MECARD (the tool's --contact vcard; the window never sets it).
+    int32_t vcard;
     // Typed characters the fields could not carry (for a Shift_JIS target:
     // replaced by the default character; for UTF-8: kept as codes), as the
     // window or the tool read them.

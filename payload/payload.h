@@ -184,6 +184,29 @@ void format_text_view(char* text, int32_t carrier, int32_t previewno);
 // forms instead of nothing: the MECARD form exactly as for Docomo but with
 // the reading in full-width katakana, and a mailto: URI.
 
+// --- Wi-Fi networks (the command-line tool) ---------------------------------------
+
+enum WifiSecurity : int32_t { WifiWpa = 0, WifiWep = 1, WifiOpen = 2 };
+// A network as the tool is given it: UTF-8 texts, password null when none.
+struct WifiNetwork {
+    const char* ssid;
+    const char* password;
+    int32_t security;   // WifiSecurity
+    bool hidden;
+};
+enum WifiResult : int32_t {
+    WifiDone = 0,
+    WifiNoSsid = 1,             // the network name is empty
+    WifiPasswordUnused = 2,     // a password for an open network
+    WifiPasswordMissing = 3,    // WPA or WEP without a password
+    WifiTooLong = 4             // the text would not fit into room
+};
+// Writes the network as phones join it, "WIFI:T:WPA;S:name;P:secret;H:true;;"
+// (T and P left out for an open network, H only when hidden), with
+// "\", ";", ",", ":" and '"' escaped by a backslash: UTF-8 into out (room
+// bytes, NUL included). A WifiResult.
+int32_t wifi_text(const WifiNetwork& network, char* out, int32_t room);
+
 // Half-width katakana (with their voiced and semi-voiced marks, and the
 // long-vowel mark) made full-width in place, the inverse of to_half_width's
 // katakana; everything else stays. The text grows at most to twice its

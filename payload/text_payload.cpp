@@ -118,6 +118,14 @@ void escape_element_ends(char* text, int32_t capacity) {
     end_escaping(text, escape_backslash_and_semicolon(text, capacity));
 }
 
+void escape_vcard_text(char* text, int32_t capacity) {
+    int32_t cut = escape_backslash_and_semicolon(text, capacity);
+    cut |= replace_text(text, capacity, ",", "\\,", 1);
+    cut |= replace_text(text, capacity, "\r\n", "\\n", 1);
+    cut |= replace_text(text, capacity, "\n", "\\n", 1);
+    end_escaping(text, cut);
+}
+
 int32_t compose_payload() {
     std::memset(&g_scratch, 0, sizeof g_scratch);
     std::memset(g_payload.text, 0, sizeof g_payload.text);

@@ -20,7 +20,7 @@ MIVOKA_PACKAGES=(
   libzbar-dev libzxing-dev libqrencode-dev libzint-dev libqrcodegencpp-dev
   zlib1g-dev libz-mingw-w64-dev librsvg2-bin
   clang libclang-rt-14-dev
-  xdotool x11-apps zbar-tools python3-pil xclip
+  xdotool x11-apps zbar-tools python3-pil python3-vobject xclip
   nsis icoutils
 )
 

@@ -31,6 +31,18 @@ refusal() {
 # field NAME FILE: the value of line "NAME value" of the image probe's output.
 field() { sed -n "s/^$1 //p" "$2"; }
 
+hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
+
+# decodes_to FILE WANT_FILE: empty when both decoders, through the image
+# probe in $probe, read exactly WANT_FILE's bytes; else what they read.
+decodes_to() {
+  local want
+  want=$(hex_of "$2")
+  "$probe" "$1" >probe.out 2>/dev/null || { echo "unreadable $1"; return; }
+  [ "$(field zbar probe.out)" = "$want" ] || echo "zbar read $(field zbar probe.out | head -c 60)"
+  [ "$(field zxing probe.out)" = "$want" ] || echo "zxing read $(field zxing probe.out | head -c 60)"
+}
+
 check_summary() {
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]

@@ -27,6 +27,8 @@ cases=(
   "0 --text-file kanji.txt --size 3 -o kanji.bmp"
   "0 --text-file kanji.txt --no-external --size 3 -o kanji-internal.bmp"
   "0 --carrier utf8 --text 漢字😀[1F600] --color orange -o utf8.bmp"
+  "0 --mode wifi --ssid 家の;Wi-Fi --password pass:word --size 3 -o wifi.bmp"
+  "0 --carrier utf8 --mode address --contact vcard --name 山田~太郎 --phone1 090-1 --size 2 -o card.png"
   "0 --mode mail --to taro@example.jp --subject 件名 --body 本文 --size 6 -o mail.bmp"
   "0 --text 12345 --all --numbering 2 -o (one).bmp"
   "1 --text-file split.txt --code 4 -o none.bmp"

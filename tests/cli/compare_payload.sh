@@ -38,6 +38,11 @@ cases=(
   "2 --mode mail --carrier utf8 --body-file kana.txt --subject ああ"
   "2 --mode address --carrier utf8 --furigana やまだ"
   "1 --carrier kddi --text x"
+  "0 --mode wifi --ssid Café~家;,:\"\\ --password p;w,q --hidden"
+  "0 --mode wifi --carrier softbank --ssid open~net"
+  "2 --mode wifi --ssid a --security WEP"
+  "0 --mode address --carrier utf8 --contact vcard --name 山田~太郎 --furigana やまだ　たろう --phone1 090-1 --mail2 a@b.jp --postal 東京,1;2 --birthday 2000/2/29 --note a\\b"
+  "2 --mode address --carrier utf8 --contact vcard --furigana やまだ"
 )
 
 for entry in "${cases[@]}"; do

@@ -13,16 +13,6 @@ for f in "$tool" "$probe"; do [ -f "$f" ] || { echo "missing: $f"; exit 1; }; do
 lib=$(cd "$(dirname "$0")" && pwd)
 rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
 source "$lib/check_lib.sh"
-hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
-
-# decodes_to FILE WANT_FILE: empty when both decoders read WANT_FILE's bytes.
-decodes_to() {
-  local want
-  want=$(hex_of "$2")
-  "$probe" "$1" >probe.out 2>/dev/null || { echo "unreadable $1"; return; }
-  [ "$(field zbar probe.out)" = "$want" ] || echo "zbar read $(field zbar probe.out | head -c 60)"
-  [ "$(field zxing probe.out)" = "$want" ] || echo "zxing read $(field zxing probe.out | head -c 60)"
-}
 
 # payload_case NAME WANT_FORMAT OPTIONS...: the payload and its PNG.
 payload_case() {

@@ -1,6 +1,6 @@
 // The smartphone forms: full-width katakana as the exact inverse of the
-// half-width conversion, the switch that keeps the window's Utf8 mail and
-// address modes empty, and the mailto: URI's encoding and length limit.
+// half-width conversion, the switch that keeps the Utf8 mail and address
+// modes empty unless asked for, and the mailto: URI's encoding and length limit.
 #include <gtest/gtest.h>
 
 #include <cstring>
