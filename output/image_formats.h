@@ -21,6 +21,16 @@ struct ByteSink {
     void* context;
 };
 
+// A fixed area in memory that takes bytes until it is full.
+struct MemoryBytes {
+    uint8_t* bytes;
+    int32_t room;
+    int32_t used;
+};
+// A sink writing at memory->used; it refuses (and keeps nothing of) a write
+// that does not fit whole.
+ByteSink memory_sink(MemoryBytes* memory);
+
 // The widest image written from the module matrix, in pixels.
 constexpr int32_t kMaxImagePixels = 20000;
 

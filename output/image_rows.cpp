@@ -39,7 +39,17 @@ const uint8_t* module_row(const ImageSource& s, int32_t y, uint8_t* scratch) {
 
 int32_t put(ByteSink* sink, const uint8_t* bytes, int32_t n) { return sink->write(sink->context, bytes, n); }
 
+int32_t write_memory(void* context, const uint8_t* bytes, int32_t n) {
+    auto* memory = static_cast<MemoryBytes*>(context);
+    if (n < 0 || n > memory->room - memory->used) return 1;
+    std::memcpy(memory->bytes + memory->used, bytes, static_cast<size_t>(n));
+    memory->used += n;
+    return 0;
+}
+
 }  // namespace
+
+ByteSink memory_sink(MemoryBytes* memory) { return {write_memory, memory}; }
 
 ImageSource raster_source(const Raster& raster) {
     ImageSource s = {};

@@ -1,8 +1,10 @@
 // The clipboard copy (command IDM_COPY_IMAGE): the shown symbol at the trackbar's
-// size as a bitmap on the clipboard, with a status-bar note for 3 seconds.
+// size as a bitmap on the clipboard, the same pixels as PNG and the symbol
+// as SVG beside it, with a status-bar note for 3 seconds.
 #include <windows.h>
 #include <commctrl.h>
 
+#include "output/image_formats.h"
 #include "output/output.h"
 #include "output/win32/output_win32.h"
 #include "pipeline/generation.h"
@@ -13,6 +15,30 @@
 namespace {
 
 constexpr UINT kStatusNoteMs = 3000;
+constexpr int32_t kSvgModuleMicrometres = 500;   // as the tool's SVG
+
+// The copy's PNG and SVG, made while the copy runs. The PNG of a raster is
+// at most its rows with their filter bytes plus deflate's stored blocks
+// and the chunks; the SVG of the largest symbol stays far below its room.
+uint8_t g_pngBytes[kRasterBytes + kMaxRasterSide + 65536];
+uint8_t g_svgBytes[1 << 20];
+// The code being copied, read before it is drawn.
+CodeSlot g_copied;
+
+// The image in memory, or no bytes when it did not fit.
+int32_t made(int32_t result, const MemoryBytes& memory) { return result == 0 ? memory.used : 0; }
+
+ClipboardImages images_of(const Raster& raster) {
+    int32_t margin = int_setting(SettingDrawMargin);
+    uint32_t colour = module_colour(int_setting(SettingColors));
+    MemoryBytes png = {g_pngBytes, static_cast<int32_t>(sizeof g_pngBytes), 0};
+    ByteSink sink = memory_sink(&png);
+    int32_t pngBytes = made(write_png(raster_source(raster), colour == 0x000000, 0, &sink), png);
+    MemoryBytes svg = {g_svgBytes, static_cast<int32_t>(sizeof g_svgBytes), 0};
+    sink = memory_sink(&svg);
+    int32_t svgResult = write_svg(g_copied.matrix, g_copied.version, margin, colour, kSvgModuleMicrometres, &sink);
+    return {g_pngBytes, pngBytes, g_svgBytes, made(svgResult, svg)};
+}
 
 }  // namespace
 
@@ -30,12 +56,14 @@ void copy_symbol_to_clipboard() {
     auto step = static_cast<int32_t>(SendMessageW(form_item(IDC_SIZE_SLIDER), TBM_GETPOS, 0, 0));
     set_int_setting(SettingSliderPos, step);
     if (current >= count) current = count - 1;
-    draw_symbol(Clipboard, nullptr, nullptr, step, current < 0 ? 0 : current, 1, 0, 0);
+    if (current < 0) current = 0;
+    if (read_code(current, &g_copied) != 0) return;
+    draw_symbol(Clipboard, nullptr, nullptr, step, current, 1, 0, 0);
 }
 
 void deliver_to_clipboard(const Raster& raster) {
     // A clipboard another program holds gets nothing, and no note.
-    if (place_on_clipboard(g_shell.window, raster) != 0) return;
+    if (place_on_clipboard(g_shell.window, raster, images_of(raster)) != 0) return;
     show_status_text(kCopiedStatusText);
     SetTimer(g_shell.window, IDT_STATUS_RESTORE, kStatusNoteMs, nullptr);
 }

@@ -32,15 +32,32 @@ HGLOBAL packed_bitmap(const Raster& raster) {
     return memory;
 }
 
+// Bytes in global memory under a registered format; the clipboard owns
+// the memory once it took it.
+void place_bytes(const wchar_t* format, const uint8_t* bytes, int32_t n) {
+    UINT id = RegisterClipboardFormatW(format);
+    if (id == 0 || bytes == nullptr || n <= 0) return;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(n));
+    if (memory == nullptr) return;
+    std::memcpy(GlobalLock(memory), bytes, static_cast<size_t>(n));
+    GlobalUnlock(memory);
+    if (SetClipboardData(id, memory) == nullptr) GlobalFree(memory);
+}
+
 }  // namespace
 
-int32_t place_on_clipboard(HWND owner, const Raster& raster) {
+int32_t place_on_clipboard(HWND owner, const Raster& raster, const ClipboardImages& images) {
     if (!OpenClipboard(owner)) return 1;
     EmptyClipboard();
     HGLOBAL memory = packed_bitmap(raster);
     // The clipboard owns the memory once it took it.
     bool placed = memory != nullptr && SetClipboardData(CF_DIB, memory) != nullptr;
     if (!placed && memory != nullptr) GlobalFree(memory);
+    // The bitmap stays the first format; readers that know the others prefer them.
+    if (placed) {
+        place_bytes(L"PNG", images.png, images.pngBytes);
+        place_bytes(L"image/svg+xml", images.svg, images.svgBytes);
+    }
     CloseClipboard();
     return placed ? 0 : 1;
 }

@@ -18,11 +18,21 @@ const PrinterDriver& default_printer_driver();
 // at x, y (the printer clips what falls off the page).
 void draw_raster_on(HDC surface, const Raster& raster, int32_t x, int32_t y);
 
+// The same symbol in the formats other programs paste best: PNG bytes of
+// the raster's pixels and the SVG text; a format with no bytes is left out.
+struct ClipboardImages {
+    const uint8_t* png;
+    int32_t pngBytes;
+    const uint8_t* svg;
+    int32_t svgBytes;
+};
 // Places the raster on the clipboard, opened for owner and emptied first,
 // as a device-independent bitmap (CF_DIB, 24 bits, rows bottom first; the
-// system offers it as CF_BITMAP too). 0 placed; 1 the clipboard could not
-// be opened (another program holds it) or no memory: nothing placed.
-int32_t place_on_clipboard(HWND owner, const Raster& raster);
+// system offers it as CF_BITMAP too), then the images as the registered
+// formats "PNG" and "image/svg+xml". 0 placed (the bitmap at least); 1 the
+// clipboard could not be opened (another program holds it) or no memory
+// for the bitmap: nothing placed.
+int32_t place_on_clipboard(HWND owner, const Raster& raster, const ClipboardImages& images);
 
 // The messages of the copy: no data (kNoDataToCopy, caption
 // kNoDataCaption), the text-data view shown (kNoCodeShownText, caption

@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
 #include "shell/shell.h"
+#include "tests/cli/image_read.h"
 #include "tests/shell/shell_support.h"
 
 namespace {
@@ -496,6 +499,100 @@ TEST_F(Printing, CopyPutsTheShownCodeOnTheClipboard) {
         EXPECT_EQ(int_setting(SettingSliderPos), r.step);
     }
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+}
+
+// The bytes of a registered clipboard format, empty when it is not there.
+std::string clipboard_bytes(const wchar_t* name) {
+    std::string bytes;
+    if (!OpenClipboard(main_window())) return bytes;
+    HANDLE data = GetClipboardData(RegisterClipboardFormatW(name));
+    const char* p = data != nullptr ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (p != nullptr) {
+        bytes.assign(p, GlobalSize(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return bytes;
+}
+
+// Marks the modules of the path whose data starts at i: "M x y", then
+// "m dx dy" from the last start, each run "h w v1 h-w z".
+void add_path_modules(const std::string& svg, size_t i, int32_t side, std::vector<bool>* dark) {
+    long x = 0, y = 0;
+    while (i < svg.size() && svg[i] != '"') {
+        char op = svg[i];
+        char* end = nullptr;
+        long a = std::strtol(svg.c_str() + i + 1, &end, 10);
+        if (op == 'M' || op == 'm') {
+            long b = std::strtol(end + 1, &end, 10);
+            x = op == 'M' ? a : x + a;
+            y = op == 'M' ? b : y + b;
+            i = static_cast<size_t>(end - svg.c_str());
+        } else if (op == 'h' && a > 0) {
+            for (long k = 0; k < a && y < side && x + k < side; ++k) (*dark)[y * side + x + k] = true;
+            i = svg.find('z', i) + 1;   // "v1h-wz" closes the run
+        } else {
+            ++i;
+        }
+    }
+}
+
+// The dark modules of every path of the SVG, as module (x, y) of a side x
+// side picture.
+std::vector<bool> svg_modules(const std::string& svg, int32_t side) {
+    std::vector<bool> dark(static_cast<size_t>(side * side), false);
+    for (size_t at = svg.find(" d=\""); at != std::string::npos; at = svg.find(" d=\"", at + 1)) {
+        add_path_modules(svg, at + 4, side, &dark);
+    }
+    return dark;
+}
+
+// Beside the bitmap, "PNG" holds the same pixels (1-bit grey for black,
+// RGB for colours) and "image/svg+xml" the same symbol at 0.5 mm a module.
+TEST_F(Printing, CopyAlsoOffersThePixelsAsPngAndTheSymbolAsSvg) {
+    generate(kThreeCodes);
+    click(IDC_DOWN);
+    pump_for(20);
+    SendMessageW(item(IDC_SIZE_SLIDER), TBM_SETPOS, TRUE, 2);
+    for (int32_t colours : {0, static_cast<int32_t>(kRainbowColour)}) {
+        clear_clipboard();
+        set_int_setting(SettingColors, colours);
+        command(IDM_COPY_IMAGE);
+        uint32_t colour = colours == 0 ? 0x000000u : kRainbowMarker;
+        std::vector<uint32_t> want = raster_of(1, 2, colour);
+        Image png;
+        ASSERT_TRUE(read_png(clipboard_bytes(L"PNG"), &png)) << colours;
+        EXPECT_EQ(png.format, colours == 0 ? "png-grey1" : "png-rgb8");
+        ASSERT_EQ(static_cast<size_t>(png.width) * png.height, want.size());
+        std::vector<uint32_t> got;
+        for (size_t p = 0; p < want.size(); ++p) {
+            got.push_back(png.rgb[3 * p + 2] << 16 | png.rgb[3 * p + 1] << 8 | png.rgb[3 * p]);
+        }
+        EXPECT_TRUE(got == want) << colours;
+
+        CodeSlot code;
+        read_code(1, &code);
+        int32_t n = 4 * code.version + 17, margin = int_setting(SettingDrawMargin), side = n + 2 * margin;
+        std::string svg = clipboard_bytes(L"image/svg+xml");
+        char size[96];
+        std::snprintf(size, sizeof size, "width=\"%gmm\" height=\"%gmm\" viewBox=\"0 0 %d %d\"", side * 0.5,
+                      side * 0.5, side, side);
+        EXPECT_NE(svg.find(size), std::string::npos) << svg.substr(0, 200);
+        std::vector<bool> dark = svg_modules(svg, side);
+        int32_t wrong = 0;
+        for (int32_t x = 0; x < side; ++x) {
+            for (int32_t y = 0; y < side; ++y) {
+                bool module = x >= margin && y >= margin && x < n + margin && y < n + margin &&
+                              code.matrix[(x - margin) * n + (y - margin)] == 1;
+                wrong += dark[y * side + x] != module;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << colours;
+        if (colours != 0) continue;
+        ASSERT_TRUE(OpenClipboard(main_window()));
+        EXPECT_EQ(EnumClipboardFormats(0), static_cast<UINT>(CF_DIB)) << "the bitmap comes first";
+        CloseClipboard();
+    }
 }
 
 TEST_F(Printing, StatusNoteRevertsWhenTimer1253Fires) {
