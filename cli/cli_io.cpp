@@ -12,6 +12,7 @@
 #endif
 
 #include "encoder/encoder.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
 
 void set_binary_stdio() {
@@ -70,4 +71,38 @@ void print_matrix_rows(const uint8_t* matrix, int32_t size) {
 
 bool is_help(const char* arg) {
     return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0;
+}
+
+bool parse_ranged(const char* text, long low, long high, int32_t* out) {
+    char* end = nullptr;
+    long v = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || v < low || v > high) return false;
+    *out = static_cast<int32_t>(v);
+    return true;
+}
+
+void print_sjis_message(const char* command, const char* sjis) {
+    static uint16_t units[256];
+    static char utf8[256 * kUtf8BytesPerUtf16 + 1];
+    int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(strnlen(sjis, 255)), units);
+    utf8[utf16_to_utf8(units, n, utf8)] = '\0';
+    std::fprintf(stderr, "%s: %s\n", command, utf8);
+}
+
+int parse_subcommand(int argc, char** argv, const OptionGroup* groups, int32_t count, const char* command,
+                     void (*help)(FILE* out)) {
+    for (int i = 0; i < argc; ++i) {
+        if (is_help(argv[i])) {
+            help(stdout);
+            return kHelpShown;
+        }
+        int taken = 0;
+        for (int32_t g = 0; g < count && taken == 0; ++g) taken = groups[g].parse(argc, argv, &i, groups[g].options);
+        if (taken != 1) {
+            std::fprintf(stderr, "%s: bad option '%s'\n\n", command, argv[i]);
+            help(stderr);
+            return ExitFailure;
+        }
+    }
+    return ExitOk;
 }

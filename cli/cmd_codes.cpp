@@ -50,19 +50,10 @@ int cmd_codes(int argc, char** argv) {
     init_payload_options(&payload);
     GenerationOptions generation;
     init_generation_options(&generation);
-    for (int i = 0; i < argc; ++i) {
-        if (is_help(argv[i])) {
-            print_usage(stdout);
-            return ExitOk;
-        }
-        int taken = parse_generation_option(argc, argv, &i, &generation);
-        if (taken == 0) taken = parse_payload_option(argc, argv, &i, &payload);
-        if (taken != 1) {
-            std::fprintf(stderr, "mivoka codes: bad option '%s'\n\n", argv[i]);
-            print_usage(stderr);
-            return ExitFailure;
-        }
-    }
+    const OptionGroup groups[] = {{group_parser<GenerationOptions, parse_generation_option>, &generation},
+                                  {group_parser<PayloadOptions, parse_payload_option>, &payload}};
+    int parsed = parse_subcommand(argc, argv, groups, 2, "mivoka codes", print_usage);
+    if (parsed != ExitOk) return parsed == kHelpShown ? ExitOk : parsed;
     // Fills g_form; its composition errors and warnings are the generation's own.
     int result = compose_from_options(payload, "mivoka codes");
     if (result == ExitOk) result = generate_codes(generation, "mivoka codes");

@@ -59,15 +59,9 @@ struct EncodeOptions {
     const char* output;    // UTF-8
     bool allRecords;
     ImageOptions image;
+    bool codeGiven;
+    bool sizeGiven;
 };
-
-bool parse_number(const char* text, long low, long high, int32_t* out) {
-    char* end = nullptr;
-    long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || v < low || v > high) return false;
-    *out = static_cast<int32_t>(v);
-    return true;
-}
 
 bool parse_colour(const char* text, EncodeOptions* o) {
     for (int32_t i = 0; i <= kRainbowColour; ++i) {
@@ -94,11 +88,13 @@ int parse_encode_option(int argc, char** argv, int* i, EncodeOptions* o) {
     if (which < 0) return 0;
     if (*i + 1 >= argc) return -1;
     const char* v = argv[++*i];
-    bool ok = which == 0 ? parse_number(v, 0, 7, &o->size)
-            : which == 1 ? parse_number(v, 0, 6, &o->margin)
+    o->sizeGiven = o->sizeGiven || which == 0;
+    o->codeGiven = o->codeGiven || which == 3;
+    bool ok = which == 0 ? parse_ranged(v, 0, 7, &o->size)
+            : which == 1 ? parse_ranged(v, 0, 6, &o->margin)
             : which == 2 ? parse_colour(v, o)
-            : which == 3 ? parse_number(v, 1, kMaxCodes, &o->code)
-            : which == 4 ? parse_number(v, 0, 5, &o->numbering)
+            : which == 3 ? parse_ranged(v, 1, kMaxCodes, &o->code)
+            : which == 4 ? parse_ranged(v, 0, 5, &o->numbering)
                          : (o->output = v, v[0] != '\0');
     return ok ? 1 : -1;
 }
@@ -212,22 +208,15 @@ int cmd_encode(int argc, char** argv) {
     init_payload_options(&payload);
     GenerationOptions generation;
     init_generation_options(&generation);
-    EncodeOptions o = {1, 2, 0, 0x808080, 1, false, 3, nullptr, false, {}};
+    EncodeOptions o = {1, 2, 0, 0x808080, 1, false, 3, nullptr, false, {}, false, false};
     init_image_options(&o.image);
-    bool codeGiven = false, sizeGiven = false;
-    for (int i = 0; i < argc; ++i) {
-        if (is_help(argv[i])) {
-            print_help(stdout);
-            return ExitOk;
-        }
-        codeGiven = codeGiven || std::strcmp(argv[i], "--code") == 0;
-        sizeGiven = sizeGiven || std::strcmp(argv[i], "--size") == 0;
-        int taken = parse_encode_option(argc, argv, &i, &o);
-        if (taken == 0) taken = parse_image_option(argc, argv, &i, &o.image);
-        if (taken == 0) taken = parse_generation_option(argc, argv, &i, &generation);
-        if (taken == 0) taken = parse_payload_option(argc, argv, &i, &payload);
-        if (taken != 1) return usage_error(argv[i]);
-    }
+    const OptionGroup groups[] = {{group_parser<EncodeOptions, parse_encode_option>, &o},
+                                  {group_parser<ImageOptions, parse_image_option>, &o.image},
+                                  {group_parser<GenerationOptions, parse_generation_option>, &generation},
+                                  {group_parser<PayloadOptions, parse_payload_option>, &payload}};
+    int parsed = parse_subcommand(argc, argv, groups, 4, "mivoka encode", print_help);
+    if (parsed != ExitOk) return parsed == kHelpShown ? ExitOk : parsed;
+    bool codeGiven = o.codeGiven, sizeGiven = o.sizeGiven;
     static char path[kBitmapPathBytes];
     if (o.output == nullptr) return usage_error("-o (missing)");
     if (codeGiven && o.all) return usage_error("--code with --all");

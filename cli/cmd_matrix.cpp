@@ -23,10 +23,8 @@ static int32_t parse_level(const char* s) {
 }
 
 static int32_t parse_version(const char* s) {
-    char* end = nullptr;
-    long v = std::strtol(s, &end, 10);
-    if (end == s || *end != '\0' || v < 0 || v > kMaxVersion) return -1;
-    return static_cast<int32_t>(v);
+    int32_t v = -1;
+    return parse_ranged(s, 0, kMaxVersion, &v) ? v : -1;
 }
 
 // Input buffer: the longest input any symbol can hold, plus the NUL.

@@ -16,22 +16,17 @@ static const char kPayloadUsage[] =
     "with exit code 2.\n"
     "\n";
 
+static void print_help(FILE* out) {
+    std::fputs(kPayloadUsage, out);
+    std::fputs(kPayloadOptionsHelp, out);
+}
+
 int cmd_payload(int argc, char** argv) {
     PayloadOptions options;
     init_payload_options(&options);
-    for (int i = 0; i < argc; ++i) {
-        if (is_help(argv[i])) {
-            std::fputs(kPayloadUsage, stdout);
-            std::fputs(kPayloadOptionsHelp, stdout);
-            return ExitOk;
-        }
-        if (parse_payload_option(argc, argv, &i, &options) != 1) {
-            std::fprintf(stderr, "mivoka payload: bad option '%s'\n\n", argv[i]);
-            std::fputs(kPayloadUsage, stderr);
-            std::fputs(kPayloadOptionsHelp, stderr);
-            return ExitFailure;
-        }
-    }
+    const OptionGroup groups[] = {{group_parser<PayloadOptions, parse_payload_option>, &options}};
+    int parsed = parse_subcommand(argc, argv, groups, 1, "mivoka payload", print_help);
+    if (parsed != ExitOk) return parsed == kHelpShown ? ExitOk : parsed;
     int result = compose_from_options(options, "mivoka payload");
     if (result != ExitOk) return result;
     std::fwrite(g_payload.text, 1, std::strlen(g_payload.text), stdout);

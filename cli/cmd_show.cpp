@@ -41,12 +41,6 @@ void print_usage(FILE* out) {
     std::fputs(kGenerationOptionsHelp, out);
 }
 
-int usage_error(const char* arg) {
-    std::fprintf(stderr, "mivoka show: bad option '%s'\n\n", arg);
-    print_usage(stderr);
-    return ExitFailure;
-}
-
 // 1 taken, 0 not a show option, -1 bad value.
 int parse_show_option(int argc, char** argv, int* i, ShowOptions* o) {
     const char* a = argv[*i];
@@ -55,11 +49,7 @@ int parse_show_option(int argc, char** argv, int* i, ShowOptions* o) {
     if (!code && std::strcmp(a, "--margin") != 0) return 0;
     if (*i + 1 >= argc) return -1;
     const char* v = argv[++*i];
-    char* end = nullptr;
-    long n = std::strtol(v, &end, 10);
-    if (end == v || *end != '\0' || n < (code ? 1 : 0) || n > (code ? kMaxCodes : 10)) return -1;
-    (code ? o->code : o->margin) = static_cast<int32_t>(n);
-    return 1;
+    return parse_ranged(v, code ? 1 : 0, code ? kMaxCodes : 10, code ? &o->code : &o->margin) ? 1 : -1;
 }
 
 CodeSlot g_code;
@@ -96,16 +86,11 @@ int cmd_show(int argc, char** argv) {
     GenerationOptions generation;
     init_generation_options(&generation);
     ShowOptions o = {1, 4, false};
-    for (int i = 0; i < argc; ++i) {
-        if (is_help(argv[i])) {
-            print_usage(stdout);
-            return ExitOk;
-        }
-        int taken = parse_show_option(argc, argv, &i, &o);
-        if (taken == 0) taken = parse_generation_option(argc, argv, &i, &generation);
-        if (taken == 0) taken = parse_payload_option(argc, argv, &i, &payload);
-        if (taken != 1) return usage_error(argv[i]);
-    }
+    const OptionGroup groups[] = {{group_parser<ShowOptions, parse_show_option>, &o},
+                                  {group_parser<GenerationOptions, parse_generation_option>, &generation},
+                                  {group_parser<PayloadOptions, parse_payload_option>, &payload}};
+    int parsed = parse_subcommand(argc, argv, groups, 3, "mivoka show", print_usage);
+    if (parsed != ExitOk) return parsed == kHelpShown ? ExitOk : parsed;
     int result = compose_from_options(payload, "mivoka show");
     if (result == ExitOk) result = generate_codes(generation, "mivoka show");
     if (result != ExitOk) return result;

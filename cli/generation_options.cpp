@@ -35,23 +35,15 @@ int parse_generation_option(int argc, char** argv, int* i, GenerationOptions* o)
         o->level = static_cast<int32_t>(at - "LMQH");
         return 1;
     }
-    char* end = nullptr;
-    long v = std::strtol(value, &end, 10);
-    if (end == value || *end != '\0' || v < 1 || v > 20) return -1;
-    o->maxVersion = static_cast<int32_t>(v);
-    return 1;
+    return parse_ranged(value, 1, 20, &o->maxVersion) ? 1 : -1;
 }
 
 namespace {
 
 void print_generation_error(const char* command) {
     char sjis[128];
-    static uint16_t units[128];
-    static char utf8[128 * kUtf8BytesPerUtf16 + 1];
     generation_error_message(sjis);
-    int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(std::strlen(sjis)), units);
-    utf8[utf16_to_utf8(units, n, utf8)] = '\0';
-    std::fprintf(stderr, "%s: %s\n", command, utf8);
+    print_sjis_message(command, sjis);
 }
 
 }  // namespace

@@ -147,9 +147,7 @@ int parse_image_option(int argc, char** argv, int* i, ImageOptions* o) {
         std::fprintf(stderr, "mivoka: --module-mm takes 0.1 to 10 millimetres with at most 3 decimals, not '%s'\n", v);
         return -1;
     }
-    char* end = nullptr;
-    long dpi = std::strtol(v, &end, 10);
-    if (end != v && *end == '\0' && dpi >= 72 && dpi <= 2400) return o->dpi = static_cast<int32_t>(dpi), o->dpiGiven = true, 1;
+    if (parse_ranged(v, 72, 2400, &o->dpi)) return o->dpiGiven = true, 1;
     std::fprintf(stderr, "mivoka: --dpi takes 72 to 2400, not '%s'\n", v);
     return -1;
 }

@@ -94,15 +94,6 @@ int read_field_file(const char* path, bool utf8, int32_t* length, const char* co
     return ExitOk;
 }
 
-void print_sjis_message(const char* command, const char* sjis) {
-    static uint16_t units[256];
-    static char utf8[256 * kUtf8BytesPerUtf16 + 1];
-    int32_t n = cp932_to_utf16(sjis, static_cast<int32_t>(strnlen(sjis, 255)), units);
-    int32_t bytes = utf16_to_utf8(units, n, utf8);
-    utf8[bytes] = '\0';
-    std::fprintf(stderr, "%s: %s\n", command, utf8);
-}
-
 // Reads --document into the form as the open-text command does.
 int read_document_option(const char* path, const char* command) {
     static char name[kPathBytes];
@@ -252,13 +243,7 @@ int take_value_option(const char* a, const char* value, PayloadOptions* o) {
     if (!std::strcmp(a, "--security")) return take_named(kSecurities, value, &o->security);
     if (!std::strcmp(a, "--contact")) return take_named(kContacts, value, &v) < 0 ? -1 : (o->vcard = v == 1, 1);
     if (!std::strcmp(a, "--input")) return take_named(kInputs, value, &v) < 0 ? -1 : (o->utf8Files = v == 1, 1);
-    if (!std::strcmp(a, "--record")) {
-        char* end = nullptr;
-        long record = std::strtol(value, &end, 10);
-        if (end == value || *end != '\0' || record < 1 || record >= kImportRecordCount) return -1;
-        o->record = static_cast<int32_t>(record);
-        return 1;
-    }
+    if (!std::strcmp(a, "--record")) return parse_ranged(value, 1, kImportRecordCount - 1, &o->record) ? 1 : -1;
     const char** texts[] = {&o->document, &o->csv, &o->ssid, &o->password, &o->files[kTextRow], &o->files[kBodyRow]};
     const char* names[] = {"--document", "--csv", "--ssid", "--password", "--text-file", "--body-file"};
     for (size_t k = 0; k < sizeof names / sizeof names[0]; ++k) {
