@@ -55,8 +55,7 @@ int cmd_codes(int argc, char** argv) {
     int parsed = parse_subcommand(argc, argv, groups, 2, "mivoka codes", print_usage);
     if (parsed != ExitOk) return parsed == kHelpShown ? ExitOk : parsed;
     // Fills g_form; its composition errors and warnings are the generation's own.
-    int result = compose_from_options(payload, "mivoka codes");
-    if (result == ExitOk) result = generate_codes(generation, "mivoka codes");
+    int result = generate_codes(payload, generation, "mivoka codes");
     if (result != ExitOk) return result;
     for (int32_t i = 0; read_code(i, &g_code) == 0; ++i) print_code(i);
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;

@@ -148,8 +148,7 @@ void apply_drawing_options(const EncodeOptions& o) {
 // standard error. A contact needing several codes is a generation error.
 int generate_contact(PayloadOptions* payload, const GenerationOptions& generation, int32_t record) {
     payload->record = record;
-    int result = compose_from_options(*payload, "mivoka encode");
-    if (result == ExitOk) result = generate_codes(generation, "mivoka encode");
+    int result = generate_codes(*payload, generation, "mivoka encode");
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     if (result == ExitOk && count != 1) {
@@ -236,8 +235,7 @@ int cmd_encode(int argc, char** argv) {
         }
         return encode_all_records(payload, generation, o, path);
     }
-    int result = compose_from_options(payload, "mivoka encode");
-    if (result == ExitOk) result = generate_codes(generation, "mivoka encode");
+    int result = generate_codes(payload, generation, "mivoka encode");
     if (result != ExitOk) return result;
     return write_bitmaps(o, path);
 }

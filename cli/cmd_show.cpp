@@ -91,8 +91,7 @@ int cmd_show(int argc, char** argv) {
                                   {group_parser<PayloadOptions, parse_payload_option>, &payload}};
     int parsed = parse_subcommand(argc, argv, groups, 3, "mivoka show", print_usage);
     if (parsed != ExitOk) return parsed == kHelpShown ? ExitOk : parsed;
-    int result = compose_from_options(payload, "mivoka show");
-    if (result == ExitOk) result = generate_codes(generation, "mivoka show");
+    int result = generate_codes(payload, generation, "mivoka show");
     if (result != ExitOk) return result;
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "cli/cli.h"
+#include "cli/payload_options.h"
 #include "encoder/tables.h"
 #include "payload/payload.h"
 #include "pipeline/encoder_selection.h"
@@ -48,7 +49,9 @@ void print_generation_error(const char* command) {
 
 }  // namespace
 
-int generate_codes(const GenerationOptions& o, const char* command) {
+int generate_codes(const PayloadOptions& payload, const GenerationOptions& o, const char* command) {
+    int filled = fill_from_options(payload, command);
+    if (filled != ExitOk) return filled;
     if (!o.noExternal && load_external_encoder(nullptr) != 0) {
         std::fprintf(stderr, "%s: warning: QR2DLL cannot be loaded from the tool's folder; going on without it\n",
                      command);
@@ -60,6 +63,9 @@ int generate_codes(const GenerationOptions& o, const char* command) {
     int32_t cursor = generation_pass(true);
     while (cursor > 0) cursor = generation_pass(false);
     unload_external_encoder();
+    bool composed = g_composeError.code == ErrorNone;
+    int reported = report_payload(command, composed, generation_left_text_out() & LeftOutByComposition);
+    if (reported != ExitOk) return reported;
     if (generation_error(nullptr) != ErrorNone) {
         print_generation_error(command);
         return ExitGenerationError;

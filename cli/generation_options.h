@@ -21,8 +21,11 @@ void init_generation_options(GenerationOptions* options);
 // a generation option, -1 a generation option with a missing or bad value.
 int parse_generation_option(int argc, char** argv, int* i, GenerationOptions* options);
 
-// Runs a whole generation on g_form (filled by compose_from_options) with
-// QR2DLL loaded from beside the tool unless noExternal. Returns an exit code;
-// a generation error's message (prefixed with command) goes to standard
-// error with ExitGenerationError. The CodeList then holds the codes.
-int generate_codes(const GenerationOptions& options, const char* command);
+struct PayloadOptions;
+
+// Fills g_form from the payload options and runs a whole generation on it
+// (which composes the payload once) with QR2DLL loaded from beside the
+// tool unless noExternal. Returns an exit code; a composition or generation
+// error's message (prefixed with command) goes to standard error with
+// ExitGenerationError. The CodeList then holds the codes.
+int generate_codes(const PayloadOptions& payload, const GenerationOptions& options, const char* command);

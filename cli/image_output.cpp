@@ -190,10 +190,11 @@ int read_and_prepare(int32_t index, const ImageOptions& o, int32_t sizeStep, con
 
 namespace {
 
-const ImageOptions* g_writing;
-
-// A file's contents for the staged write: the prepared image.
-int32_t put_prepared(FILE* f, void*) { return write_prepared(*g_writing, g_prepared, f); }
+// A file's contents for the staged write: the prepared image of the options
+// in context.
+int32_t put_prepared(FILE* f, void* context) {
+    return write_prepared(*static_cast<const ImageOptions*>(context), g_prepared, f);
+}
 
 }  // namespace
 
@@ -204,8 +205,7 @@ int write_code_image(int32_t index, const char* path, const ImageOptions& o, int
         result = write_prepared(o, g_prepared, stdout) != 0 || std::fflush(stdout) != 0 ? 1 : 0;
     } else {
         // Staged beside the target: a failed write leaves the old file whole.
-        g_writing = &o;
-        result = write_file_staged(path, put_prepared, nullptr);
+        result = write_file_staged(path, put_prepared, const_cast<ImageOptions*>(&o));
     }
     if (result != 0) {
         std::fprintf(stderr, "mivoka encode: cannot write '%s'\n", display);

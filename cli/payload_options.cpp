@@ -275,31 +275,28 @@ int parse_payload_option(int argc, char** argv, int* i, PayloadOptions* o) {
     return 1;
 }
 
-int compose_from_options(const PayloadOptions& o, const char* command) {
+int fill_from_options(const PayloadOptions& o, const char* command) {
     const char* misuse = options_misused(o);
     if (misuse != nullptr) {
         std::fprintf(stderr, "%s: %s\n", command, misuse);
         return ExitFailure;
     }
-    int filled = fill_form(o, command);
-    if (filled != ExitOk) return filled;
-    bool failed = compose_payload() != 0;
-    if (failed && g_composeError.code == kComposeUriTooLong) {
+    return fill_form(o, command);
+}
+
+int report_payload(const char* command, bool composed, bool leftOut) {
+    if (!composed && g_composeError.code == kComposeUriTooLong) {
         std::fprintf(stderr, "%s: the mailto: URI would take %d bytes, more than the %d a payload holds\n", command,
                      g_composeError.argument, kUtf8PayloadLimit);
         return ExitGenerationError;
     }
-    if (failed) {
+    if (!composed) {
         char message[128];
         format_error_message(g_composeError.code, g_composeError.argument, message);
         print_sjis_message(command, message);
         return ExitGenerationError;
     }
-    convert_emoji_codes(&g_payload, g_form.carrier);
-    if (g_form.carrier == Utf8) convert_to_utf8(&g_payload);
-    if (g_payload.dropped != DroppedNothing) {
-        std::fprintf(stderr, "%s: warning: part of the text did not fit and was left out\n", command);
-    }
+    if (leftOut) std::fprintf(stderr, "%s: warning: part of the text did not fit and was left out\n", command);
     const LostChars& lost = g_form.notes.lost;
     if (lost.count > 0 && g_form.carrier != Utf8) {
         char names[64];
@@ -308,6 +305,13 @@ int compose_from_options(const PayloadOptions& o, const char* command) {
                      lost.count, lost.count == 1 ? "" : "s", names);
     }
     return ExitOk;
+}
+
+int compose_from_options(const PayloadOptions& o, const char* command) {
+    int filled = fill_from_options(o, command);
+    if (filled != ExitOk) return filled;
+    bool composed = make_payload() == 0;
+    return report_payload(command, composed, g_payload.dropped != DroppedNothing);
 }
 
 int import_from_options(const PayloadOptions& o, const char* command, int32_t* records) {

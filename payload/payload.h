@@ -68,8 +68,12 @@ extern const LineWidth LineWidths[kLineWidthRows];
 
 // Composes the payload of g_form's mode and carrier into g_payload. 0 done;
 // 1 failed with g_composeError set and the payload empty. Mail and address
-// modes give 0 and an empty payload for Utf8.
+// modes give 0 and an empty payload for Utf8 (unless g_form.utf8forms).
 int32_t compose_payload();
+// The final payload of g_form, the bytes a generation cuts into codes:
+// compose_payload, then the carrier's emoji codes as its bytes and, for
+// Utf8, the whole text in UTF-8. 0 done; 1 the composition failed.
+int32_t make_payload();
 // The mail (MAILTO/MATMSG) and address-book (MEMORY/MECARD) composers that
 // compose_payload calls; same results.
 int32_t compose_mail();

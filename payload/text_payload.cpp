@@ -139,6 +139,13 @@ int32_t compose_payload() {
     return 0;
 }
 
+int32_t make_payload() {
+    if (compose_payload() != 0) return 1;
+    convert_emoji_codes(&g_payload, g_form.carrier);
+    if (g_form.carrier == Utf8) convert_to_utf8(&g_payload);
+    return 0;
+}
+
 int32_t snapshot_inputs() {
     Snapshot& s = g_newSnapshot;
     s.length = 0;

@@ -45,12 +45,10 @@ SplitSettings settings_from_form() {
 bool start_generation() {
     set_generation_error(ErrorNone, 0);
     g_leftOut = 0;
-    if (compose_payload() != 0) {
+    if (make_payload() != 0) {
         set_generation_error(g_composeError.code, g_composeError.argument);
         return false;
     }
-    convert_emoji_codes(&g_payload, g_form.carrier);
-    if (g_form.carrier == Utf8) convert_to_utf8(&g_payload);
     g_leftOut = g_payload.dropped != DroppedNothing ? LeftOutByComposition : 0;
     g_remaining = g_payload.text;
     return true;
