@@ -27,17 +27,17 @@ void print_usage(FILE* out) {
     std::fputs(kGenerationOptionsHelp, out);
 }
 
-CodeSlot g_code;
+CodeSlot printedCode;
 
 void print_code(int32_t index) {
-    int32_t length = static_cast<int32_t>(std::strlen(g_code.text));
-    std::printf("code %d version %d bytes %d\n", index + 1, g_code.version, length);
-    for (int32_t i = 0; i < length; ++i) std::printf("%02x", static_cast<uint8_t>(g_code.text[i]));
+    int32_t length = static_cast<int32_t>(std::strlen(printedCode.text));
+    std::printf("code %d version %d bytes %d\n", index + 1, printedCode.version, length);
+    for (int32_t i = 0; i < length; ++i) std::printf("%02x", static_cast<uint8_t>(printedCode.text[i]));
     std::printf("\n");
-    int32_t n = 4 * g_code.version + 17;
+    int32_t n = 4 * printedCode.version + 17;
     char line[4 * 40 + 17 + 2];
     for (int32_t y = 0; y < n; ++y) {
-        for (int32_t x = 0; x < n; ++x) line[x] = g_code.matrix[x * n + y] ? '1' : '0';
+        for (int32_t x = 0; x < n; ++x) line[x] = printedCode.matrix[x * n + y] ? '1' : '0';
         line[n] = '\n';
         std::fwrite(line, 1, static_cast<size_t>(n) + 1, stdout);
     }
@@ -57,6 +57,6 @@ int cmd_codes(int argc, char** argv) {
     // Fills g_form; its composition errors and warnings are the generation's own.
     int result = generate_codes(payload, generation, "mivoka codes");
     if (result != ExitOk) return result;
-    for (int32_t i = 0; read_code(i, &g_code) == 0; ++i) print_code(i);
+    for (int32_t i = 0; read_code(i, &printedCode) == 0; ++i) print_code(i);
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
 }

@@ -28,7 +28,7 @@ static int32_t parse_version(const char* s) {
 }
 
 // Input buffer: the longest input any symbol can hold, plus the NUL.
-static char g_matrixInput[kMaxInputBytes + 1];
+static char matrixInputScratch[kMaxInputBytes + 1];
 
 int cmd_matrix(int argc, char** argv) {
     int32_t level = LevelM, version = 0, kanjiOff = 0;
@@ -59,7 +59,7 @@ int cmd_matrix(int argc, char** argv) {
         return ExitFailure;
     }
     bool tooLong = false;
-    int32_t length = read_input(path, g_matrixInput, kMaxInputBytes, &tooLong);
+    int32_t length = read_input(path, matrixInputScratch, kMaxInputBytes, &tooLong);
     if (length < 0) {
         std::fprintf(stderr, "mivoka matrix: cannot read '%s'\n", path ? path : "standard input");
         return ExitFailure;
@@ -69,8 +69,8 @@ int cmd_matrix(int argc, char** argv) {
                      kMaxInputBytes);
         return ExitFailure;
     }
-    g_matrixInput[length] = '\0';
-    if (!encode_symbol(level, version, allowLarger, -1, g_matrixInput, kanjiOff)) {
+    matrixInputScratch[length] = '\0';
+    if (!encode_symbol(level, version, allowLarger, -1, matrixInputScratch, kanjiOff)) {
         std::fputs("mivoka matrix: the data cannot be encoded (empty, too long, or larger than the version)\n",
                    stderr);
         return ExitFailure;

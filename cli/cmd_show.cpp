@@ -52,17 +52,17 @@ int parse_show_option(int argc, char** argv, int* i, ShowOptions* o) {
     return parse_ranged(v, code ? 1 : 0, code ? kMaxCodes : 10, code ? &o->code : &o->margin) ? 1 : -1;
 }
 
-CodeSlot g_code;
+CodeSlot shownCode;
 
 // Whether the block at (x, y) of the image with its quiet zone is drawn.
 bool inked(const ShowOptions& o, int32_t n, int32_t x, int32_t y) {
     x -= o.margin, y -= o.margin;
-    bool dark = x >= 0 && y >= 0 && x < n && y < n && g_code.matrix[x * n + y] == 1;
+    bool dark = x >= 0 && y >= 0 && x < n && y < n && shownCode.matrix[x * n + y] == 1;
     return dark != o.invert;
 }
 
 void print_blocks(const ShowOptions& o) {
-    int32_t n = 4 * g_code.version + 17;
+    int32_t n = 4 * shownCode.version + 17;
     int32_t e = n + 2 * o.margin;
     static char line[(177 + 20) * 3 + 2];
     for (int32_t y = 0; y < e; y += 2) {
@@ -95,14 +95,14 @@ int cmd_show(int argc, char** argv) {
     if (result != ExitOk) return result;
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
-    if (o.code > count || read_code(o.code - 1, &g_code) != 0) {
+    if (o.code > count || read_code(o.code - 1, &shownCode) != 0) {
         std::fprintf(stderr, "mivoka show: there %s only %d code%s\n", count == 1 ? "is" : "are", count,
                      count == 1 ? "" : "s");
         return ExitFailure;
     }
     set_utf8_console();
     print_blocks(o);
-    std::fprintf(stderr, "code %d of %d, version %d, %d bytes\n", o.code, count, g_code.version,
-                 static_cast<int32_t>(std::strlen(g_code.text)));
+    std::fprintf(stderr, "code %d of %d, version %d, %d bytes\n", o.code, count, shownCode.version,
+                 static_cast<int32_t>(std::strlen(shownCode.text)));
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
 }

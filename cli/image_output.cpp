@@ -60,16 +60,16 @@ int32_t write_file(void* context, const uint8_t* bytes, int32_t n) {
     return std::fwrite(bytes, 1, static_cast<size_t>(n), static_cast<FILE*>(context)) == static_cast<size_t>(n) ? 0 : 1;
 }
 
-CodeSlot g_code;
-uint8_t g_pixels[kRasterBytes];
-Raster g_raster = {0, 0, g_pixels, kRasterBytes};
+CodeSlot drawnCode;
+uint8_t pixelsScratch[kRasterBytes];
+Raster g_raster = {0, 0, pixelsScratch, kRasterBytes};
 
 // The code drawn into a source as the options say; an exit code.
 int make_source(const ImageOptions& o, int32_t sizeStep, uint32_t colour, const char* display, ImageSource* source,
                 uint32_t* pixelsPerMetre) {
     int32_t margin = int_setting(SettingDrawMargin);
     if (o.moduleMicrometres == 0) {
-        if (render_symbol(g_code.matrix, g_code.version, margin, sizeStep, 1, colour, &g_raster) != 0) {
+        if (render_symbol(drawnCode.matrix, drawnCode.version, margin, sizeStep, 1, colour, &g_raster) != 0) {
             std::fprintf(stderr, "mivoka encode: the code cannot be drawn\n");
             return ExitFailure;
         }
@@ -79,14 +79,14 @@ int make_source(const ImageOptions& o, int32_t sizeStep, uint32_t colour, const 
         return ExitOk;
     }
     int32_t p = pixels_per_module(o.moduleMicrometres, o.dpi);
-    int64_t side = static_cast<int64_t>(4 * g_code.version + 17 + 2 * margin) * p;
+    int64_t side = static_cast<int64_t>(4 * drawnCode.version + 17 + 2 * margin) * p;
     if (side > kMaxImagePixels) {
         std::fprintf(stderr,
                      "mivoka encode: '%s' would be %lld pixels wide (%d per module); at most %d are written\n",
                      display, static_cast<long long>(side), p, kMaxImagePixels);
         return ExitFailure;
     }
-    *source = module_source(g_code.matrix, g_code.version, margin, p, colour);
+    *source = module_source(drawnCode.matrix, drawnCode.version, margin, p, colour);
     *pixelsPerMetre = pixels_per_metre_of_module(p, o.moduleMicrometres);
     return ExitOk;
 }
@@ -113,7 +113,7 @@ int32_t write_prepared(const ImageOptions& o, const Prepared& p, FILE* f) {
     ByteSink sink = {write_file, f};
     if (o.format == FormatSvg) {
         int32_t um = o.moduleMicrometres > 0 ? o.moduleMicrometres : kSvgDefaultMicrometres;
-        return write_svg(g_code.matrix, g_code.version, p.margin, p.colour, um, &sink);
+        return write_svg(drawnCode.matrix, drawnCode.version, p.margin, p.colour, um, &sink);
     }
     // Black on white needs only two grey levels.
     if (o.format == FormatPng) return write_png(p.source, p.colour == 0x000000, p.pixelsPerMetre, &sink);
@@ -179,7 +179,7 @@ namespace {
 Prepared g_prepared;
 
 int read_and_prepare(int32_t index, const ImageOptions& o, int32_t sizeStep, const char* display) {
-    if (read_code(index, &g_code) != 0) {
+    if (read_code(index, &drawnCode) != 0) {
         std::fprintf(stderr, "mivoka encode: there is no code %d\n", index + 1);
         return ExitFailure;
     }

@@ -57,40 +57,40 @@ const int32_t kPathBytes = 4096;
 
 // Room for a file: a long field in UTF-8 (up to 3 bytes per character).
 const int32_t kFileBytes = kLongFieldBytes * 3;
-char g_fileBytes[kFileBytes];
-uint16_t g_units[kFileBytes];
-char g_sjis[kFileBytes * kCp932BytesPerUtf16];
-char g_fieldText[kLongFieldBytes];
+char fileBytesScratch[kFileBytes];
+uint16_t unitsScratch[kFileBytes];
+char sjisScratch[kFileBytes * kCp932BytesPerUtf16];
+char fieldTextScratch[kLongFieldBytes];
 
 // Shift_JIS text (or UTF-8 converted to it as typed text is, for the
-// target in g_form) with every LF made CR LF, into g_fieldText, as much as
+// target in g_form) with every LF made CR LF, into fieldTextScratch, as much as
 // the field record can hold.
 int32_t to_field_text(const char* bytes, int32_t length, bool utf8) {
     if (length > kFileBytes) length = kFileBytes;
     if (utf8) {
-        int32_t units = utf8_to_utf16(bytes, length, g_units);
-        length = typed_text_to_sjis(g_units, units, g_form.carrier == Utf8, g_sjis, sizeof g_sjis, &g_form.notes,
+        int32_t units = utf8_to_utf16(bytes, length, unitsScratch);
+        length = typed_text_to_sjis(unitsScratch, units, g_form.carrier == Utf8, sjisScratch, sizeof sjisScratch, &g_form.notes,
                                     nullptr);
-        bytes = g_sjis;
+        bytes = sjisScratch;
     }
     int32_t out = 0;
     for (int32_t i = 0; i < length && out < kLongFieldBytes - 2; ++i) {
-        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) g_fieldText[out++] = '\r';
-        g_fieldText[out++] = bytes[i];
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) fieldTextScratch[out++] = '\r';
+        fieldTextScratch[out++] = bytes[i];
     }
     return out;
 }
 
 int read_field_file(const char* path, bool utf8, int32_t* length, const char* command) {
     bool tooLong = false;
-    *length = read_input(path, g_fileBytes, kFileBytes, &tooLong);
+    *length = read_input(path, fileBytesScratch, kFileBytes, &tooLong);
     if (*length < 0) {
         std::fprintf(stderr, "%s: cannot read '%s'\n", command, path);
         return ExitFailure;
     }
     // A file longer than the buffer fills the field text whole, so the
     // field's limit cuts it and the composition reports the cut.
-    *length = to_field_text(g_fileBytes, *length, utf8);
+    *length = to_field_text(fileBytesScratch, *length, utf8);
     return ExitOk;
 }
 
@@ -150,7 +150,7 @@ int fill_wifi_text(const PayloadOptions& o, const char* command) {
         return ExitGenerationError;
     }
     int32_t length = to_field_text(text, static_cast<int32_t>(std::strlen(text)), true);
-    set_form_field(&g_form, ControlText, g_fieldText, length);
+    set_form_field(&g_form, ControlText, fieldTextScratch, length);
     return ExitOk;
 }
 
@@ -189,7 +189,7 @@ int fill_form(const PayloadOptions& o, const char* command) {
         } else {
             continue;
         }
-        set_form_field(&g_form, kFieldOptions[row].control, g_fieldText, length);
+        set_form_field(&g_form, kFieldOptions[row].control, fieldTextScratch, length);
     }
     return ExitOk;
 }

@@ -18,7 +18,7 @@ Raster g_raster = {0, 0, g_staticPixels, kRasterBytes};
 RasterSink g_sink = nullptr;
 bool g_busy = false;
 // A finished copy of the code: a pass may write the list meanwhile.
-CodeSlot g_code;
+CodeSlot drawnCode;
 
 int32_t deliver(int32_t target, void* printerSurface, const char* fileName, int32_t x, int32_t y) {
     if (target == File) return fileName != nullptr ? save_bitmap(fileName, g_raster) : 1;
@@ -30,11 +30,11 @@ int32_t deliver(int32_t target, void* printerSurface, const char* fileName, int3
 // The code drawn: a registered entry while registered codes are printed (a
 // free entry is a blank version-1 square), else the code list's.
 int32_t read_source(int32_t target, int32_t codeIndex) {
-    if (target != Printer || int_setting(SettingPrintType) != PrintRegistered) return read_code(codeIndex, &g_code);
+    if (target != Printer || int_setting(SettingPrintType) != PrintRegistered) return read_code(codeIndex, &drawnCode);
     if (codeIndex < 0 || codeIndex >= kRegisteredCodeCount) return 1;
     const RegisteredCode& entry = RegisteredCodes.entries[codeIndex];
-    std::memcpy(g_code.matrix, entry.matrix, sizeof g_code.matrix);
-    g_code.version = entry.version > 0 ? entry.version : 1;
+    std::memcpy(drawnCode.matrix, entry.matrix, sizeof drawnCode.matrix);
+    drawnCode.version = entry.version > 0 ? entry.version : 1;
     return 0;
 }
 
@@ -56,7 +56,7 @@ int32_t draw_symbol(int32_t target, void* printerSurface, const char* fileName, 
     int32_t result = read_source(target, codeIndex);
     if (result == 0) {
         uint32_t colour = module_colour(int_setting(SettingColors));
-        result = render_symbol(g_code.matrix, g_code.version, int_setting(SettingDrawMargin), sizeStep, scale, colour,
+        result = render_symbol(drawnCode.matrix, drawnCode.version, int_setting(SettingDrawMargin), sizeStep, scale, colour,
                                &g_raster);
     }
     if (result == 0) result = deliver(target, printerSurface, fileName, x, y);

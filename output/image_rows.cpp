@@ -8,7 +8,7 @@
 namespace {
 
 // One row of the widest image written.
-uint8_t g_row[kMaxImagePixels * 3 + 4];
+uint8_t rowScratch[kMaxImagePixels * 3 + 4];
 
 void put16(uint8_t* p, uint32_t v) { p[0] = static_cast<uint8_t>(v), p[1] = static_cast<uint8_t>(v >> 8); }
 void put32(uint8_t* p, uint32_t v) { put16(p, v), put16(p + 2, v >> 16); }
@@ -114,9 +114,9 @@ int32_t write_bmp(const ImageSource& source, uint32_t pixelsPerMetre, ByteSink* 
     if (put(sink, headers, kBitmapHeaderBytes) != 0) return 1;
     int32_t bytes = source.side * 3;
     for (int32_t y = source.side - 1; y >= 0; --y) {
-        const uint8_t* row = source.row(source, y, g_row);
+        const uint8_t* row = source.row(source, y, rowScratch);
         // The padding of a raster row is zero already; a module row gets it here.
-        if (row == g_row) std::memset(g_row + bytes, 0, static_cast<size_t>(stride - bytes));
+        if (row == rowScratch) std::memset(rowScratch + bytes, 0, static_cast<size_t>(stride - bytes));
         if (put(sink, row, stride) != 0) return 1;
     }
     return 0;

@@ -23,9 +23,9 @@ voidpf arena_alloc(voidpf, uInt items, uInt size) {
 }
 void arena_free(voidpf, voidpf) {}
 
-uint8_t g_row[kMaxImagePixels * 3 + 4];
-uint8_t g_packed[kMaxImagePixels * 3 + 1];
-uint8_t g_deflated[64 * 1024];
+uint8_t rowScratch[kMaxImagePixels * 3 + 4];
+uint8_t packedScratch[kMaxImagePixels * 3 + 1];
+uint8_t deflatedScratch[64 * 1024];
 
 void put32(uint8_t* p, uint32_t v) {
     p[0] = static_cast<uint8_t>(v >> 24), p[1] = static_cast<uint8_t>(v >> 16);
@@ -64,10 +64,10 @@ int32_t write_header_chunks(int32_t side, bool greyscale, uint32_t pixelsPerMetr
 
 // Row y as PNG scanline bytes after the filter byte 0 (none).
 int32_t pack_row(const ImageSource& source, int32_t y, bool greyscale) {
-    const uint8_t* bgr = source.row(source, y, g_row);
+    const uint8_t* bgr = source.row(source, y, rowScratch);
     int32_t side = source.side;
-    g_packed[0] = 0;
-    uint8_t* out = g_packed + 1;
+    packedScratch[0] = 0;
+    uint8_t* out = packedScratch + 1;
     if (!greyscale) {
         for (int32_t x = 0; x < side; ++x, bgr += 3) out[3 * x] = bgr[2], out[3 * x + 1] = bgr[1], out[3 * x + 2] = bgr[0];
         return 1 + 3 * side;
@@ -86,11 +86,11 @@ int32_t pump(z_stream* z, int flush, ByteSink* sink) {
     do {
         status = deflate(z, flush);
         if (status == Z_STREAM_ERROR) return 1;
-        int32_t ready = static_cast<int32_t>(sizeof g_deflated - z->avail_out);
+        int32_t ready = static_cast<int32_t>(sizeof deflatedScratch - z->avail_out);
         if (z->avail_out == 0 || (flush == Z_FINISH && ready > 0)) {
-            if (write_chunk(sink, "IDAT", g_deflated, ready) != 0) return 1;
-            z->next_out = g_deflated;
-            z->avail_out = sizeof g_deflated;
+            if (write_chunk(sink, "IDAT", deflatedScratch, ready) != 0) return 1;
+            z->next_out = deflatedScratch;
+            z->avail_out = sizeof deflatedScratch;
         }
     } while (flush == Z_FINISH ? status != Z_STREAM_END : z->avail_in > 0);
     return 0;
@@ -102,11 +102,11 @@ int32_t write_rows(const ImageSource& source, bool greyscale, ByteSink* sink) {
     z.zalloc = arena_alloc;
     z.zfree = arena_free;
     if (deflateInit(&z, Z_DEFAULT_COMPRESSION) != Z_OK) return 1;
-    z.next_out = g_deflated;
-    z.avail_out = sizeof g_deflated;
+    z.next_out = deflatedScratch;
+    z.avail_out = sizeof deflatedScratch;
     int32_t result = 0;
     for (int32_t y = 0; y < source.side && result == 0; ++y) {
-        z.next_in = g_packed;
+        z.next_in = packedScratch;
         z.avail_in = static_cast<uInt>(pack_row(source, y, greyscale));
         result = pump(&z, Z_NO_FLUSH, sink);
     }

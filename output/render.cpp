@@ -31,7 +31,7 @@ uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) { return (r & 0xFF) | (g & 0xFF
 uint32_t component(double value) { return static_cast<uint32_t>(static_cast<int32_t>(value)); }
 
 // Edges of the module cells: edge[i] = i * L / e for i = 0 .. e.
-int32_t g_edges[kMaxRasterSide + 1];
+int32_t edgesScratch[kMaxRasterSide + 1];
 
 }  // namespace
 
@@ -104,14 +104,14 @@ int32_t render_symbol(const int32_t* matrix, int32_t version, int32_t margin, in
     fill_white(raster);
     int32_t n = 4 * version + 17;
     int32_t e = n + 2 * margin;
-    for (int32_t i = 0; i <= e; ++i) g_edges[i] = static_cast<int32_t>(static_cast<int64_t>(i) * side / e);
+    for (int32_t i = 0; i <= e; ++i) edgesScratch[i] = static_cast<int32_t>(static_cast<int64_t>(i) * side / e);
     for (int32_t x = 0; x < n; ++x) {
         const int32_t* column = matrix + x * n;
         for (int32_t y = 0; y < n; ++y) {
             if (column[y] != 1) continue;
             uint32_t c = colour == kRainbowMarker ? rainbow_colour(n, x, y) : colour;
-            fill_rect(raster, g_edges[x + margin], g_edges[y + margin], g_edges[x + margin + 1],
-                      g_edges[y + margin + 1], c);
+            fill_rect(raster, edgesScratch[x + margin], edgesScratch[y + margin], edgesScratch[x + margin + 1],
+                      edgesScratch[y + margin + 1], c);
         }
     }
     return 0;

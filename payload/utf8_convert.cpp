@@ -11,8 +11,8 @@
 namespace {
 
 // Scratch of the conversion; one generation pass at a time uses it.
-uint16_t g_utf16[kPayloadBytes * kUtf16PerCp932Byte];
-char g_utf8[kPayloadBytes * kUtf16PerCp932Byte * kUtf8BytesPerUtf16];
+uint16_t utf16Scratch[kPayloadBytes * kUtf16PerCp932Byte];
+char utf8Scratch[kPayloadBytes * kUtf16PerCp932Byte * kUtf8BytesPerUtf16];
 
 int32_t utf8_length_of(uint8_t first) {
     if (first < 0xC0) return 1;
@@ -55,23 +55,23 @@ int32_t surrogate_pair_bytes(const char* at, int32_t available, char* out) {
 }  // namespace
 
 void convert_to_utf8(PayloadBuffer* payload) {
-    int32_t units = cp932_to_utf16(payload->text, static_cast<int32_t>(std::strlen(payload->text)), g_utf16);
-    int32_t total = utf16_to_utf8(g_utf16, units, g_utf8);
+    int32_t units = cp932_to_utf16(payload->text, static_cast<int32_t>(std::strlen(payload->text)), utf16Scratch);
+    int32_t total = utf16_to_utf8(utf16Scratch, units, utf8Scratch);
     int32_t in = 0, out = 0;
     while (in < total) {
         char piece[4];
         int32_t n = 0, take = 0;
-        int32_t cls = g_utf8[in] == '[' && total - in >= 7 ? classify_utf8_code(g_utf8 + in) : NotACode;
-        int32_t pair = cls == InvalidCode ? surrogate_pair_bytes(g_utf8 + in, total - in, piece) : 0;
+        int32_t cls = utf8Scratch[in] == '[' && total - in >= 7 ? classify_utf8_code(utf8Scratch + in) : NotACode;
+        int32_t pair = cls == InvalidCode ? surrogate_pair_bytes(utf8Scratch + in, total - in, piece) : 0;
         if (pair > 0) {
             take = 14;
             n = pair;
         } else if (cls == NotACode) {
-            take = n = utf8_length_of(static_cast<uint8_t>(g_utf8[in]));
-            std::memcpy(piece, g_utf8 + in, static_cast<size_t>(n));
+            take = n = utf8_length_of(static_cast<uint8_t>(utf8Scratch[in]));
+            std::memcpy(piece, utf8Scratch + in, static_cast<size_t>(n));
         } else {
             take = 7;
-            n = cls == InvalidCode ? 0 : code_bytes(g_utf8 + in, cls, piece);
+            n = cls == InvalidCode ? 0 : code_bytes(utf8Scratch + in, cls, piece);
         }
         if (out + n > kUtf8PayloadLimit) {
             payload->dropped |= DroppedConversionTail;

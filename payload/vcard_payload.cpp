@@ -10,12 +10,12 @@
 namespace {
 
 // Halves of a name or reading and the vCard lines built from them.
-char g_family[kFieldBufferBytes];
-char g_given[kFieldBufferBytes];
-char g_line[3 * kFieldBufferBytes];
+char familyScratch[kFieldBufferBytes];
+char givenScratch[kFieldBufferBytes];
+char lineScratch[3 * kFieldBufferBytes];
 
 // Splits text at its first space, half-width or full-width ("　"), into
-// g_family and g_given; without a space the whole text is the family name.
+// familyScratch and givenScratch; without a space the whole text is the family name.
 void split_at_first_space(const char* text) {
     int32_t n = static_cast<int32_t>(std::strlen(text));
     int32_t at = n, skip = 0;
@@ -28,36 +28,36 @@ void split_at_first_space(const char* text) {
             break;
         }
     }
-    std::snprintf(g_family, sizeof g_family, "%.*s", at, text);
-    std::snprintf(g_given, sizeof g_given, "%s", text + at + skip);
-    escape_vcard_text(g_family, kFieldBufferBytes);
-    escape_vcard_text(g_given, kFieldBufferBytes);
+    std::snprintf(familyScratch, sizeof familyScratch, "%.*s", at, text);
+    std::snprintf(givenScratch, sizeof givenScratch, "%s", text + at + skip);
+    escape_vcard_text(familyScratch, kFieldBufferBytes);
+    escape_vcard_text(givenScratch, kFieldBufferBytes);
 }
 
 void write_names(char* name, char* reading) {
     split_at_first_space(name);
-    std::snprintf(g_line, sizeof g_line, "%s;%s;;;", g_family, g_given);
-    append_element("N:", g_line, "\r\n", true);
+    std::snprintf(lineScratch, sizeof lineScratch, "%s;%s;;;", familyScratch, givenScratch);
+    append_element("N:", lineScratch, "\r\n", true);
     escape_vcard_text(name, kFieldBufferBytes);
     append_element("FN:", name, "\r\n", true);
     split_at_first_space(reading);
-    append_element("X-PHONETIC-LAST-NAME:", g_family, "\r\n", false);
-    append_element("X-PHONETIC-FIRST-NAME:", g_given, "\r\n", false);
+    append_element("X-PHONETIC-LAST-NAME:", familyScratch, "\r\n", false);
+    append_element("X-PHONETIC-FIRST-NAME:", givenScratch, "\r\n", false);
 }
 
 void write_postal(char* postal) {
     if (postal[0] == '\0') return;
     escape_vcard_text(postal, kFieldBufferBytes);
     // The whole address in the street part: the form keeps it as one text.
-    std::snprintf(g_line, sizeof g_line, ";;%s;;;;", postal);
-    append_element("ADR:", g_line, "\r\n", false);
+    std::snprintf(lineScratch, sizeof lineScratch, ";;%s;;;;", postal);
+    append_element("ADR:", lineScratch, "\r\n", false);
 }
 
 // The birthday slot holds YYYYMMDD when given.
 void write_birthday(const char* birthday) {
     if (std::strlen(birthday) != 8) return;
-    std::snprintf(g_line, sizeof g_line, "%.4s-%.2s-%.2s", birthday, birthday + 4, birthday + 6);
-    append_element("BDAY:", g_line, "\r\n", false);
+    std::snprintf(lineScratch, sizeof lineScratch, "%.4s-%.2s-%.2s", birthday, birthday + 4, birthday + 6);
+    append_element("BDAY:", lineScratch, "\r\n", false);
 }
 
 }  // namespace

@@ -19,9 +19,9 @@ const char* const kHeaders[3] = {"< Text >\r\n", "< Mail >\r\n", "< Address >\r\
 const int32_t kValueBytes = 40960;
 const int32_t kLineBytes = 2050;
 
-char g_text[kDocumentBytes];
-char g_line[kLineBytes];
-char g_value[kValueBytes];
+char textScratch[kDocumentBytes];
+char lineScratch[kLineBytes];
+char valueScratch[kValueBytes];
 
 struct ReadState {
     int32_t section;
@@ -31,7 +31,7 @@ struct ReadState {
     int32_t valueLength;
 };
 
-// Step 1: the file into g_text, LF stored as CR LF, ending at the end of the
+// Step 1: the file into textScratch, LF stored as CR LF, ending at the end of the
 // file, at 0x1A or at a 0xFF byte. Returns the length.
 int32_t load_text(FILE* file) {
     const int32_t limit = kDocumentBytes - 2;
@@ -41,45 +41,45 @@ int32_t load_text(FILE* file) {
     for (int c = text_mode_getc(&reader); c >= 0 && c != 0xFF; c = text_mode_getc(&reader)) {
         if (c == '\n') {
             if (n + 2 > limit) break;
-            g_text[n++] = '\r';
+            textScratch[n++] = '\r';
         } else if (n + 1 > limit) {
             break;
         }
-        g_text[n++] = static_cast<char>(c);
+        textScratch[n++] = static_cast<char>(c);
     }
-    g_text[n] = '\0';
+    textScratch[n] = '\0';
     return n;
 }
 
 // Tabs are never trail bytes, so a byte-wise pass removes whole characters.
 void remove_tabs() {
     int32_t out = 0;
-    for (int32_t i = 0; g_text[i] != '\0'; ++i) {
-        if (g_text[i] != '\t') g_text[out++] = g_text[i];
+    for (int32_t i = 0; textScratch[i] != '\0'; ++i) {
+        if (textScratch[i] != '\t') textScratch[out++] = textScratch[i];
     }
-    g_text[out] = '\0';
+    textScratch[out] = '\0';
 }
 
 // Puts a single-line field: trailing CR LFs removed, cut to 200 bytes (a
 // halved double-byte character leaves a blank).
 void put_single(int32_t control) {
-    size_t n = std::strlen(g_line);
-    while (n >= 2 && g_line[n - 2] == '\r' && g_line[n - 1] == '\n') n -= 2;
-    g_line[n] = '\0';
-    truncate_at(g_line, kDocumentFieldBytes, 0);
-    set_form_field(&g_form, control, g_line, static_cast<int32_t>(std::strlen(g_line)));
+    size_t n = std::strlen(lineScratch);
+    while (n >= 2 && lineScratch[n - 2] == '\r' && lineScratch[n - 1] == '\n') n -= 2;
+    lineScratch[n] = '\0';
+    truncate_at(lineScratch, kDocumentFieldBytes, 0);
+    set_form_field(&g_form, control, lineScratch, static_cast<int32_t>(std::strlen(lineScratch)));
 }
 
 void append_to_value(ReadState* s, bool afresh) {
     if (afresh) s->valueLength = 0;
-    g_value[s->valueLength] = '\0';
+    valueScratch[s->valueLength] = '\0';
     if (s->valueLength >= kDocumentLongBytes) return;   // cutting again would keep the same bytes
-    size_t n = std::strlen(g_line);
-    std::memcpy(g_value + s->valueLength, g_line, n + 1);
+    size_t n = std::strlen(lineScratch);
+    std::memcpy(valueScratch + s->valueLength, lineScratch, n + 1);
     s->valueLength += static_cast<int32_t>(n);
     if (s->valueLength > kDocumentLongBytes) {
-        truncate_at(g_value, kDocumentLongBytes, 0);
-        s->valueLength = static_cast<int32_t>(std::strlen(g_value));
+        truncate_at(valueScratch, kDocumentLongBytes, 0);
+        s->valueLength = static_cast<int32_t>(std::strlen(valueScratch));
     }
 }
 
@@ -87,8 +87,8 @@ void append_to_value(ReadState* s, bool afresh) {
 void flush_value(ReadState* s) {
     if (!s->collecting) return;
     int32_t n = s->valueLength;
-    if (n >= 2 && g_value[n - 2] == '\r' && g_value[n - 1] == '\n') n -= 2;
-    set_form_field(&g_form, s->field, g_value, n);
+    if (n >= 2 && valueScratch[n - 2] == '\r' && valueScratch[n - 1] == '\n') n -= 2;
+    set_form_field(&g_form, s->field, valueScratch, n);
     s->collecting = false;
 }
 
@@ -99,7 +99,7 @@ bool is_header_line(const char* line, size_t n) {
 void on_header(ReadState* s) {
     s->section = UnknownSection;
     for (int32_t i = 0; i < 3; ++i) {
-        if (same_ignoring_case(g_line, kHeaders[i])) s->section = TextSection + i;
+        if (same_ignoring_case(lineScratch, kHeaders[i])) s->section = TextSection + i;
     }
     s->line = 0;
     flush_value(s);
@@ -119,26 +119,26 @@ void on_field_line(ReadState* s) {
     }
 }
 
-// Copies the line of length bytes at start into g_line with its CR LF; a
+// Copies the line of length bytes at start into lineScratch with its CR LF; a
 // longer line than kDocumentLineBytes keeps only that many bytes, one less
 // when the cut would halve a character.
 void take_line(const char* start, int32_t length) {
     int32_t kept = length;
     if (kept > kDocumentLineBytes) {
-        std::memcpy(g_line, start, kDocumentLineBytes + 1);
-        g_line[kDocumentLineBytes + 1] = '\0';
-        kept = byte_type(g_line, kDocumentLineBytes) == ByteTrail ? kDocumentLineBytes - 1 : kDocumentLineBytes;
+        std::memcpy(lineScratch, start, kDocumentLineBytes + 1);
+        lineScratch[kDocumentLineBytes + 1] = '\0';
+        kept = byte_type(lineScratch, kDocumentLineBytes) == ByteTrail ? kDocumentLineBytes - 1 : kDocumentLineBytes;
     }
-    std::memcpy(g_line, start, static_cast<size_t>(kept));
-    std::memcpy(g_line + kept, "\r\n", 3);
+    std::memcpy(lineScratch, start, static_cast<size_t>(kept));
+    std::memcpy(lineScratch + kept, "\r\n", 3);
 }
 
 void put_headerless_text(int32_t length) {
     if (g_form.mode != 0 && g_form.mode != 1) return;
-    g_text[length] = '\0';
-    truncate_at(g_text, kDocumentLongBytes, 0);
-    set_form_field(&g_form, g_form.mode == 0 ? ControlText : ControlBody, g_text,
-                   static_cast<int32_t>(std::strlen(g_text)));
+    textScratch[length] = '\0';
+    truncate_at(textScratch, kDocumentLongBytes, 0);
+    set_form_field(&g_form, g_form.mode == 0 ? ControlText : ControlBody, textScratch,
+                   static_cast<int32_t>(std::strlen(textScratch)));
 }
 
 }  // namespace
@@ -158,15 +158,15 @@ int32_t read_document(FILE* file) {
     // no empty document: the form stays as it was.
     if (std::ferror(file)) return 1;
     remove_tabs();
-    int32_t length = static_cast<int32_t>(std::strlen(g_text));
+    int32_t length = static_cast<int32_t>(std::strlen(textScratch));
     ReadState s = {NoSection, 0, 0, false, 0};
     // A line is complete only with its CR LF: a last line without one is
     // left out of the sections.
-    const char* start = g_text;
+    const char* start = textScratch;
     for (const char* end = std::strstr(start, "\r\n"); end != nullptr; end = std::strstr(start, "\r\n")) {
         take_line(start, static_cast<int32_t>(end - start));
         start = end + 2;
-        if (is_header_line(g_line, std::strlen(g_line))) {
+        if (is_header_line(lineScratch, std::strlen(lineScratch))) {
             on_header(&s);
         } else if (s.section > UnknownSection) {
             on_field_line(&s);

@@ -19,23 +19,23 @@ char AcceptedExtensions[kExtensionCount][kExtensionBytes];
 
 namespace {
 
-char g_document[kDocumentBytes];
-char g_field[kDocumentLongBytes + 1];
+char documentScratch[kDocumentBytes];
+char fieldScratch[kDocumentLongBytes + 1];
 
 // Appends text to the document, as much as the buffer holds.
 void append(int32_t* used, const char* text) {
     size_t n = std::strlen(text);
     size_t room = static_cast<size_t>(kDocumentBytes - 1 - *used);
     if (n > room) n = room;
-    std::memcpy(g_document + *used, text, n);
+    std::memcpy(documentScratch + *used, text, n);
     *used += static_cast<int32_t>(n);
-    g_document[*used] = '\0';
+    documentScratch[*used] = '\0';
 }
 
 // Appends a field as read from the form with its limit, then CR LF.
 void append_field(int32_t* used, int32_t control, int32_t limit) {
-    read_field(&g_form, control, g_field, limit);
-    append(used, g_field);
+    read_field(&g_form, control, fieldScratch, limit);
+    append(used, fieldScratch);
     append(used, "\r\n");
 }
 
@@ -43,7 +43,7 @@ bool wants(int32_t kind, int32_t mode) { return kind == AllModes || (kind == Cur
 
 int32_t assemble_document(int32_t kind) {
     int32_t used = 0;
-    g_document[0] = '\0';
+    documentScratch[0] = '\0';
     if (kind == CodeText) {
         append(&used, g_payload.text);
         return used;
@@ -99,7 +99,7 @@ int32_t write_file_bytes(const char* path, const char* bytes, int32_t length, in
 
 int32_t write_document(const char* path, int32_t kind) {
     int32_t length = assemble_document(kind);
-    return write_file_bytes(path, g_document, length, WriteReplace);
+    return write_file_bytes(path, documentScratch, length, WriteReplace);
 }
 
 // --- Accepted extensions -----------------------------------------------------------------

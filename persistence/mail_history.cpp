@@ -29,7 +29,7 @@ namespace {
 const int32_t kFirstMailSetting = 1;   // "usrmailv1" in TextSettings
 
 // The entries while a command edits them: index 0 is entry 1.
-char g_work[kMailHistoryEntries][kMailEntryBytes];
+char workScratch[kMailHistoryEntries][kMailEntryBytes];
 
 // Copies text into an entry-sized buffer, cut to 127 bytes between characters.
 void copy_entry(char* dst, const char* text) {
@@ -39,17 +39,17 @@ void copy_entry(char* dst, const char* text) {
 }
 
 void load_work() {
-    for (int32_t i = 0; i < kMailHistoryEntries; ++i) copy_entry(g_work[i], TextSettings[kFirstMailSetting + i].value);
+    for (int32_t i = 0; i < kMailHistoryEntries; ++i) copy_entry(workScratch[i], TextSettings[kFirstMailSetting + i].value);
 }
 
 void store_work() {
-    for (int32_t i = 0; i < kMailHistoryEntries; ++i) set_text_setting(&TextSettings[kFirstMailSetting + i], g_work[i]);
+    for (int32_t i = 0; i < kMailHistoryEntries; ++i) set_text_setting(&TextSettings[kFirstMailSetting + i], workScratch[i]);
 }
 
 // Entries [0, k) move one place down; entry 1 becomes text (the last is lost).
 void push_front(int32_t k, const char* text) {
-    for (int32_t i = k; i > 0; --i) std::memcpy(g_work[i], g_work[i - 1], kMailEntryBytes);
-    copy_entry(g_work[0], text);
+    for (int32_t i = k; i > 0; --i) std::memcpy(workScratch[i], workScratch[i - 1], kMailEntryBytes);
+    copy_entry(workScratch[0], text);
 }
 
 void insert_first_item(const char* text) {
@@ -69,7 +69,7 @@ void delete_item(int32_t item) {
 int32_t find_address(const char* address) {
     char part[kMailEntryBytes];
     for (int32_t i = 0; i < kMailHistoryEntries; ++i) {
-        cut_at_char(part, g_work[i], ' ', 0);
+        cut_at_char(part, workScratch[i], ' ', 0);
         if (part[0] != '\0' && std::strcmp(part, address) == 0) return i;
     }
     return -1;
@@ -82,7 +82,7 @@ void drop_oldest_question(UserMessage* m) {
     m->owner = OwnerMainForm;
     m->buttons = ButtonsYesNo;
     std::snprintf(m->caption, sizeof m->caption, "%s", kMailHistoryDropOldestCaption);
-    std::snprintf(m->text, sizeof m->text, kMailHistoryDropOldestFormat, g_work[kMailHistoryEntries - 1]);
+    std::snprintf(m->text, sizeof m->text, kMailHistoryDropOldestFormat, workScratch[kMailHistoryEntries - 1]);
 }
 
 // Steps 4-6 of adding: entry is the new text, address its address part.
@@ -102,7 +102,7 @@ int32_t put_entry(const char* entry, const char* address, const MailHistoryPromp
     delete_item(k);
     insert_first_item(entry);
     push_front(k, entry);
-    set_form_field(&g_form, ControlTo, g_work[0], static_cast<int32_t>(std::strlen(g_work[0])));
+    set_form_field(&g_form, ControlTo, workScratch[0], static_cast<int32_t>(std::strlen(workScratch[0])));
     return MailHistoryReplaced;
 }
 
@@ -149,9 +149,9 @@ int32_t remove_from_mail_history() {
     if (to[0] == '\0') return MailHistoryNothing;
     load_work();
     for (int32_t k = 0; k < kMailHistoryEntries; ++k) {
-        if (std::strcmp(g_work[k], to) != 0) continue;
-        for (int32_t i = k; i + 1 < kMailHistoryEntries; ++i) std::memcpy(g_work[i], g_work[i + 1], kMailEntryBytes);
-        g_work[kMailHistoryEntries - 1][0] = '\0';
+        if (std::strcmp(workScratch[k], to) != 0) continue;
+        for (int32_t i = k; i + 1 < kMailHistoryEntries; ++i) std::memcpy(workScratch[i], workScratch[i + 1], kMailEntryBytes);
+        workScratch[kMailHistoryEntries - 1][0] = '\0';
         delete_item(k);
         store_work();
         return MailHistoryDone;

@@ -98,8 +98,8 @@ struct CsvRecord {
 
 CsvRecord g_record;
 int32_t g_bound[kImportHeaderCount];           // column of each header slot, -1 none
-char g_slots[kImportHeaderCount][kSlotBytes];
-char g_join[kJoinBytes];
+char slotsScratch[kImportHeaderCount][kSlotBytes];
+char joinScratch[kJoinBytes];
 
 // Appends one byte to the current field; bytes past a slot's room are
 // dropped (the field is cut at a character boundary when it ends).
@@ -201,7 +201,7 @@ void fill_slots(const CsvRecord& r) {
     for (int32_t slot = 0; slot < kImportHeaderCount; ++slot) {
         int32_t column = g_bound[slot];
         const char* value = column >= 0 && column < r.count ? r.fields[column] : "";
-        std::memcpy(g_slots[slot], value, std::strlen(value) + 1);
+        std::memcpy(slotsScratch[slot], value, std::strlen(value) + 1);
     }
 }
 
@@ -214,25 +214,25 @@ void store(char* field, const char* value) {
 // The first non-empty of the slots, or "".
 const char* first_of(const int32_t* slots, int32_t count) {
     for (int32_t i = 0; i < count; ++i) {
-        if (g_slots[slots[i]][0] != '\0') return g_slots[slots[i]];
+        if (slotsScratch[slots[i]][0] != '\0') return slotsScratch[slots[i]];
     }
     return "";
 }
 
 // "%s %s" of two slots when both hold text, else the one that does.
 const char* joined(int32_t a, int32_t b) {
-    const char* x = g_slots[a];
-    const char* y = g_slots[b];
+    const char* x = slotsScratch[a];
+    const char* y = slotsScratch[b];
     if (x[0] == '\0' || y[0] == '\0') return x[0] != '\0' ? x : y;
-    std::snprintf(g_join, sizeof g_join, "%s %s", x, y);
-    return g_join;
+    std::snprintf(joinScratch, sizeof joinScratch, "%s %s", x, y);
+    return joinScratch;
 }
 
 // The first three non-empty slots of [first, last] into three fields.
 void first_three(char (*fields)[kImportFieldBytes], int32_t first, int32_t last) {
     int32_t taken = 0;
     for (int32_t slot = first; slot <= last && taken < 3; ++slot) {
-        if (g_slots[slot][0] != '\0') store(fields[taken++], g_slots[slot]);
+        if (slotsScratch[slot][0] != '\0') store(fields[taken++], slotsScratch[slot]);
     }
 }
 
@@ -246,14 +246,14 @@ void build_record(ImportRecord* rec) {
     first_three(&rec->fields[ImportPhone1], 11, 35);
     first_three(&rec->fields[ImportMail1], 36, 46);
     store(rec->fields[ImportNote], first_of(kNotes, 4));
-    if (g_slots[51][0] != '\0') {
-        store(rec->fields[ImportPostal], g_slots[51]);
-    } else if (g_slots[53][0] != '\0') {
-        std::snprintf(g_join, sizeof g_join, "%s%s%s", g_slots[52], g_slots[53], g_slots[54]);
-        store(rec->fields[ImportPostal], g_join);
+    if (slotsScratch[51][0] != '\0') {
+        store(rec->fields[ImportPostal], slotsScratch[51]);
+    } else if (slotsScratch[53][0] != '\0') {
+        std::snprintf(joinScratch, sizeof joinScratch, "%s%s%s", slotsScratch[52], slotsScratch[53], slotsScratch[54]);
+        store(rec->fields[ImportPostal], joinScratch);
     }
-    store(rec->fields[ImportBirthday], g_slots[55][0] != '\0' ? g_slots[55] : g_slots[56]);
-    store(rec->fields[ImportUrl], g_slots[57][0] != '\0' ? g_slots[57] : g_slots[58]);
+    store(rec->fields[ImportBirthday], slotsScratch[55][0] != '\0' ? slotsScratch[55] : slotsScratch[56]);
+    store(rec->fields[ImportUrl], slotsScratch[57][0] != '\0' ? slotsScratch[57] : slotsScratch[58]);
 }
 
 bool any_bound() {

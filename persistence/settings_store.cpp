@@ -16,9 +16,9 @@ const char* const kAppFileNames[] = {"", "Mivoka.ini", "use.ini", "resume.txt"};
 const char kSection[] = "Base";
 
 SettingsBackend g_backend = Registry;
-char g_result[kSettingResultBytes];
-char g_storeText[kStoreTextRoom];
-char g_iniPath[kAppPathBytes];
+char resultScratch[kSettingResultBytes];
+char storeTextScratch[kStoreTextRoom];
+char iniPathScratch[kAppPathBytes];
 
 }  // namespace
 
@@ -53,10 +53,10 @@ int32_t registry_value(int32_t op, const char* name, void* data, bool parent) {
         return store_write_text(key, name, text, length) == 1 ? 1 : 0;
     }
     case RegistryReadText: {
-        int32_t r = store_read_text(key, name, g_storeText);
+        int32_t r = store_read_text(key, name, storeTextScratch);
         if (r == StoreFound) {
-            int32_t length = char_boundary_length(g_storeText, kStoredTextBytes);
-            std::memcpy(data, g_storeText, static_cast<size_t>(length));
+            int32_t length = char_boundary_length(storeTextScratch, kStoredTextBytes);
+            std::memcpy(data, storeTextScratch, static_cast<size_t>(length));
             static_cast<char*>(data)[length] = '\0';
         }
         return r == StoreNoKey ? 1 : 0;
@@ -71,8 +71,8 @@ int32_t registry_value(int32_t op, const char* name, void* data, bool parent) {
 int32_t read_int_setting(const char* key, uint32_t max, int32_t def) {
     int32_t value = -1;
     if (g_backend == IniFile) {
-        app_file_path(SettingsFile, g_iniPath);
-        value = ini_read_int(g_iniPath, kSection, key, def);
+        app_file_path(SettingsFile, iniPathScratch);
+        value = ini_read_int(iniPathScratch, kSection, key, def);
     } else {
         registry_value(RegistryReadInt, key, &value, false);
     }
@@ -85,15 +85,15 @@ const char* read_text_setting(const char* key, const char* def) {
     int32_t length = char_boundary_length(def, kStoredTextBytes);
     std::memcpy(fallback, def, static_cast<size_t>(length));
     fallback[length] = '\0';
-    std::memset(g_result, 0, sizeof g_result);
+    std::memset(resultScratch, 0, sizeof resultScratch);
     if (g_backend == IniFile) {
-        app_file_path(SettingsFile, g_iniPath);
-        ini_read_text(g_iniPath, kSection, key, fallback, g_result, kStoredTextBytes);
+        app_file_path(SettingsFile, iniPathScratch);
+        ini_read_text(iniPathScratch, kSection, key, fallback, resultScratch, kStoredTextBytes);
     } else {
-        std::memcpy(g_result, fallback, static_cast<size_t>(length) + 1);
-        registry_value(RegistryReadText, key, g_result, false);
+        std::memcpy(resultScratch, fallback, static_cast<size_t>(length) + 1);
+        registry_value(RegistryReadText, key, resultScratch, false);
     }
-    return g_result;
+    return resultScratch;
 }
 
 void write_int_setting(const char* key, int32_t value) {
@@ -103,8 +103,8 @@ void write_int_setting(const char* key, int32_t value) {
     }
     char text[16];
     std::snprintf(text, sizeof text, "%ld", static_cast<long>(value));
-    app_file_path(SettingsFile, g_iniPath);
-    ini_write(g_iniPath, kSection, key, text);
+    app_file_path(SettingsFile, iniPathScratch);
+    ini_write(iniPathScratch, kSection, key, text);
 }
 
 void write_text_setting(const char* key, const char* text) {
@@ -120,6 +120,6 @@ void write_text_setting(const char* key, const char* text) {
     }
     char quoted[kStoredTextBytes + 3];
     std::snprintf(quoted, sizeof quoted, "\"%s\"", cut);
-    app_file_path(SettingsFile, g_iniPath);
-    ini_write(g_iniPath, kSection, key, quoted);
+    app_file_path(SettingsFile, iniPathScratch);
+    ini_write(iniPathScratch, kSection, key, quoted);
 }

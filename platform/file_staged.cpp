@@ -14,7 +14,7 @@ namespace {
 // Room for a path plus the suffix of the file written beside it.
 const int32_t kStagedPathBytes = 4096 + sizeof kStagedSuffix;
 
-char g_staged[kStagedPathBytes];
+char stagedScratch[kStagedPathBytes];
 
 struct Bytes {
     const void* data;
@@ -47,22 +47,22 @@ bool may_replace(const char* path) {
 int32_t write_file_staged(const char* path, FileContents contents, void* context) {
     if (!may_replace(path)) return 1;
     size_t n = std::strlen(path);
-    if (n + sizeof kStagedSuffix > sizeof g_staged) {
+    if (n + sizeof kStagedSuffix > sizeof stagedScratch) {
         keep_file_error(false);
         return 1;
     }
-    std::memcpy(g_staged, path, n);
-    std::memcpy(g_staged + n, kStagedSuffix, sizeof kStagedSuffix);
-    FILE* f = open_staged_file(g_staged, path);
+    std::memcpy(stagedScratch, path, n);
+    std::memcpy(stagedScratch + n, kStagedSuffix, sizeof kStagedSuffix);
+    FILE* f = open_staged_file(stagedScratch, path);
     if (f == nullptr) {
         keep_file_error(false);
         return 1;
     }
     bool ok = contents(f, context) == 0 && sync_file(f) == 0;
     ok = std::fclose(f) == 0 && ok;
-    if (ok && replace_file(g_staged, path) == 0) return 0;
+    if (ok && replace_file(stagedScratch, path) == 0) return 0;
     keep_file_error(false);   // before the clean-up can change the reason
-    remove_file(g_staged);
+    remove_file(stagedScratch);
     return 1;
 }
 

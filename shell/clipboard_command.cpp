@@ -20,10 +20,10 @@ constexpr int32_t kSvgModuleMicrometres = 500;   // as the tool's SVG
 // The copy's PNG and SVG, made while the copy runs. The PNG of a raster is
 // at most its rows with their filter bytes plus deflate's stored blocks
 // and the chunks; the SVG of the largest symbol stays far below its room.
-uint8_t g_pngBytes[kRasterBytes + kMaxRasterSide + 65536];
-uint8_t g_svgBytes[1 << 20];
+uint8_t pngScratch[kRasterBytes + kMaxRasterSide + 65536];
+uint8_t svgScratch[1 << 20];
 // The code being copied, read before it is drawn.
-CodeSlot g_copied;
+CodeSlot copiedCode;
 
 // The image in memory, or no bytes when it did not fit.
 int32_t made(int32_t result, const MemoryBytes& memory) { return result == 0 ? memory.used : 0; }
@@ -31,13 +31,13 @@ int32_t made(int32_t result, const MemoryBytes& memory) { return result == 0 ? m
 ClipboardImages images_of(const Raster& raster) {
     int32_t margin = int_setting(SettingDrawMargin);
     uint32_t colour = module_colour(int_setting(SettingColors));
-    MemoryBytes png = {g_pngBytes, static_cast<int32_t>(sizeof g_pngBytes), 0};
+    MemoryBytes png = {pngScratch, static_cast<int32_t>(sizeof pngScratch), 0};
     ByteSink sink = memory_sink(&png);
     int32_t pngBytes = made(write_png(raster_source(raster), colour == 0x000000, 0, &sink), png);
-    MemoryBytes svg = {g_svgBytes, static_cast<int32_t>(sizeof g_svgBytes), 0};
+    MemoryBytes svg = {svgScratch, static_cast<int32_t>(sizeof svgScratch), 0};
     sink = memory_sink(&svg);
-    int32_t svgResult = write_svg(g_copied.matrix, g_copied.version, margin, colour, kSvgModuleMicrometres, &sink);
-    return {g_pngBytes, pngBytes, g_svgBytes, made(svgResult, svg)};
+    int32_t svgResult = write_svg(copiedCode.matrix, copiedCode.version, margin, colour, kSvgModuleMicrometres, &sink);
+    return {pngScratch, pngBytes, svgScratch, made(svgResult, svg)};
 }
 
 }  // namespace
@@ -57,7 +57,7 @@ void copy_symbol_to_clipboard() {
     set_int_setting(SettingSliderPos, step);
     if (current >= count) current = count - 1;
     if (current < 0) current = 0;
-    if (read_code(current, &g_copied) != 0) return;
+    if (read_code(current, &copiedCode) != 0) return;
     draw_symbol(Clipboard, nullptr, nullptr, step, current, 1, 0, 0);
 }
 

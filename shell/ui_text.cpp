@@ -18,8 +18,8 @@ namespace {
 
 // UI thread only: room for the longest field (20,480 bytes) and its text.
 constexpr int32_t kWideRoom = 20480;
-wchar_t g_wide[kWideRoom];
-char g_narrow[2 * kWideRoom];
+wchar_t wideScratch[kWideRoom];
+char narrowScratch[2 * kWideRoom];
 
 int system_message_box(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags) {
     return MessageBoxW(owner, text, caption, flags);
@@ -110,27 +110,27 @@ int show_user_message(const UserMessage& message) {
 int32_t control_text(HWND control, char* out, int32_t room) {
     out[0] = '\0';
     if (control == nullptr || room <= 0) return 0;
-    int32_t units = GetWindowTextW(control, g_wide, kWideRoom);
-    int32_t bytes = utf16_to_cp932(reinterpret_cast<const uint16_t*>(g_wide), units, g_narrow, nullptr, nullptr);
-    g_narrow[bytes] = '\0';
+    int32_t units = GetWindowTextW(control, wideScratch, kWideRoom);
+    int32_t bytes = utf16_to_cp932(reinterpret_cast<const uint16_t*>(wideScratch), units, narrowScratch, nullptr, nullptr);
+    narrowScratch[bytes] = '\0';
     if (bytes > room - 1) {
-        truncate_at(g_narrow, room - 1, 1);
-        bytes = static_cast<int32_t>(std::strlen(g_narrow));
+        truncate_at(narrowScratch, room - 1, 1);
+        bytes = static_cast<int32_t>(std::strlen(narrowScratch));
     }
-    std::memcpy(out, g_narrow, static_cast<size_t>(bytes) + 1);
+    std::memcpy(out, narrowScratch, static_cast<size_t>(bytes) + 1);
     return bytes;
 }
 
 int32_t field_text(HWND control, char* out, int32_t room, bool keepEvery, TypedTextNotes* notes) {
     out[0] = '\0';
     if (control == nullptr || room <= 0) return 0;
-    int32_t units = GetWindowTextW(control, g_wide, kWideRoom);
-    return typed_text_to_sjis(reinterpret_cast<const uint16_t*>(g_wide), units, keepEvery, out, room, notes, nullptr);
+    int32_t units = GetWindowTextW(control, wideScratch, kWideRoom);
+    return typed_text_to_sjis(reinterpret_cast<const uint16_t*>(wideScratch), units, keepEvery, out, room, notes, nullptr);
 }
 
 void set_control_text(HWND control, const char* text) {
-    to_wide(text, g_wide, kWideRoom);
-    SetWindowTextW(control, g_wide);
+    to_wide(text, wideScratch, kWideRoom);
+    SetWindowTextW(control, wideScratch);
 }
 
 HWND form_item(int32_t id) { return GetDlgItem(g_shell.form, id); }

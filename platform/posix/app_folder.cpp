@@ -11,7 +11,7 @@ namespace {
 
 const char* g_folderOverride = nullptr;
 const int32_t kLinkBytes = 4096;
-char g_link[kLinkBytes];
+char linkScratch[kLinkBytes];
 
 }  // namespace
 
@@ -20,13 +20,13 @@ void set_app_folder(const char* folder) { g_folderOverride = folder; }
 int32_t app_folder(char* out, int32_t capacity) {
     const char* folder = g_folderOverride;
     if (folder == nullptr) {
-        ssize_t n = readlink("/proc/self/exe", g_link, sizeof g_link);
+        ssize_t n = readlink("/proc/self/exe", linkScratch, sizeof linkScratch);
         if (n <= 0 || n >= kLinkBytes) return 1;
-        g_link[n] = '\0';
-        char* slash = std::strrchr(g_link, '/');
+        linkScratch[n] = '\0';
+        char* slash = std::strrchr(linkScratch, '/');
         if (slash == nullptr) return 1;
         slash[1] = '\0';
-        folder = g_link;
+        folder = linkScratch;
     }
     size_t n = std::strlen(folder);
     if (n + 1 > static_cast<size_t>(capacity)) return 1;

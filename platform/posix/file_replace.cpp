@@ -14,13 +14,13 @@
 
 namespace {
 
-char g_from[kUtf8PathBytes];
-char g_to[kUtf8PathBytes];
+char fromScratch[kUtf8PathBytes];
+char toScratch[kUtf8PathBytes];
 
 // Read and write bits for everyone the umask allows: what fopen gives.
 const mode_t kNewFileMode = 0666;
 
-// Syncs the folder that holds path (UTF-8); its name is cut out of g_to.
+// Syncs the folder that holds path (UTF-8); its name is cut out of toScratch.
 void sync_folder_of(char* path) {
     char* slash = std::strrchr(path, '/');
     const char* folder = ".";
@@ -39,8 +39,8 @@ void sync_folder_of(char* path) {
 }  // namespace
 
 FILE* open_staged_file(const char* staged, const char* path) {
-    const char* from = utf8_path(staged, g_from);
-    const char* to = utf8_path(path, g_to);
+    const char* from = utf8_path(staged, fromScratch);
+    const char* to = utf8_path(path, toScratch);
     if (from == nullptr || to == nullptr) return nullptr;
     struct stat old;
     bool keep = stat(to, &old) == 0 && S_ISREG(old.st_mode);
@@ -63,15 +63,15 @@ int32_t sync_file(FILE* file) {
 }
 
 int32_t replace_file(const char* staged, const char* path) {
-    const char* from = utf8_path(staged, g_from);
-    const char* to = utf8_path(path, g_to);
+    const char* from = utf8_path(staged, fromScratch);
+    const char* to = utf8_path(path, toScratch);
     if (from == nullptr || to == nullptr) return 1;
     if (std::rename(from, to) != 0) return 1;
-    sync_folder_of(g_to);
+    sync_folder_of(toScratch);
     return 0;
 }
 
 int32_t remove_file(const char* path) {
-    const char* p = utf8_path(path, g_from);
+    const char* p = utf8_path(path, fromScratch);
     return p != nullptr && std::remove(p) == 0 ? 0 : 1;
 }

@@ -11,7 +11,7 @@
 
 namespace {
 
-char g_utf8[kUtf8PathBytes];
+char utf8Scratch[kUtf8PathBytes];
 int32_t g_fileError = 0;
 
 bool has_wildcard(const char* path) { return std::strpbrk(path, "*?") != nullptr; }
@@ -19,7 +19,7 @@ bool has_wildcard(const char* path) { return std::strpbrk(path, "*?") != nullptr
 }  // namespace
 
 int32_t file_kind(const char* path) {
-    const char* p = utf8_path(path, g_utf8);
+    const char* p = utf8_path(path, utf8Scratch);
     struct stat st;
     if (p == nullptr || has_wildcard(path)) return PathMissing;
     if (stat(p, &st) != 0) return unfound_kind(path);
@@ -27,7 +27,7 @@ int32_t file_kind(const char* path) {
 }
 
 int32_t clear_protect_attributes(const char* path) {
-    const char* p = utf8_path(path, g_utf8);
+    const char* p = utf8_path(path, utf8Scratch);
     struct stat st;
     if (p == nullptr || stat(p, &st) != 0) return 1;
     if (st.st_mode & S_IWUSR) return 0;
@@ -35,7 +35,7 @@ int32_t clear_protect_attributes(const char* path) {
 }
 
 FILE* open_file(const char* path, const char* mode) {
-    const char* p = utf8_path(path, g_utf8);
+    const char* p = utf8_path(path, utf8Scratch);
     if (p == nullptr) errno = ENAMETOOLONG;
     FILE* f = p != nullptr ? std::fopen(p, mode) : nullptr;
     if (f == nullptr) keep_file_error(false);

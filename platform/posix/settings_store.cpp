@@ -19,24 +19,24 @@ const int32_t kFileBytes = 256 * 1024;
 const char* const kKeyFolders[2] = {"/Velmora Tools", "/Velmora Tools/Mivoka"};
 
 bool g_denied = false;
-char g_folder[kPathBytes];
-char g_path[kPathBytes + 16];
-char g_aside[kPathBytes + 16];
-char g_file[kFileBytes];
-char g_out[kFileBytes];
+char folderScratch[kPathBytes];
+char pathScratch[kPathBytes + 16];
+char asideScratch[kPathBytes + 16];
+char fileScratch[kFileBytes];
+char outScratch[kFileBytes];
 int32_t g_fileLength = 0;
 
-// The folder of key in g_folder; false when there is no home to put it in.
+// The folder of key in folderScratch; false when there is no home to put it in.
 bool key_folder(int32_t key) {
     const char* root = std::getenv("MIVOKA_CONFIG_HOME");
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
     int n = -1;
-    if (root != nullptr && root[0] != '\0') n = std::snprintf(g_folder, kPathBytes, "%s", root);
-    else if (xdg != nullptr && xdg[0] != '\0') n = std::snprintf(g_folder, kPathBytes, "%s/Mivoka", xdg);
-    else if (home != nullptr) n = std::snprintf(g_folder, kPathBytes, "%s/.config/Mivoka", home);
+    if (root != nullptr && root[0] != '\0') n = std::snprintf(folderScratch, kPathBytes, "%s", root);
+    else if (xdg != nullptr && xdg[0] != '\0') n = std::snprintf(folderScratch, kPathBytes, "%s/Mivoka", xdg);
+    else if (home != nullptr) n = std::snprintf(folderScratch, kPathBytes, "%s/.config/Mivoka", home);
     if (n < 0 || n >= kPathBytes - 32) return false;
-    std::strcat(g_folder, kKeyFolders[key]);
+    std::strcat(folderScratch, kKeyFolders[key]);
     return true;
 }
 
@@ -45,28 +45,28 @@ bool is_folder(const char* path) {
     return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Makes every folder of g_folder that is missing.
+// Makes every folder of folderScratch that is missing.
 bool make_folders() {
-    for (char* p = g_folder + 1; *p != '\0'; ++p) {
+    for (char* p = folderScratch + 1; *p != '\0'; ++p) {
         if (*p != '/') continue;
         *p = '\0';
-        bool ok = mkdir(g_folder, 0700) == 0 || errno == EEXIST;
+        bool ok = mkdir(folderScratch, 0700) == 0 || errno == EEXIST;
         *p = '/';
         if (!ok) return false;
     }
-    return mkdir(g_folder, 0700) == 0 || errno == EEXIST;
+    return mkdir(folderScratch, 0700) == 0 || errno == EEXIST;
 }
 
-// Opens key (create: makes it) and reads its values into g_file.
+// Opens key (create: makes it) and reads its values into fileScratch.
 bool open_key(int32_t key, bool create) {
     if (g_denied || key < MakerKey || key > ProgramKey || !key_folder(key)) return false;
     if (create && !make_folders()) return false;
-    if (!is_folder(g_folder) || access(g_folder, R_OK | W_OK | X_OK) != 0) return false;
-    std::snprintf(g_path, sizeof g_path, "%s/values", g_folder);
+    if (!is_folder(folderScratch) || access(folderScratch, R_OK | W_OK | X_OK) != 0) return false;
+    std::snprintf(pathScratch, sizeof pathScratch, "%s/values", folderScratch);
     g_fileLength = 0;
-    FILE* f = std::fopen(g_path, "rb");
+    FILE* f = std::fopen(pathScratch, "rb");
     if (f == nullptr) return errno == ENOENT;
-    g_fileLength = static_cast<int32_t>(std::fread(g_file, 1, kFileBytes, f));
+    g_fileLength = static_cast<int32_t>(std::fread(fileScratch, 1, kFileBytes, f));
     bool whole = std::fgetc(f) == EOF && !std::ferror(f);
     std::fclose(f);
     return whole;
@@ -76,13 +76,13 @@ bool valid_name(const char* name) {
     return name[0] != '\0' && std::strpbrk(name, " \r\n") == nullptr;
 }
 
-// The line of name in g_file: its start, or -1; *end is one past its '\n'.
+// The line of name in fileScratch: its start, or -1; *end is one past its '\n'.
 int32_t find_line(const char* name, int32_t* end) {
     size_t nameLength = std::strlen(name);
     for (int32_t start = 0; start < g_fileLength;) {
-        const char* line = g_file + start;
+        const char* line = fileScratch + start;
         const char* newline = static_cast<const char*>(std::memchr(line, '\n', g_fileLength - start));
-        int32_t next = newline != nullptr ? static_cast<int32_t>(newline - g_file) + 1 : g_fileLength;
+        int32_t next = newline != nullptr ? static_cast<int32_t>(newline - fileScratch) + 1 : g_fileLength;
         if (next - start > static_cast<int32_t>(nameLength) + 3 && std::memcmp(line + 2, name, nameLength) == 0 &&
             line[2 + nameLength] == ' ') {
             *end = next;
@@ -100,29 +100,29 @@ int32_t write_line(const char* name, const char* line, int32_t length) {
     if (start < 0) start = end = g_fileLength;
     // A new line after a last line that lacks its line break starts on a
     // line of its own.
-    int32_t gap = start == g_fileLength && start > 0 && g_file[start - 1] != '\n' ? 1 : 0;
+    int32_t gap = start == g_fileLength && start > 0 && fileScratch[start - 1] != '\n' ? 1 : 0;
     int32_t total = start + gap + length + (g_fileLength - end);
     if (total > kFileBytes) return 2;
-    std::memcpy(g_out, g_file, static_cast<size_t>(start));
-    if (gap) g_out[start] = '\n';
-    std::memcpy(g_out + start + gap, line, static_cast<size_t>(length));
-    std::memcpy(g_out + start + gap + length, g_file + end, static_cast<size_t>(g_fileLength - end));
-    std::snprintf(g_aside, sizeof g_aside, "%s/values.new", g_folder);
-    FILE* f = std::fopen(g_aside, "wb");
+    std::memcpy(outScratch, fileScratch, static_cast<size_t>(start));
+    if (gap) outScratch[start] = '\n';
+    std::memcpy(outScratch + start + gap, line, static_cast<size_t>(length));
+    std::memcpy(outScratch + start + gap + length, fileScratch + end, static_cast<size_t>(g_fileLength - end));
+    std::snprintf(asideScratch, sizeof asideScratch, "%s/values.new", folderScratch);
+    FILE* f = std::fopen(asideScratch, "wb");
     if (f == nullptr) return 2;
-    bool ok = std::fwrite(g_out, 1, static_cast<size_t>(total), f) == static_cast<size_t>(total);
+    bool ok = std::fwrite(outScratch, 1, static_cast<size_t>(total), f) == static_cast<size_t>(total);
     ok = std::fclose(f) == 0 && ok;
-    return ok && std::rename(g_aside, g_path) == 0 ? 0 : 2;
+    return ok && std::rename(asideScratch, pathScratch) == 0 ? 0 : 2;
 }
 
 // The data of name's line if it has the type letter: its start and length.
 const char* find_value(const char* name, char type, int32_t* length) {
     int32_t end = 0;
     int32_t start = find_line(name, &end);
-    if (start < 0 || g_file[start] != type) return nullptr;
+    if (start < 0 || fileScratch[start] != type) return nullptr;
     int32_t data = start + 3 + static_cast<int32_t>(std::strlen(name));
-    *length = end - data - (g_file[end - 1] == '\n' ? 1 : 0);
-    return g_file + data;
+    *length = end - data - (fileScratch[end - 1] == '\n' ? 1 : 0);
+    return fileScratch + data;
 }
 
 int hex_digit(char c) {
@@ -189,15 +189,15 @@ int32_t store_read_text(int32_t key, const char* name, char* out) {
 int32_t store_delete_key(int32_t key) {
     if (g_denied || key < MakerKey || key > ProgramKey) return 1;
     // Like the registry: a key that still holds the program's key stays.
-    if (key == MakerKey && key_folder(ProgramKey) && is_folder(g_folder)) return 1;
-    if (!key_folder(key) || !is_folder(g_folder)) return 1;
-    std::snprintf(g_path, sizeof g_path, "%s/values", g_folder);
-    if (unlink(g_path) != 0 && errno != ENOENT) return 1;
-    return rmdir(g_folder) == 0 ? 0 : 1;
+    if (key == MakerKey && key_folder(ProgramKey) && is_folder(folderScratch)) return 1;
+    if (!key_folder(key) || !is_folder(folderScratch)) return 1;
+    std::snprintf(pathScratch, sizeof pathScratch, "%s/values", folderScratch);
+    if (unlink(pathScratch) != 0 && errno != ENOENT) return 1;
+    return rmdir(folderScratch) == 0 ? 0 : 1;
 }
 
 bool store_key_exists(int32_t key) {
-    return !g_denied && key >= MakerKey && key <= ProgramKey && key_folder(key) && is_folder(g_folder);
+    return !g_denied && key >= MakerKey && key <= ProgramKey && key_folder(key) && is_folder(folderScratch);
 }
 
 void set_store_denied(bool denied) { g_denied = denied; }

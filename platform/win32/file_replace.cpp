@@ -12,8 +12,8 @@
 
 namespace {
 
-wchar_t g_from[kPathUnits + 1];
-wchar_t g_to[kPathUnits + 1];
+wchar_t fromScratch[kPathUnits + 1];
+wchar_t toScratch[kPathUnits + 1];
 
 }  // namespace
 
@@ -25,13 +25,13 @@ int32_t sync_file(FILE* file) {
 }
 
 int32_t replace_file(const char* staged, const char* path) {
-    const wchar_t* from = wide_path(staged, g_from);
-    const wchar_t* to = wide_path(path, g_to);
+    const wchar_t* from = wide_path(staged, fromScratch);
+    const wchar_t* to = wide_path(path, toScratch);
     if (from == nullptr || to == nullptr) return 1;
     return MoveFileExW(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? 0 : 1;
 }
 
 int32_t remove_file(const char* path) {
-    const wchar_t* p = wide_path(path, g_from);
+    const wchar_t* p = wide_path(path, fromScratch);
     return p != nullptr && DeleteFileW(p) ? 0 : 1;
 }

@@ -9,13 +9,13 @@
 
 namespace {
 
-wchar_t g_wide[kPathUnits + 1];
+wchar_t wideScratch[kPathUnits + 1];
 DWORD g_fileError = 0;
 
 }  // namespace
 
 int32_t file_kind(const char* path) {
-    const wchar_t* p = wide_path(path, g_wide);
+    const wchar_t* p = wide_path(path, wideScratch);
     if (p == nullptr || std::strpbrk(path, "*?") != nullptr) return PathMissing;
     // FindFirstFile, as the program's probes always did.
     WIN32_FIND_DATAW found;
@@ -26,7 +26,7 @@ int32_t file_kind(const char* path) {
 }
 
 int32_t clear_protect_attributes(const char* path) {
-    const wchar_t* p = wide_path(path, g_wide);
+    const wchar_t* p = wide_path(path, wideScratch);
     if (p == nullptr) return 1;
     DWORD attributes = GetFileAttributesW(p);
     if (attributes == INVALID_FILE_ATTRIBUTES) return 1;
@@ -36,7 +36,7 @@ int32_t clear_protect_attributes(const char* path) {
 }
 
 FILE* open_file(const char* path, const char* mode) {
-    const wchar_t* p = wide_path(path, g_wide);
+    const wchar_t* p = wide_path(path, wideScratch);
     wchar_t wideMode[8];
     size_t n = std::strlen(mode);
     if (p == nullptr || n >= 8) {

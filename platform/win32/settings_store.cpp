@@ -13,16 +13,16 @@ const wchar_t* const kKeyPaths[2] = {L"Software\\Velmora Tools", L"Software\\Vel
 const int32_t kNameUnits = 256;
 
 bool g_denied = false;
-wchar_t g_name[kNameUnits + 1];
-wchar_t g_text[kStoreTextUnits + 1];
+wchar_t nameScratch[kNameUnits + 1];
+wchar_t textScratch[kStoreTextUnits + 1];
 
 // The UTF-16 form of a Shift_JIS name; null when too long.
 const wchar_t* wide_name(const char* name) {
     size_t length = std::strlen(name);
     if (length > static_cast<size_t>(kNameUnits)) return nullptr;
-    int32_t units = cp932_to_utf16(name, static_cast<int32_t>(length), reinterpret_cast<uint16_t*>(g_name));
-    g_name[units] = L'\0';
-    return g_name;
+    int32_t units = cp932_to_utf16(name, static_cast<int32_t>(length), reinterpret_cast<uint16_t*>(nameScratch));
+    nameScratch[units] = L'\0';
+    return nameScratch;
 }
 
 HKEY open_key(int32_t key, bool create) {
@@ -67,8 +67,8 @@ int32_t store_write_int(int32_t key, const char* name, int32_t value) {
 int32_t store_write_text(int32_t key, const char* name, const char* text, int32_t length) {
     // The data is the text alone, with no terminating zero.
     if (length > kStoreTextUnits) length = kStoreTextUnits;
-    int32_t units = cp932_to_utf16(text, length, reinterpret_cast<uint16_t*>(g_text));
-    return write_value(key, name, REG_SZ, g_text, static_cast<DWORD>(units * sizeof(wchar_t)));
+    int32_t units = cp932_to_utf16(text, length, reinterpret_cast<uint16_t*>(textScratch));
+    return write_value(key, name, REG_SZ, textScratch, static_cast<DWORD>(units * sizeof(wchar_t)));
 }
 
 int32_t store_read_int(int32_t key, const char* name, int32_t* value) {
@@ -82,11 +82,11 @@ int32_t store_read_int(int32_t key, const char* name, int32_t* value) {
 
 int32_t store_read_text(int32_t key, const char* name, char* out) {
     DWORD bytes = kStoreTextUnits * sizeof(wchar_t);
-    int32_t r = read_value(key, name, REG_SZ, g_text, &bytes);
+    int32_t r = read_value(key, name, REG_SZ, textScratch, &bytes);
     int32_t units = r == StoreFound ? static_cast<int32_t>(bytes / sizeof(wchar_t)) : 0;
     // Data written by others may end in zeros; ours never does.
-    while (units > 0 && g_text[units - 1] == L'\0') --units;
-    out[utf16_to_cp932(reinterpret_cast<const uint16_t*>(g_text), units, out, nullptr, nullptr)] = '\0';
+    while (units > 0 && textScratch[units - 1] == L'\0') --units;
+    out[utf16_to_cp932(reinterpret_cast<const uint16_t*>(textScratch), units, out, nullptr, nullptr)] = '\0';
     return r;
 }
 
