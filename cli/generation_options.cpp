@@ -7,7 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli/payload_options.h"
-#include "encoder/tables.h"
+#include "encoder/encoder.h"
 #include "payload/payload.h"
 #include "pipeline/encoder_selection.h"
 #include "pipeline/generation.h"
