@@ -18,19 +18,16 @@ const NumberingStyle NumberingStyles[kNumberingStyleCount] = {
 
 namespace {
 
-bool is_lead_byte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 // Where the last path component starts and where its extension starts
-// (its length when it has none). A trail byte may be 0x5C, so walk from the start.
+// (its length when it has none). Paths are UTF-8, whose bytes of longer
+// characters are never a separator or a dot.
 void split_name(const char* path, int32_t* name, int32_t* extension) {
     int32_t length = static_cast<int32_t>(std::strlen(path));
     *name = 0;
     int32_t dot = -1;
     for (int32_t i = 0; i < length; ++i) {
         uint8_t b = static_cast<uint8_t>(path[i]);
-        if (is_lead_byte(b) && i + 1 < length) {
-            ++i;
-        } else if (b == '\\' || b == '/' || (b == ':' && i == 1)) {
+        if (b == '\\' || b == '/' || (b == ':' && i == 1)) {
             *name = i + 1;
             dot = -1;
         } else if (b == '.') {

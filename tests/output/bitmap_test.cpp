@@ -99,9 +99,10 @@ TEST(NumberedName, LabelsCountUpInTheirPlace) {
         {"qr.bmp", 4, 99, "qr_100.bmp"},                    {"qr.bmp", 9, 0, "qr-01.bmp"},
         {"/tmp/a.b/qr.x.bmp", 4, 2, "/tmp/a.b/qr.x_03.bmp"}, {"/tmp/a.b/qr", 0, 0, "/tmp/a.b/01-qr"},
         {"C:qr.bmp", 0, 0, "C:01-qr.bmp"},
-        // 表 is 95 5C: its trail byte is no folder separator.
-        {"D:\\\x95\\qr.bmp", 0, 0, "D:\\01-\x95\\qr.bmp"},
-        {"D:\\\x95\\\\qr.bmp", 0, 0, "D:\\\x95\\\\01-qr.bmp"}, {"\x95\\.bmp", 3, 0, "\x95\\-01.bmp"},
+        // Paths are UTF-8: "あ" is E3 81 82, whose last bytes look like
+        // Shift_JIS lead bytes and must not hide the dot after them.
+        {"D:\\データ\\あ.bmp", 3, 0, "D:\\データ\\あ-01.bmp"}, {"あ.bmp", 0, 1, "02-あ.bmp"},
+        {"C:\\Users\\김민수\\😀.x.bmp", 4, 0, "C:\\Users\\김민수\\😀.x_01.bmp"},
     };
     for (const auto& r : rows) {
         char out[kBitmapPathBytes + 48];
