@@ -56,9 +56,6 @@ int32_t parse_millimetres(const char* text) {
     return value > 1000000 ? -1 : static_cast<int32_t>(value);
 }
 
-int32_t write_file(void* context, const uint8_t* bytes, int32_t n) {
-    return std::fwrite(bytes, 1, static_cast<size_t>(n), static_cast<FILE*>(context)) == static_cast<size_t>(n) ? 0 : 1;
-}
 
 CodeSlot drawnCode;
 uint8_t pixelsScratch[kRasterBytes];
@@ -110,7 +107,7 @@ int prepare(const ImageOptions& o, int32_t sizeStep, const char* display, Prepar
 }
 
 int32_t write_prepared(const ImageOptions& o, const Prepared& p, FILE* f) {
-    ByteSink sink = {write_file, f};
+    ByteSink sink = file_sink(f);
     if (o.format == FormatSvg) {
         int32_t um = o.moduleMicrometres > 0 ? o.moduleMicrometres : kSvgDefaultMicrometres;
         return write_svg(drawnCode.matrix, drawnCode.version, p.margin, p.colour, um, &sink);

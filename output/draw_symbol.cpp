@@ -19,9 +19,15 @@ RasterSink g_sink = nullptr;
 bool g_busy = false;
 // A finished copy of the code: a pass may write the list meanwhile.
 CodeSlot drawnCode;
+// How it was drawn, for a file that draws it again (SVG).
+int32_t drawnMargin;
+uint32_t drawnColour;
 
 int32_t deliver(int32_t target, void* printerSurface, const char* fileName, int32_t x, int32_t y) {
-    if (target == File) return fileName != nullptr ? save_bitmap(fileName, g_raster) : 1;
+    if (target == File) {
+        if (fileName == nullptr) return 1;
+        return save_drawn_image(fileName, g_raster, drawnCode.matrix, drawnCode.version, drawnMargin, drawnColour);
+    }
     if (g_sink == nullptr) return 1;
     g_sink(target, printerSurface, g_raster, x, y);
     return 0;
@@ -55,33 +61,35 @@ int32_t draw_symbol(int32_t target, void* printerSurface, const char* fileName, 
     ModuleColours[kCustomColour] = static_cast<uint32_t>(int_setting(SettingCustomCol)) & 0xFFFFFF;
     int32_t result = read_source(target, codeIndex);
     if (result == 0) {
-        uint32_t colour = module_colour(int_setting(SettingColors));
-        result = render_symbol(drawnCode.matrix, drawnCode.version, int_setting(SettingDrawMargin), sizeStep, scale, colour,
-                               &g_raster);
+        drawnColour = module_colour(int_setting(SettingColors));
+        drawnMargin = int_setting(SettingDrawMargin);
+        result = render_symbol(drawnCode.matrix, drawnCode.version, drawnMargin, sizeStep, scale, drawnColour, &g_raster);
     }
     if (result == 0) result = deliver(target, printerSurface, fileName, x, y);
     g_busy = false;
     return result;
 }
 
-int32_t save_shown_bitmap(char* path, int32_t sizeStep) {
+int32_t save_shown_image(char* path, int32_t kind, int32_t sizeStep) {
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     if (count == 0) return SaveNoData;
-    if (ensure_bmp_extension(path, kBitmapPathBytes) != 0) return SaveFailed;
+    if (ensure_kind_extension(path, kBitmapPathBytes, kind) != 0) return SaveFailed;
     if (current >= count) current = count - 1;
     if (current < 0) current = 0;
     return draw_symbol(File, nullptr, path, sizeStep, current, 1, 0, 0) == 0 ? SaveWritten : SaveFailed;
 }
 
-int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
-                         uint32_t* failed) {
+int32_t save_shown_bitmap(char* path, int32_t sizeStep) { return save_shown_image(path, ImageBmp, sizeStep); }
+
+int32_t save_all_images(char* path, int32_t kind, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
+                        uint32_t* failed) {
     uint32_t unwritten = 0;
     if (failed != nullptr) *failed = 0;
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     if (count == 0) return SaveNoData;
-    if (ensure_bmp_extension(path, kBitmapPathBytes) != 0) return SaveFailed;
+    if (ensure_kind_extension(path, kBitmapPathBytes, kind) != 0) return SaveFailed;
     char name[kBitmapPathBytes + 48];
     // The question comes once, before anything is written.
     for (int32_t k = 0; k < count; ++k) {
@@ -96,4 +104,9 @@ int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwri
     }
     if (failed != nullptr) *failed = unwritten;
     return unwritten == 0 ? SaveWritten : SaveFailed;
+}
+
+int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
+                         uint32_t* failed) {
+    return save_all_images(path, ImageBmp, style, sizeStep, ask, context, failed);
 }

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 #include "output/output.h"
 
@@ -30,6 +31,9 @@ struct MemoryBytes {
 // A sink writing at memory->used; it refuses (and keeps nothing of) a write
 // that does not fit whole.
 ByteSink memory_sink(MemoryBytes* memory);
+
+// A sink writing to an open file.
+ByteSink file_sink(FILE* f);
 
 // The widest image written from the module matrix, in pixels.
 constexpr int32_t kMaxImagePixels = 20000;

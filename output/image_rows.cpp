@@ -47,9 +47,16 @@ int32_t write_memory(void* context, const uint8_t* bytes, int32_t n) {
     return 0;
 }
 
+int32_t write_to_file(void* context, const uint8_t* bytes, int32_t n) {
+    size_t wanted = static_cast<size_t>(n);
+    return std::fwrite(bytes, 1, wanted, static_cast<FILE*>(context)) == wanted ? 0 : 1;
+}
+
 }  // namespace
 
 ByteSink memory_sink(MemoryBytes* memory) { return {write_memory, memory}; }
+
+ByteSink file_sink(FILE* f) { return {write_to_file, f}; }
 
 ImageSource raster_source(const Raster& raster) {
     ImageSource s = {};

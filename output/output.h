@@ -142,6 +142,32 @@ typedef bool (*AskOverwrite)(void* context);
 
 enum SaveResult : int32_t { SaveWritten = 0, SaveFailed = 1, SaveDeclined = 2, SaveNoData = 3 };
 
+// The kinds of image file the saves write, in the order the save dialogs
+// list them, and the extension each adds to a name without it.
+enum ImageKind : int32_t { ImageBmp = 0, ImagePng = 1, ImageSvg = 2 };
+constexpr int32_t kImageKindCount = 3;
+extern const char* const kImageExtensions[kImageKindCount];
+// Module edge of the saved SVG, as the tool's default.
+constexpr int32_t kSvgModuleMicrometres = 500;
+// Appends the kind's extension unless the name ends in it (any case). 0
+// done, 1 no room or no such kind.
+int32_t ensure_kind_extension(char* path, int32_t capacity, int32_t kind);
+// Writes a drawn code to path in the kind its extension names (".png",
+// ".svg", else a bitmap): the raster's pixels, or the symbol of matrix
+// with margin and colour. 0 written, 1 not.
+int32_t save_drawn_image(const char* path, const Raster& raster, const int32_t* matrix, int32_t version,
+                         int32_t margin, uint32_t colour);
+
+// "BMPを保存" in any kind: the shown code to path with the kind's
+// extension made sure of. A bitmap as save_bitmap writes it; a PNG of
+// exactly the bitmap's pixels (1-bit grey for black modules); an SVG of
+// the symbol with kSvgModuleMicrometres modules and the same margin and
+// colour. Every file is replaced whole or not at all.
+int32_t save_shown_image(char* path, int32_t kind, int32_t sizeStep);
+// "全てのBMPを保存" in any kind, as save_all_bitmaps.
+int32_t save_all_images(char* path, int32_t kind, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
+                        uint32_t* failed = nullptr);
+
 // "BMPを保存": the shown code (clamped to the list) to path with ".bmp"
 // made sure of (path has room for kBitmapPathBytes).
 int32_t save_shown_bitmap(char* path, int32_t sizeStep);
