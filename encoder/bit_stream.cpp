@@ -225,9 +225,7 @@ static int32_t write_segment(int32_t pos, int32_t mode, const uint8_t* p, int32_
     return pos;
 }
 
-// Segments for the group; the total stream length in bits, or -1 when it
-// would pass kMaxBits.
-static int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff) {
+int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff) {
     classify(text, length, kanjiOff);
     merge_numeric_alnum(group);
     merge_into_bytes(group);

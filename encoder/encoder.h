@@ -67,6 +67,11 @@ extern EncoderState g_encoder;
 bool encode_symbol(int32_t level, int32_t version, bool allowLarger, int32_t mask,
                    const char* text, int32_t kanjiOff);
 
+// Whether encode_symbol (level, version, false, any mask, text, kanjiOff)
+// succeeds: the same segmentation's bit length against the data capacity of
+// the version, with nothing built. Writes g_encoder.level and the segments.
+bool symbol_fits(int32_t level, int32_t version, const char* text, int32_t kanjiOff);
+
 // Smallest version from requestedVersion (1-40; values below 1 start at 1)
 // up that holds length bytes of text at g_encoder.level, or 0 when none does.
 // Set g_encoder.level first. Leaves the segments and the bit stream built for

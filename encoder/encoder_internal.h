@@ -18,6 +18,9 @@ constexpr uint8_t MaskedBit = 0x01;
 // Classifies, segments, merges and writes the stream for a version group.
 // False on overflow (bitLength -1).
 bool build_bit_stream(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff);
+// Segments the text for the group without writing the stream; the stream's
+// length in bits, or -1 when it would pass kMaxBits.
+int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff);
 int32_t segment_bits(int32_t mode, int32_t length, int32_t group);
 // Appends the low count (<= 16) bits of value at position; the new position,
 // or -1 when position is -1 or the stream would pass kMaxBits.

@@ -65,19 +65,45 @@ int32_t classify_charset(const char* text, int32_t cap) {
     return highest;
 }
 
-void build_char_codes(const char* text, CharCodeArray* array) {
-    std::memset(array, 0, sizeof *array);
+namespace {
+
+// Walks the characters that become codes: from the start, at most 1,000
+// bytes, a lead byte with the byte after it (a lead at the very end with the
+// terminator), tabs left out. emit(at, pair) sees each one.
+template <typename Emit>
+void walk_char_codes(const char* text, Emit emit) {
     const uint8_t* p = reinterpret_cast<const uint8_t*>(text);
     int32_t i = 0, count = 0;
     while (i < kCharCodeLimit && p[i] != 0 && count < kCharCodeLimit) {
         if (is_lead(p[i])) {
-            // A lead byte at the very end pairs with the terminator.
-            array->codes[count++] = static_cast<int16_t>(static_cast<uint16_t>(p[i] << 8 | p[i + 1]));
+            emit(p + i, true);
+            ++count;
             i += p[i + 1] != 0 ? 2 : 1;
         } else {
-            if (p[i] != '\t') array->codes[count++] = p[i];
+            if (p[i] != '\t') {
+                emit(p + i, false);
+                ++count;
+            }
             ++i;
         }
     }
-    array->count = count;
+}
+
+}  // namespace
+
+void build_char_codes(const char* text, CharCodeArray* array) {
+    std::memset(array, 0, sizeof *array);
+    walk_char_codes(text, [array](const uint8_t* at, bool pair) {
+        array->codes[array->count++] = pair ? static_cast<int16_t>(static_cast<uint16_t>(at[0] << 8 | at[1])) : at[0];
+    });
+}
+
+int32_t char_code_text(const char* text, char* out) {
+    int32_t n = 0;
+    walk_char_codes(text, [out, &n](const uint8_t* at, bool pair) {
+        out[n++] = static_cast<char>(at[0]);
+        if (pair && at[1] != 0) out[n++] = static_cast<char>(at[1]);
+    });
+    out[n] = '\0';
+    return n;
 }
