@@ -33,6 +33,10 @@ void terminate_and_pad(int32_t capacity);
 
 // --- Error correction ----------------------------------------------------------
 
+constexpr int32_t kMaxGeneratorDegree = 68;   // longest generator in GeneratorTable
+// The eccCount (a generator's degree in GeneratorTable) error-correction
+// codewords of dataCount data codewords, into ecc.
+void rs_block(const uint8_t* data, int32_t dataCount, int32_t eccCount, uint8_t* ecc);
 // In place: work holds dataCount data codewords then zeros; on return its
 // first eccCount bytes are the error-correction codewords.
 void rs_remainder(uint8_t* work, int32_t dataCount, int32_t eccCount);
