@@ -12,15 +12,9 @@ namespace {
 
 constexpr int kWords = kMaskWords;
 
-struct Line {
-    uint64_t w[kWords];
-};
-
+// The dark modules of the symbol under the mask being scored.
 struct MaskScratch {
-    Line functionRows[kMaxModules], functionCols[kMaxModules];   // FunctionFlag
-    Line fixedRows[kMaxModules], fixedCols[kMaxModules];         // FunctionDark
-    Line dataRows[kMaxModules], dataCols[kMaxModules];           // DataBit
-    Line rows[kMaxModules], cols[kMaxModules];                   // dark modules
+    Line rows[kMaxModules], cols[kMaxModules];
 };
 MaskScratch g_scratch;
 
@@ -172,44 +166,13 @@ void collect(uint8_t flags, Line* rows, Line* cols, int n) {
     }
 }
 
-// The function, fixed-dark and data sets of the unmasked symbol in one pass.
-void collect_unmasked(int n) {
-    MaskScratch& s = g_scratch;
-    const size_t bytes = sizeof(Line) * static_cast<size_t>(n);
-    Line* sets[6] = {s.functionRows, s.functionCols, s.fixedRows, s.fixedCols, s.dataRows, s.dataCols};
-    for (Line* set : sets) std::memset(set, 0, bytes);
-    for (int x = 0; x < n; ++x) {
-        const uint8_t* column = g_encoder.matrix + x * kMaxModules;
-        uint64_t* fc = s.functionCols[x].w;
-        uint64_t* kc = s.fixedCols[x].w;
-        uint64_t* dc = s.dataCols[x].w;
-        const uint64_t xbit = 1ull << (x & 63);
-        const int xw = x >> 6;
-        for (int y = 0; y < n; ++y) {
-            const uint8_t m = column[y];
-            const uint64_t ybit = 1ull << (y & 63);
-            const int yw = y >> 6;
-            if (m & FunctionFlag) {
-                fc[yw] |= ybit;
-                s.functionRows[y].w[xw] |= xbit;
-                if (m & FunctionDark) {
-                    kc[yw] |= ybit;
-                    s.fixedRows[y].w[xw] |= xbit;
-                }
-            } else if (m & DataBit) {
-                dc[yw] |= ybit;
-                s.dataRows[y].w[xw] |= xbit;
-            }
-        }
-    }
-}
-
 // Dark modules under mask m: fixed function modules, masked data elsewhere,
 // then this mask's format information and the dark module. The format area
 // is reserved light, so only its dark bits need setting.
 template <int W>
 void masked_lines(int mask, int n) {
     MaskScratch& s = g_scratch;
+    const SymbolLines& l = g_lines;
     // Bits beyond the symbol stay light: the finder rule reads them as the
     // light surroundings.
     const Bits<W> inside = first_bits<W>(n - 1);
@@ -217,10 +180,10 @@ void masked_lines(int mask, int n) {
         const uint64_t* rowMask = mask_row(mask, i);
         const uint64_t* colMask = mask_column(mask, i);
         for (int k = 0; k < W; ++k) {
-            uint64_t rowData = s.dataRows[i].w[k] ^ rowMask[k];
-            uint64_t colData = s.dataCols[i].w[k] ^ colMask[k];
-            s.rows[i].w[k] = (s.fixedRows[i].w[k] | (~s.functionRows[i].w[k] & rowData)) & inside.w[k];
-            s.cols[i].w[k] = (s.fixedCols[i].w[k] | (~s.functionCols[i].w[k] & colData)) & inside.w[k];
+            uint64_t rowData = l.dataRows[i].w[k] ^ rowMask[k];
+            uint64_t colData = l.dataCols[i].w[k] ^ colMask[k];
+            s.rows[i].w[k] = (l.fixedRows[i].w[k] | (~l.functionRows[i].w[k] & rowData)) & inside.w[k];
+            s.cols[i].w[k] = (l.fixedCols[i].w[k] | (~l.functionCols[i].w[k] & colData)) & inside.w[k];
         }
     }
     const int32_t bits = format_bits(g_encoder.level, mask);
@@ -252,6 +215,30 @@ int32_t best_mask(int n) {
     return best;
 }
 
+// Gives the same choice as applying each mask with its format information
+// to the matrix and scoring it, on the sets place_data left.
+template <int W>
+int32_t choose_mask(int n) {
+    SymbolLines& l = g_lines;
+    transpose_lines(l.functionCols, l.functionRows, n);
+    transpose_lines(l.fixedCols, l.fixedRows, n);
+    transpose_lines(l.dataCols, l.dataRows, n);
+    return best_mask<W>(n);
+}
+
+// The matrix under the mask, with its format information, as 1/0 bytes.
+template <int W>
+void write_masked(int mask, int n) {
+    masked_lines<W>(mask, n);
+    for (int x = 0; x < n; ++x) write_column(g_encoder.matrix + x * kMaxModules, n, g_scratch.cols[x]);
+}
+
+template <int W>
+void finish(int n) {
+    if (g_encoder.mask < 0) g_encoder.mask = choose_mask<W>(n);
+    write_masked<W>(g_encoder.mask, n);
+}
+
 }  // namespace
 
 int32_t mask_penalty() {
@@ -260,23 +247,13 @@ int32_t mask_penalty() {
     return penalty_of(g_scratch.rows, g_scratch.cols, n);
 }
 
-// Gives the same choice as applying each mask with its format information
-// to the matrix and scoring it, without touching the matrix.
-static int32_t choose_mask() {
-    const int n = g_encoder.size;
-    collect_unmasked(n);
-    if (n <= 64) return best_mask<1>(n);
-    if (n <= 128) return best_mask<2>(n);
-    return best_mask<3>(n);
-}
-
 void finish_matrix() {
-    if (g_encoder.mask < 0) g_encoder.mask = choose_mask();
-    apply_mask(g_encoder.mask);
-    place_format_info(g_encoder.mask);
-    const int32_t n = g_encoder.size;
-    for (int32_t x = 0; x < n; ++x) {
-        uint8_t* column = g_encoder.matrix + x * kMaxModules;
-        for (int32_t y = 0; y < n; ++y) column[y] = (column[y] & (FunctionDark | MaskedBit)) ? 1 : 0;
+    const int n = g_encoder.size;
+    if (n <= 64) {
+        finish<1>(n);
+    } else if (n <= 128) {
+        finish<2>(n);
+    } else {
+        finish<3>(n);
     }
 }

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "encoder/encoder.h"
+
 struct FormatPosition {
     int32_t x;
     int32_t y;
@@ -25,3 +27,30 @@ constexpr int kMaskWords = 3;
 // condition holds at (x, y); mask_row(m, y) has bit x set.
 const uint64_t* mask_column(int32_t mask, int32_t x);
 const uint64_t* mask_row(int32_t mask, int32_t y);
+
+// --- Line bit sets ---------------------------------------------------------------
+
+// One row or column of modules, bit i for module i (1 = flag set or dark).
+struct Line {
+    uint64_t w[kMaskWords];
+};
+
+// The unmasked symbol as bit sets: function modules, dark function modules
+// and dark data modules, by column (bit y of cols[x]) and by row (bit x of
+// rows[y]). place_data fills the column sets from the matrix it lays out;
+// finish_matrix turns them into rows and scores the masks on them.
+struct SymbolLines {
+    Line functionCols[kMaxModules], fixedCols[kMaxModules], dataCols[kMaxModules];
+    Line functionRows[kMaxModules], fixedRows[kMaxModules], dataRows[kMaxModules];
+};
+extern SymbolLines g_lines;
+
+// Bit y of out (y < n) set where byte y of column has flag; a word-wide
+// gather, eight modules at a time.
+void gather_column(const uint8_t* column, int32_t n, uint8_t flag, Line* out);
+// Bytes 0 to n - 1 of column get flag or'ed in where bit y of bits is set.
+void or_into_column(uint8_t* column, int32_t n, const Line& bits, uint8_t flag);
+// Bytes 0 to n - 1 of column become 1 where bit y of bits is set, else 0.
+void write_column(uint8_t* column, int32_t n, const Line& bits);
+// rows[y] bit x = cols[x] bit y, for x and y below n; bits from n up are 0.
+void transpose_lines(const Line* cols, Line* rows, int32_t n);

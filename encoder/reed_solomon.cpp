@@ -105,6 +105,4 @@ void build_codewords() {
         for (int32_t j = 0; j < ecc; ++j) s.codewords[c + j * t + b] = s.work[j];
         data += count;
     }
-    // Reads of the placement may run a few bytes past the last codeword.
-    std::memset(s.codewords + s.codewordCount, 0, kCodewordSlack);
 }
