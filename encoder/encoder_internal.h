@@ -60,6 +60,10 @@ void apply_mask(int32_t mask);
 void place_format_info(int32_t mask);
 // Penalty of the matrix in its current state (dark = byte & 0x11).
 int32_t mask_penalty();
+// The penalty's population counts: the POPCNT instruction where the
+// processor has it (the default), else a portable routine; both give the
+// same scores. Returns whether the instruction is now in use.
+bool use_popcnt_instruction(bool on);
 // Chooses the mask (or takes the requested one), applies it with its format
 // information and reduces the matrix to 1/0.
 void finish_matrix();
