@@ -201,9 +201,10 @@ void masked_lines(int mask, int n) {
     // Bits beyond the symbol stay light: the finder rule reads them as the
     // light surroundings.
     const Line inside = first_bits<W>(n - 1);
+    const MaskPatterns& patterns = mask_patterns();
     for (int i = 0; i < n; ++i) {
-        const uint64_t* rowMask = mask_row(mask, i);
-        const uint64_t* colMask = mask_column(mask, i);
+        const uint64_t* rowMask = patterns.rows[mask][i];
+        const uint64_t* colMask = patterns.cols[mask][i];
         for (int k = 0; k < W; ++k) {
             uint64_t rowData = l.dataRows[i].w[k] ^ rowMask[k];
             uint64_t colData = l.dataCols[i].w[k] ^ colMask[k];

@@ -187,16 +187,32 @@ struct Run {
     int32_t from, count, kind;   // kind: bit 0 right free, bit 1 left free
 };
 
+// The first row from `from` on whose bit is set in line, or n.
+int32_t next_set(const Line& line, int32_t from, int32_t n) {
+    for (int32_t k = from >> 6; k * 64 < n; ++k) {
+        uint64_t w = line.w[k];
+        if (k == from >> 6) w &= ~0ull << (from & 63);
+        if (w != 0) {
+            int32_t y = k * 64 + __builtin_ctzll(w);
+            return y < n ? y : n;
+        }
+    }
+    return n;
+}
+
 // The pair's rows cut where the free/function kind changes, top down.
 int32_t pair_runs(int32_t right, int32_t n, Run* runs) {
     const Line& fr = g_lines.functionCols[right];
     const Line& fl = g_lines.functionCols[right - 1];
     int32_t count = 0;
     for (int32_t y = 0; y < n;) {
-        const int32_t kind = (line_bit(fr, y) ? 0 : 1) | (line_bit(fl, y) ? 0 : 2);
-        int32_t end = y + 1;
-        while (end < n && ((line_bit(fr, end) ? 0 : 1) | (line_bit(fl, end) ? 0 : 2)) == kind) ++end;
-        runs[count++] = Run{y, end - y, kind};
+        const bool rightFree = !line_bit(fr, y), leftFree = !line_bit(fl, y);
+        Line change;   // rows of another kind than row y
+        for (int32_t k = 0; k < kMaskWords; ++k) {
+            change.w[k] = (rightFree ? fr.w[k] : ~fr.w[k]) | (leftFree ? fl.w[k] : ~fl.w[k]);
+        }
+        const int32_t end = next_set(change, y + 1, n);
+        runs[count++] = Run{y, end - y, (rightFree ? 1 : 0) | (leftFree ? 2 : 0)};
         y = end;
     }
     return count;
@@ -238,7 +254,7 @@ void apply_mask(int32_t mask) {
     const int32_t n = g_encoder.size;
     for (int32_t x = 0; x < n; ++x) {
         uint8_t* column = g_encoder.matrix + x * kMaxModules;
-        const uint64_t* pattern = mask_column(mask, x);
+        const uint64_t* pattern = mask_patterns().cols[mask][x];
         for (int32_t y = 0; y < n; ++y) {
             uint8_t m = column[y];
             if (m & FunctionFlag) continue;
@@ -248,10 +264,21 @@ void apply_mask(int32_t mask) {
     }
 }
 
-int32_t format_bits(int32_t level, int32_t mask) {
+static int32_t compute_format_bits(int32_t level, int32_t mask) {
     static const int32_t kIndicator[4] = {1, 0, 3, 2};   // L 01, M 00, Q 11, H 10
     int32_t data = kIndicator[level] * 8 + mask;
     return ((data << 10) | bch_remainder(data << 10, 0x537, 11)) ^ 0x5412;
+}
+
+int32_t format_bits(int32_t level, int32_t mask) {
+    static const struct Table {
+        int32_t bits[4][8];
+        Table() {
+            for (int32_t l = 0; l < 4; ++l)
+                for (int32_t m = 0; m < 8; ++m) bits[l][m] = compute_format_bits(l, m);
+        }
+    } table;
+    return table.bits[level][mask];
 }
 
 void format_positions(int32_t n, int32_t k, FormatPosition out[2]) {

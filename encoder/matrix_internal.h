@@ -23,10 +23,13 @@ bool mask_condition(int32_t mask, int32_t i, int32_t j);
 // Words of a line bit set: 192 bits hold 177 modules and the light padding
 // the finder rule looks at beyond the edge.
 constexpr int kMaskWords = 3;
-// Mask patterns as bit sets: mask_column(m, x) has bit y set where the
-// condition holds at (x, y); mask_row(m, y) has bit x set.
-const uint64_t* mask_column(int32_t mask, int32_t x);
-const uint64_t* mask_row(int32_t mask, int32_t y);
+// Mask patterns as bit sets: cols[m][x] has bit y set where the condition
+// holds at (x, y); rows[m][y] has bit x set. Built once, on first use.
+struct MaskPatterns {
+    uint64_t rows[8][kMaxModules][kMaskWords];
+    uint64_t cols[8][kMaxModules][kMaskWords];
+};
+const MaskPatterns& mask_patterns();
 
 // --- Line bit sets ---------------------------------------------------------------
 
