@@ -292,10 +292,25 @@ bool build_bit_stream(const uint8_t* text, int32_t length, int32_t group, int32_
     return g_encoder.bitLength != -1;
 }
 
+// The data bits of the classified segments, each in its own mode: no
+// merging makes a character cheaper than that, so no stream is shorter.
+static int32_t least_data_bits(const uint8_t* text, int32_t length, int32_t kanjiOff) {
+    classify(text, length, kanjiOff);
+    int32_t bits = 0;
+    for (int32_t i = 0; i < g_encoder.segmentCount; ++i) {
+        const int32_t mode = g_encoder.segmentMode[i];
+        bits += segment_bits(mode, g_encoder.segmentLength[i], 0) - 4 - CountBitWidths[mode][0];
+    }
+    return bits;
+}
+
 int32_t find_version(int32_t requestedVersion, const uint8_t* text, int32_t length, int32_t kanjiOff) {
     static const int32_t kFirst[3] = {1, 10, 27}, kLast[3] = {9, 26, 40};
     const int32_t level = g_encoder.level;
+    const int32_t least = least_data_bits(text, length, kanjiOff);
     for (int32_t g = version_group(requestedVersion); g <= 2; ++g) {
+        // Groups whose largest version cannot hold even the least stream.
+        if (least > VersionTable[kLast[g]].dataCodewords[level] * 8) continue;
         // The segment costs give the stream length exactly; the stream is
         // written only for the group whose version is returned.
         int32_t bits = segment_text(text, length, g, kanjiOff);
