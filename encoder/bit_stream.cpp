@@ -127,31 +127,57 @@ void compact() {
 
 }  // namespace
 
+// The segments of classify, kept so that each version group merges from
+// them without reading the text again.
+struct Classified {
+    int32_t count;
+    uint8_t mode[kMaxSegments];
+    int32_t length[kMaxSegments];
+};
+static Classified g_classified;
+
+// Mode of a byte on its own: Numeric, Alphanumeric or Byte.
+static const uint8_t* byte_modes() {
+    static const struct Table {
+        uint8_t v[256];
+        Table() {
+            const uint8_t* alnum = alnum_table();
+            for (int b = 0; b < 256; ++b) v[b] = b >= '0' && b <= '9' ? Numeric : alnum[b] != 0xFF ? Alphanumeric : Byte;
+        }
+    } table;
+    return table.v;
+}
+
 static void classify(const uint8_t* text, int32_t length, int32_t kanjiOff) {
-    EncoderState& e = g_encoder;
-    const uint8_t* alnum = alnum_table();
-    e.segmentCount = 0;
+    Classified& c = g_classified;
+    const uint8_t* modes = byte_modes();
+    c.count = 0;
     int32_t i = 0;
     while (i < length) {
-        uint8_t b = text[i];
-        int32_t mode, step = 1;
-        if (!kanjiOff && i + 1 < length && is_kanji_pair(b, text[i + 1])) {
+        int32_t mode = modes[text[i]], step = 1;
+        if (mode == Byte && !kanjiOff && i + 1 < length && is_kanji_pair(text[i], text[i + 1])) {
             mode = Kanji;
             step = 2;
-        } else if (b >= '0' && b <= '9') {
-            mode = Numeric;
-        } else {
-            mode = alnum[b] != 0xFF ? Alphanumeric : Byte;
         }
-        if (e.segmentCount > 0 && e.segmentMode[e.segmentCount - 1] == mode) {
-            e.segmentLength[e.segmentCount - 1] += step;
+        if (c.count > 0 && c.mode[c.count - 1] == mode) {
+            c.length[c.count - 1] += step;
         } else {
-            e.segmentMode[e.segmentCount] = static_cast<uint8_t>(mode);
-            e.segmentLength[e.segmentCount] = step;
-            ++e.segmentCount;
+            c.mode[c.count] = static_cast<uint8_t>(mode);
+            c.length[c.count] = step;
+            ++c.count;
         }
         i += step;
     }
+}
+
+// The classified segments into g_encoder, chained for merging.
+static void restore_classified() {
+    EncoderState& e = g_encoder;
+    const Classified& c = g_classified;
+    e.segmentCount = c.count;
+    std::memcpy(e.segmentMode, c.mode, static_cast<size_t>(c.count));
+    std::memcpy(e.segmentLength, c.length, sizeof(int32_t) * static_cast<size_t>(c.count));
+    link_all();
 }
 
 // One step of the first pass at segment i, a numeric/alphanumeric pair worth
@@ -264,15 +290,21 @@ static int32_t write_segment(int32_t pos, int32_t mode, const uint8_t* p, int32_
     return pos;
 }
 
-int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff) {
-    classify(text, length, kanjiOff);
-    link_all();
+// Segments for the group from the classified segments; the stream length
+// in bits, or -1 past kMaxBits.
+static int32_t merge_classified(int32_t group) {
+    restore_classified();
     merge_numeric_alnum(group);
     merge_into_bytes(group);
     compact();
     int32_t total = 0;
     for (int32_t i = 0; i < g_encoder.segmentCount; ++i) total += seg_bits(i, group);
     return total > kMaxBits ? -1 : total;
+}
+
+int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff) {
+    classify(text, length, kanjiOff);
+    return merge_classified(group);
 }
 
 static void write_stream(const uint8_t* text, int32_t group) {
@@ -294,26 +326,24 @@ bool build_bit_stream(const uint8_t* text, int32_t length, int32_t group, int32_
 
 // The data bits of the classified segments, each in its own mode: no
 // merging makes a character cheaper than that, so no stream is shorter.
-static int32_t least_data_bits(const uint8_t* text, int32_t length, int32_t kanjiOff) {
-    classify(text, length, kanjiOff);
+static int32_t least_data_bits() {
+    const Classified& c = g_classified;
     int32_t bits = 0;
-    for (int32_t i = 0; i < g_encoder.segmentCount; ++i) {
-        const int32_t mode = g_encoder.segmentMode[i];
-        bits += segment_bits(mode, g_encoder.segmentLength[i], 0) - 4 - CountBitWidths[mode][0];
-    }
+    for (int32_t i = 0; i < c.count; ++i) bits += segment_bits(c.mode[i], c.length[i], 0) - 4 - CountBitWidths[c.mode[i]][0];
     return bits;
 }
 
 int32_t find_version(int32_t requestedVersion, const uint8_t* text, int32_t length, int32_t kanjiOff) {
     static const int32_t kFirst[3] = {1, 10, 27}, kLast[3] = {9, 26, 40};
     const int32_t level = g_encoder.level;
-    const int32_t least = least_data_bits(text, length, kanjiOff);
+    classify(text, length, kanjiOff);
+    const int32_t least = least_data_bits();
     for (int32_t g = version_group(requestedVersion); g <= 2; ++g) {
         // Groups whose largest version cannot hold even the least stream.
         if (least > VersionTable[kLast[g]].dataCodewords[level] * 8) continue;
         // The segment costs give the stream length exactly; the stream is
         // written only for the group whose version is returned.
-        int32_t bits = segment_text(text, length, g, kanjiOff);
+        int32_t bits = merge_classified(g);
         if (bits < 0) continue;
         int32_t bytes = (bits + 7) / 8;
         for (int32_t v = kFirst[g]; v <= kLast[g]; ++v) {
