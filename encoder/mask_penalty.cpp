@@ -105,45 +105,52 @@ inline void load_band(const Line* across, int n, int b, uint64_t* padded) {
     for (int x = n; x < n + 12; ++x) padded[kPad + x] = 0;
 }
 
+inline int32_t partial_score(const Tally& t) { return t.runs + 3 * t.blocks + 40 * t.finders; }
+
 // Runs and finder patterns along the lines of `across` (rows: the column
 // sets; columns: the row sets); with blocks, also the 2 x 2 blocks and the
-// dark count.
+// dark count. False as soon as the score so far reaches limit: every rule
+// only adds, so such a mask cannot win.
 template <int W, bool Hw>
-[[gnu::always_inline]] inline void scan(const Line* across, int n, bool withBlocks, Tally& t) {
+[[gnu::always_inline]] inline bool scan(const Line* across, int n, bool withBlocks, int32_t limit, Tally& t) {
     uint64_t band[kPad + kMaxModules + 12], down[kMaxModules];
     for (int b = 0; b < W; ++b) {
         load_band(across, n, b, band);
         const uint64_t* w = band + kPad;
         t.runs += run_penalty<Hw>(w, n, band_lines(b, n - 1));
         t.finders += finder_count<Hw>(w, n, band_lines(b, n - 1));
-        if (!withBlocks) continue;
-        for (int x = 0; x < n; ++x) {
-            down[x] = (w[x] >> 1) | (b + 1 < W ? across[x].w[b + 1] << 63 : 0);
-            t.dark += count_bits<Hw>(w[x]);
+        if (withBlocks) {
+            for (int x = 0; x < n; ++x) {
+                down[x] = (w[x] >> 1) | (b + 1 < W ? across[x].w[b + 1] << 63 : 0);
+                t.dark += count_bits<Hw>(w[x]);
+            }
+            t.blocks += block_count<Hw>(w, down, n, band_lines(b, n - 2));
         }
-        t.blocks += block_count<Hw>(w, down, n, band_lines(b, n - 2));
+        if (partial_score(t) >= limit) return false;
     }
+    return true;
 }
 
+// The penalty, or limit when it would reach limit.
 template <int W, bool Hw>
-[[gnu::always_inline]] inline int32_t lines_penalty_of(const Line* rows, const Line* cols, int n) {
+[[gnu::always_inline]] inline int32_t lines_penalty_of(const Line* rows, const Line* cols, int n, int32_t limit) {
     Tally t = {0, 0, 0, 0};
-    scan<W, Hw>(cols, n, true, t);    // along the rows
-    scan<W, Hw>(rows, n, false, t);   // along the columns
+    if (!scan<W, Hw>(cols, n, true, limit, t)) return limit;    // along the rows
+    if (!scan<W, Hw>(rows, n, false, limit, t)) return limit;   // along the columns
     int32_t total = n * n;
     int32_t percent = (total - t.dark) * 100 / total;
     int32_t off = percent > 50 ? percent - 50 : 50 - percent;
-    return t.runs + 3 * t.blocks + 40 * t.finders + 10 * (off / 5);
+    return partial_score(t) + 10 * (off / 5);
 }
 
 template <int W>
-int32_t lines_penalty_portable(const Line* rows, const Line* cols, int n) {
-    return lines_penalty_of<W, false>(rows, cols, n);
+int32_t lines_penalty_portable(const Line* rows, const Line* cols, int n, int32_t limit) {
+    return lines_penalty_of<W, false>(rows, cols, n, limit);
 }
 
 template <int W>
-[[gnu::target("popcnt")]] int32_t lines_penalty_popcnt(const Line* rows, const Line* cols, int n) {
-    return lines_penalty_of<W, true>(rows, cols, n);
+[[gnu::target("popcnt")]] int32_t lines_penalty_popcnt(const Line* rows, const Line* cols, int n, int32_t limit) {
+    return lines_penalty_of<W, true>(rows, cols, n, limit);
 }
 
 bool popcnt_present() {
@@ -155,15 +162,17 @@ bool g_portableCounts = false;   // tests may ask for the portable routine
 
 // The same score either way; POPCNT where the processor has it.
 template <int W>
-int32_t lines_penalty(const Line* rows, const Line* cols, int n) {
-    if (popcnt_present() && !g_portableCounts) return lines_penalty_popcnt<W>(rows, cols, n);
-    return lines_penalty_portable<W>(rows, cols, n);
+int32_t lines_penalty(const Line* rows, const Line* cols, int n, int32_t limit) {
+    if (popcnt_present() && !g_portableCounts) return lines_penalty_popcnt<W>(rows, cols, n, limit);
+    return lines_penalty_portable<W>(rows, cols, n, limit);
 }
 
+constexpr int32_t kNoLimit = 0x7FFFFFFF;
+
 int32_t penalty_of(const Line* rows, const Line* cols, int n) {
-    if (n <= 64) return lines_penalty<1>(rows, cols, n);
-    if (n <= 128) return lines_penalty<2>(rows, cols, n);
-    return lines_penalty<3>(rows, cols, n);
+    if (n <= 64) return lines_penalty<1>(rows, cols, n, kNoLimit);
+    if (n <= 128) return lines_penalty<2>(rows, cols, n, kNoLimit);
+    return lines_penalty<3>(rows, cols, n, kNoLimit);
 }
 
 // Bits 0 to last set.
@@ -232,7 +241,8 @@ int32_t best_mask(int n) {
     int32_t best = 0, bestScore = 0;
     for (int m = 0; m < 8; ++m) {
         masked_lines<W>(m, n);
-        int32_t score = lines_penalty<W>(g_scratch.rows, g_scratch.cols, n);
+        // A mask that reaches the best score so far loses: the lower wins ties.
+        int32_t score = lines_penalty<W>(g_scratch.rows, g_scratch.cols, n, m == 0 ? kNoLimit : bestScore);
         if (m == 0 || score < bestScore) {
             best = m;
             bestScore = score;
