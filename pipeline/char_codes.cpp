@@ -26,14 +26,14 @@ const PairRange kPairRanges[] = {
     {0xE0, 0xEA, 0x40, 0xFC, 10}, {0xED, 0xEE, 0x40, 0xFC, 10},
 };
 
-int32_t single_class(uint8_t b) {
+int32_t single_class_of(uint8_t b) {
     if (b >= '0' && b <= '9') return 1;
-    if ((b >= 'A' && b <= 'Z') || std::strchr(" $%*+-./:", b) != nullptr) return 2;
+    if ((b >= 'A' && b <= 'Z') || (b != 0 && std::strchr(" $%*+-./:", b) != nullptr)) return 2;
     if (b >= 0x20 && b <= 0x7E) return 3;
     return 4;
 }
 
-int32_t pair_class(uint8_t first, uint8_t second) {
+int32_t pair_class_of(uint8_t first, uint8_t second) {
     if (first >= 0xA1 && first <= 0xDF) return 5;
     for (const PairRange& r : kPairRanges) {
         if (first >= r.leadFirst && first <= r.leadLast && second >= r.secondFirst && second <= r.secondLast) {
@@ -43,19 +43,39 @@ int32_t pair_class(uint8_t first, uint8_t second) {
     return 11;
 }
 
+// The classes of single bytes (0x00-0x7F) and of pairs (first byte from
+// 0x80), looked up: every trial of the splitter classifies its text.
+struct ClassTable {
+    uint8_t single[0x80];
+    uint8_t pair[0x80][256];
+    ClassTable() {
+        for (int b = 0; b < 0x80; ++b) single[b] = static_cast<uint8_t>(single_class_of(static_cast<uint8_t>(b)));
+        for (int f = 0; f < 0x80; ++f)
+            for (int t = 0; t < 256; ++t) {
+                pair[f][t] = static_cast<uint8_t>(pair_class_of(static_cast<uint8_t>(0x80 + f), static_cast<uint8_t>(t)));
+            }
+    }
+};
+
+const ClassTable& class_table() {
+    static const ClassTable table;
+    return table;
+}
+
 }  // namespace
 
 int32_t classify_charset(const char* text, int32_t cap) {
     const uint8_t* p = reinterpret_cast<const uint8_t*>(text);
+    const ClassTable& table = class_table();
     int32_t highest = 0;
     while (*p != 0) {
         int32_t c = 0;
         if (*p >= 0x80) {
-            c = pair_class(p[0], p[1]);
+            c = table.pair[p[0] - 0x80][p[1]];
             // The second byte may be the terminator: the scan ends with it.
             p += p[1] != 0 ? 2 : 1;
         } else {
-            c = single_class(*p);
+            c = table.single[*p];
             ++p;
         }
         if (c == 11) return 11;

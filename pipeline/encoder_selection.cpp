@@ -85,9 +85,15 @@ int32_t trial_encode(const char* text, int32_t version, int32_t levelPlusOne, in
     // QRmodel2 encodes the bytes its codes stand for at exactly the version,
     // kanji mode allowed: the internal encoder's fit of those bytes is its
     // answer, with no symbol built.
+    // Its texts hold no tab, so up to 1,000 bytes the codes stand for the
+    // text itself.
     if (choice == UseExternal) {
-        char_code_text(text, g_codeText);
-        return symbol_fits(levelPlusOne - 1, version, g_codeText, 0) ? 0 : 1;
+        const char* bytes = text;
+        if (strnlen(text, kCharCodeLimit + 1) > kCharCodeLimit) {
+            char_code_text(text, g_codeText);
+            bytes = g_codeText;
+        }
+        return symbol_fits(levelPlusOne - 1, version, bytes, 0) ? 0 : 1;
     }
     return symbol_fits(levelPlusOne - 1, version, text, choice == UseInternalNoKanji) ? 0 : 1;
 }
