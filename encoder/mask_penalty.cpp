@@ -16,6 +16,7 @@ constexpr int kWords = kMaskWords;
 // The dark modules of the symbol under the mask being scored.
 struct MaskScratch {
     Line rows[kMaxModules], cols[kMaxModules];
+    FormatPosition format[15][2];   // the modules of each format bit
 };
 MaskScratch g_scratch;
 
@@ -224,9 +225,7 @@ void masked_lines(int mask, int n) {
     const int32_t bits = format_bits(g_encoder.level, mask);
     for (int k = 0; k < 15; ++k) {
         if (((bits >> k) & 1) == 0) continue;
-        FormatPosition pos[2];
-        format_positions(n, k, pos);
-        for (const FormatPosition& f : pos) {
+        for (const FormatPosition& f : s.format[k]) {
             set_bit(s.rows[f.y], f.x);
             set_bit(s.cols[f.x], f.y);
         }
@@ -271,6 +270,7 @@ void write_masked(int mask, int n) {
 
 template <int W>
 void finish(int n) {
+    for (int k = 0; k < 15; ++k) format_positions(n, k, g_scratch.format[k]);
     if (g_encoder.mask < 0) g_encoder.mask = choose_mask<W>(n);
     write_masked<W>(g_encoder.mask, n);
 }

@@ -48,12 +48,13 @@ inline uint32_t byte_at(const Line& l, int32_t y) {
     return static_cast<uint32_t>(l.w[y >> 6] >> (y & 63)) & 0xFF;
 }
 
-// Transposes a 64 x 64 bit block in place: bit j of a[i] trades with bit i
-// of a[j].
-void transpose64(uint64_t a[64]) {
-    uint64_t m = 0x00000000FFFFFFFFull;
-    for (int j = 32; j != 0; j >>= 1, m ^= m << j) {
-        for (int k = 0; k < 64; k = ((k | j) + 1) & ~j) {
+// Transposes a Size x Size bit block (Size 32 or 64) in place: bit j of
+// a[i] trades with bit i of a[j], for i and j below Size.
+template <int Size>
+void transpose_block(uint64_t* a) {
+    uint64_t m = Size == 64 ? 0x00000000FFFFFFFFull : 0x0000FFFF0000FFFFull;
+    for (int j = Size / 2; j != 0; j >>= 1, m ^= m << j) {
+        for (int k = 0; k < Size; k = ((k | j) + 1) & ~j) {
             uint64_t t = ((a[k] >> j) ^ a[k | j]) & m;
             a[k] ^= t << j;
             a[k | j] ^= t;
@@ -102,7 +103,11 @@ void transpose_lines(const Line* cols, Line* rows, int32_t n) {
                 int32_t x = bx * 64 + i;
                 a[i] = x < n ? cols[x].w[by] : 0;
             }
-            transpose64(a);
+            if (n <= 32) {
+                transpose_block<32>(a);   // the smallest symbols: half the work
+            } else {
+                transpose_block<64>(a);
+            }
             for (int32_t i = 0; i < 64; ++i) {
                 int32_t y = by * 64 + i;
                 if (y < n) rows[y].w[bx] = a[i];
