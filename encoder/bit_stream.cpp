@@ -353,6 +353,7 @@ int32_t find_version(int32_t requestedVersion, const uint8_t* text, int32_t leng
             }
         }
     }
+    g_encoder.bitLength = -1;   // no stream: the text fits no version
     return 0;
 }
 

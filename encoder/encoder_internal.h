@@ -50,7 +50,8 @@ void build_codewords();
 void place_function_patterns();
 // Lays g_encoder.codewords into the free modules in the zigzag order of
 // ISO/IEC 18004 7.7.3, two columns at a time from the lower right, as
-// DataBit flags; the remainder bits stay light.
+// DataBit flags; the remainder bits stay light. Also leaves the function,
+// fixed-dark and data column sets in g_lines (matrix_internal.h).
 void place_data();
 // Sets MaskedBit on every data module whose mask condition holds, clearing it
 // elsewhere; function modules are left alone.
@@ -64,6 +65,6 @@ int32_t mask_penalty();
 // processor has it (the default), else a portable routine; both give the
 // same scores. Returns whether the instruction is now in use.
 bool use_popcnt_instruction(bool on);
-// Chooses the mask (or takes the requested one), applies it with its format
-// information and reduces the matrix to 1/0.
+// Chooses the mask (or takes the requested one) on the sets place_data left,
+// and writes the masked symbol with its format information as 1/0 bytes.
 void finish_matrix();
