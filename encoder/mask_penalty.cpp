@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kWords = kMaskWords;
-
 // The dark modules of the symbol under the mask being scored.
 struct MaskScratch {
     Line rows[kMaxModules], cols[kMaxModules];
