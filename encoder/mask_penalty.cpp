@@ -49,31 +49,40 @@ struct Tally {
 
 // Runs of five or more same-coloured modules add their length minus 2:
 // positions where five equal modules start, plus 2 for each run's first.
+// s0 .. s3 roll along: module x + k equal to the next one.
 template <bool Hw>
 [[gnu::always_inline]] inline int32_t run_penalty(const uint64_t* w, int n, uint64_t valid) {
     int32_t runs = 0;
     uint64_t before = 0;   // w[x - 1] equal to w[x]; nothing before module 0
+    uint64_t s0 = ~(w[0] ^ w[1]), s1 = ~(w[1] ^ w[2]), s2 = ~(w[2] ^ w[3]);
     for (int x = 0; x + 5 <= n; ++x) {
-        const uint64_t s0 = ~(w[x] ^ w[x + 1]), s1 = ~(w[x + 1] ^ w[x + 2]);
-        const uint64_t s2 = ~(w[x + 2] ^ w[x + 3]), s3 = ~(w[x + 3] ^ w[x + 4]);
+        const uint64_t s3 = ~(w[x + 3] ^ w[x + 4]);
         const uint64_t five = s0 & s1 & s2 & s3 & valid;
         runs += count_bits<Hw>(five) + 2 * count_bits<Hw>(five & ~before);
         before = s0;
+        s0 = s1;
+        s1 = s2;
+        s2 = s3;
     }
     return runs;
 }
 
 // 1:1:3:1:1 at one module per unit, light on both sides, with four light
-// modules on at least one side.
+// modules on at least one side. edge[x]: dark x, light x + 1; light3[x]:
+// x to x + 2 light (both padded like w).
 template <bool Hw>
 [[gnu::always_inline]] inline int32_t finder_count(const uint64_t* w, int n, uint64_t valid) {
+    uint64_t edgeBuffer[kPad + kMaxModules + 12], lightBuffer[kPad + kMaxModules + 12];
+    uint64_t* edge = edgeBuffer + kPad;
+    uint64_t* light3 = lightBuffer + kPad;
+    for (int x = -kPad; x < n + 8; ++x) {
+        edge[x] = w[x] & ~w[x + 1];
+        light3[x] = ~(w[x] | w[x + 1] | w[x + 2]);
+    }
     int32_t finders = 0;
     for (int x = 0; x + 7 <= n; ++x) {
-        const uint64_t core = w[x] & ~w[x + 1] & w[x + 2] & w[x + 3] & w[x + 4] & ~w[x + 5] & w[x + 6] &
-                              ~w[x + 7] & ~w[x - 1];
-        const uint64_t before = ~(w[x - 2] | w[x - 3] | w[x - 4]);
-        const uint64_t after = ~(w[x + 8] | w[x + 9] | w[x + 10]);
-        const uint64_t hit = core & (before | after) & valid;
+        const uint64_t core = ~w[x - 1] & edge[x] & w[x + 2] & w[x + 3] & edge[x + 4] & edge[x + 6];
+        const uint64_t hit = core & (light3[x - 4] | light3[x + 8]) & valid;
         if (hit != 0) finders += count_bits<Hw>(hit);
     }
     return finders;
