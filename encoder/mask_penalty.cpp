@@ -215,18 +215,13 @@ template <int W>
 void masked_lines(int mask, int n) {
     MaskScratch& s = g_scratch;
     const SymbolLines& l = g_lines;
-    // Bits beyond the symbol stay light: the finder rule reads them as the
-    // light surroundings.
-    const Line inside = first_bits<W>(n - 1);
     const MaskPatterns& patterns = mask_patterns();
     for (int i = 0; i < n; ++i) {
         const uint64_t* rowMask = patterns.rows[mask][i];
         const uint64_t* colMask = patterns.cols[mask][i];
         for (int k = 0; k < W; ++k) {
-            uint64_t rowData = l.dataRows[i].w[k] ^ rowMask[k];
-            uint64_t colData = l.dataCols[i].w[k] ^ colMask[k];
-            s.rows[i].w[k] = (l.fixedRows[i].w[k] | (~l.functionRows[i].w[k] & rowData)) & inside.w[k];
-            s.cols[i].w[k] = (l.fixedCols[i].w[k] | (~l.functionCols[i].w[k] & colData)) & inside.w[k];
+            s.rows[i].w[k] = l.symbolRows[i].w[k] ^ (l.freeRows[i].w[k] & rowMask[k]);
+            s.cols[i].w[k] = l.symbolCols[i].w[k] ^ (l.freeCols[i].w[k] & colMask[k]);
         }
     }
     const int32_t bits = format_bits(g_encoder.level, mask);
@@ -257,14 +252,29 @@ int32_t best_mask(int n) {
     return best;
 }
 
+// The unmasked symbol and its free modules by column, from the sets
+// place_data left. Bits beyond the symbol stay light: the finder rule reads
+// them as the light surroundings.
+template <int W>
+void join_columns(int n) {
+    SymbolLines& l = g_lines;
+    const Line inside = first_bits<W>(n - 1);
+    for (int x = 0; x < n; ++x) {
+        for (int k = 0; k < W; ++k) {
+            const uint64_t free = ~l.functionCols[x].w[k] & inside.w[k];
+            l.freeCols[x].w[k] = free;
+            l.symbolCols[x].w[k] = (l.fixedCols[x].w[k] | (free & l.dataCols[x].w[k])) & inside.w[k];
+        }
+    }
+}
+
 // Gives the same choice as applying each mask with its format information
-// to the matrix and scoring it, on the sets place_data left.
+// to the matrix and scoring it.
 template <int W>
 int32_t choose_mask(int n) {
     SymbolLines& l = g_lines;
-    transpose_lines(l.functionCols, l.functionRows, n);
-    transpose_lines(l.fixedCols, l.fixedRows, n);
-    transpose_lines(l.dataCols, l.dataRows, n);
+    transpose_lines(l.symbolCols, l.symbolRows, n);
+    transpose_lines(l.freeCols, l.freeRows, n);
     return best_mask<W>(n);
 }
 
@@ -278,6 +288,7 @@ void write_masked(int mask, int n) {
 template <int W>
 void finish(int n) {
     for (int k = 0; k < 15; ++k) format_positions(n, k, g_scratch.format[k]);
+    join_columns<W>(n);
     if (g_encoder.mask < 0) g_encoder.mask = choose_mask<W>(n);
     write_masked<W>(g_encoder.mask, n);
 }

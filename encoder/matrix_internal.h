@@ -38,13 +38,16 @@ struct Line {
     uint64_t w[kMaskWords];
 };
 
-// The unmasked symbol as bit sets: function modules, dark function modules
-// and dark data modules, by column (bit y of cols[x]) and by row (bit x of
-// rows[y]). place_data fills the column sets from the matrix it lays out;
-// finish_matrix turns them into rows and scores the masks on them.
+// The unmasked symbol as bit sets, by column (bit y of cols[x]) and by row
+// (bit x of rows[y]). place_data fills the function modules, the dark
+// function modules and the dark data modules by column from the matrix it
+// lays out; finish_matrix joins them into the unmasked symbol and its free
+// (data and remainder) modules, turns those into rows and scores the masks:
+// a masked line is symbol ^ (free & mask).
 struct SymbolLines {
     Line functionCols[kMaxModules], fixedCols[kMaxModules], dataCols[kMaxModules];
-    Line functionRows[kMaxModules], fixedRows[kMaxModules], dataRows[kMaxModules];
+    Line symbolCols[kMaxModules], freeCols[kMaxModules];
+    Line symbolRows[kMaxModules], freeRows[kMaxModules];
 };
 extern SymbolLines g_lines;
 
