@@ -74,102 +74,164 @@ int32_t append_bits(int32_t position, uint32_t value, int32_t count) {
 }
 
 // ---- Segment list ---------------------------------------------------------
+//
+// While the passes merge, the segments of classify stay where they are in
+// g_encoder and are chained by these links, so removing one costs nothing;
+// compact() then closes the gaps in one pass. -1 ends a chain.
 
-static void remove_segment(int32_t index) {
-    EncoderState& e = g_encoder;
-    int32_t tail = e.segmentCount - index - 1;
-    std::memmove(e.segmentMode + index, e.segmentMode + index + 1, static_cast<size_t>(tail));
-    std::memmove(e.segmentLength + index, e.segmentLength + index + 1, sizeof(int32_t) * static_cast<size_t>(tail));
-    --e.segmentCount;
+namespace {
+
+struct SegmentLinks {
+    int32_t next[kMaxSegments];
+    int32_t prev[kMaxSegments];
+};
+SegmentLinks g_links;
+
+int32_t next_of(int32_t i) { return i >= 0 ? g_links.next[i] : -1; }
+int32_t prev_of(int32_t i) { return i >= 0 ? g_links.prev[i] : -1; }
+
+bool is_mode(int32_t i, int32_t mode) { return i >= 0 && g_encoder.segmentMode[i] == mode; }
+
+int32_t seg_bits(int32_t i, int32_t group) {
+    return segment_bits(g_encoder.segmentMode[i], g_encoder.segmentLength[i], group);
 }
 
-// Adds segment `from`'s length to segment `into` and removes `from`.
-static void absorb(int32_t into, int32_t from) {
+// Adds segment `from`'s length to segment `into`, the one before it, and
+// unlinks `from`. The first segment is never removed.
+void absorb(int32_t into, int32_t from) {
     g_encoder.segmentLength[into] += g_encoder.segmentLength[from];
-    remove_segment(from);
+    int32_t after = g_links.next[from];
+    g_links.next[into] = after;
+    if (after >= 0) g_links.prev[after] = into;
+    --g_encoder.segmentCount;
+}
+
+void link_all() {
+    const int32_t n = g_encoder.segmentCount;
+    g_links.next[0] = -1;   // no segments: the passes find nothing to merge
+    for (int32_t i = 0; i < n; ++i) {
+        g_links.next[i] = i + 1 < n ? i + 1 : -1;
+        g_links.prev[i] = i - 1;
+    }
+}
+
+// The chained segments moved to the front of the arrays, in order.
+void compact() {
+    EncoderState& e = g_encoder;
+    int32_t to = 0;
+    for (int32_t i = e.segmentCount > 0 ? 0 : -1; i >= 0; i = g_links.next[i], ++to) {
+        e.segmentMode[to] = e.segmentMode[i];
+        e.segmentLength[to] = e.segmentLength[i];
+    }
+}
+
+}  // namespace
+
+// The segments of classify, kept so that each version group merges from
+// them without reading the text again.
+struct Classified {
+    int32_t count;
+    uint8_t mode[kMaxSegments];
+    int32_t length[kMaxSegments];
+};
+static Classified g_classified;
+
+// Mode of a byte on its own: Numeric, Alphanumeric or Byte.
+static const uint8_t* byte_modes() {
+    static const struct Table {
+        uint8_t v[256];
+        Table() {
+            const uint8_t* alnum = alnum_table();
+            for (int b = 0; b < 256; ++b) v[b] = b >= '0' && b <= '9' ? Numeric : alnum[b] != 0xFF ? Alphanumeric : Byte;
+        }
+    } table;
+    return table.v;
 }
 
 static void classify(const uint8_t* text, int32_t length, int32_t kanjiOff) {
-    EncoderState& e = g_encoder;
-    const uint8_t* alnum = alnum_table();
-    e.segmentCount = 0;
+    Classified& c = g_classified;
+    const uint8_t* modes = byte_modes();
+    c.count = 0;
     int32_t i = 0;
     while (i < length) {
-        uint8_t b = text[i];
-        int32_t mode, step = 1;
-        if (!kanjiOff && i + 1 < length && is_kanji_pair(b, text[i + 1])) {
+        int32_t mode = modes[text[i]], step = 1;
+        if (mode == Byte && !kanjiOff && i + 1 < length && is_kanji_pair(text[i], text[i + 1])) {
             mode = Kanji;
             step = 2;
-        } else if (b >= '0' && b <= '9') {
-            mode = Numeric;
-        } else {
-            mode = alnum[b] != 0xFF ? Alphanumeric : Byte;
         }
-        if (e.segmentCount > 0 && e.segmentMode[e.segmentCount - 1] == mode) {
-            e.segmentLength[e.segmentCount - 1] += step;
+        if (c.count > 0 && c.mode[c.count - 1] == mode) {
+            c.length[c.count - 1] += step;
         } else {
-            e.segmentMode[e.segmentCount] = static_cast<uint8_t>(mode);
-            e.segmentLength[e.segmentCount] = step;
-            ++e.segmentCount;
+            c.mode[c.count] = static_cast<uint8_t>(mode);
+            c.length[c.count] = step;
+            ++c.count;
         }
         i += step;
     }
 }
 
-static int32_t seg_bits(int32_t i, int32_t group) {
-    return segment_bits(g_encoder.segmentMode[i], g_encoder.segmentLength[i], group);
-}
-
-static bool is_mode(int32_t i, int32_t mode) {
-    return i >= 0 && i < g_encoder.segmentCount && g_encoder.segmentMode[i] == mode;
+// The classified segments into g_encoder, chained for merging.
+static void restore_classified() {
+    EncoderState& e = g_encoder;
+    const Classified& c = g_classified;
+    e.segmentCount = c.count;
+    std::memcpy(e.segmentMode, c.mode, static_cast<size_t>(c.count));
+    std::memcpy(e.segmentLength, c.length, sizeof(int32_t) * static_cast<size_t>(c.count));
+    link_all();
 }
 
 // One step of the first pass at segment i, a numeric/alphanumeric pair worth
 // joining: into the byte segment in front, the one behind, or as one
-// alphanumeric run.
-static void join_numeric_alnum(int32_t i, int32_t group) {
-    EncoderState& e = g_encoder;
-    int32_t* len = e.segmentLength;
-    int32_t dst = segment_bits(Alphanumeric, len[i] + len[i + 1], group);
+// alphanumeric run. Returns the segment the pass goes on from.
+static int32_t join_numeric_alnum(int32_t i, int32_t group) {
+    int32_t* len = g_encoder.segmentLength;
+    uint8_t* mode = g_encoder.segmentMode;
+    const int32_t before = prev_of(i), j = next_of(i), k = next_of(j);
+    int32_t dst = segment_bits(Alphanumeric, len[i] + len[j], group);
     int32_t front = 0, behind = 0;
-    if (is_mode(i - 1, Byte)) {
-        front = segment_bits(Byte, len[i - 1] + len[i], group) + seg_bits(i + 1, group);
-        if (front > dst + segment_bits(Byte, len[i - 1], group)) front = 0;
+    if (is_mode(before, Byte)) {
+        front = segment_bits(Byte, len[before] + len[i], group) + seg_bits(j, group);
+        if (front > dst + segment_bits(Byte, len[before], group)) front = 0;
     }
-    if (i < e.segmentCount - 2 && is_mode(i + 2, Byte)) {
-        behind = seg_bits(i, group) + segment_bits(Byte, len[i + 1] + len[i + 2], group);
-        if (behind > dst + segment_bits(Byte, len[i + 2], group)) behind = 0;
+    if (is_mode(k, Byte)) {
+        behind = seg_bits(i, group) + segment_bits(Byte, len[j] + len[k], group);
+        if (behind > dst + segment_bits(Byte, len[k], group)) behind = 0;
     }
     if (front != 0 && (behind == 0 || front < behind)) {
-        absorb(i - 1, i);
-    } else if (behind != 0) {
-        e.segmentMode[i + 1] = Byte;
-        absorb(i + 1, i + 2);
-    } else {
-        if (i < e.segmentCount - 2 && is_mode(i + 2, Alphanumeric)) absorb(i + 1, i + 2);
-        e.segmentMode[i] = Alphanumeric;
-        absorb(i, i + 1);
-        if (is_mode(i - 1, Alphanumeric)) absorb(i - 1, i);
+        absorb(before, i);
+        return j;
     }
+    if (behind != 0) {
+        mode[j] = Byte;
+        absorb(j, k);
+        return i;
+    }
+    if (is_mode(k, Alphanumeric)) absorb(j, k);
+    mode[i] = Alphanumeric;
+    absorb(i, j);
+    if (!is_mode(before, Alphanumeric)) return i;
+    absorb(before, i);
+    return next_of(before);
 }
 
 static void merge_numeric_alnum(int32_t group) {
-    EncoderState& e = g_encoder;
+    const uint8_t* mode = g_encoder.segmentMode;
     int32_t i = 0;
-    while (i < e.segmentCount - 1) {
-        int32_t a = e.segmentMode[i], b = e.segmentMode[i + 1];
+    while (next_of(i) >= 0) {
+        const int32_t j = next_of(i);
+        int32_t a = mode[i], b = mode[j];
         bool pair = (a == Numeric && b == Alphanumeric) || (a == Alphanumeric && b == Numeric);
         if (!pair) {
-            ++i;
+            i = j;
             continue;
         }
-        int32_t src = seg_bits(i, group) + seg_bits(i + 1, group);
-        int32_t dst = segment_bits(Alphanumeric, e.segmentLength[i] + e.segmentLength[i + 1], group);
+        int32_t src = seg_bits(i, group) + seg_bits(j, group);
+        int32_t dst = segment_bits(Alphanumeric, g_encoder.segmentLength[i] + g_encoder.segmentLength[j], group);
         if (src <= dst) {
-            ++i;
+            i = j;
             continue;
         }
-        join_numeric_alnum(i, group);
+        i = join_numeric_alnum(i, group);
     }
 }
 
@@ -177,23 +239,26 @@ static void merge_into_bytes(int32_t group) {
     EncoderState& e = g_encoder;
     int32_t header = 4 + CountBitWidths[Byte][group];
     int32_t i = 0;
-    while (i < e.segmentCount - 1) {
-        int32_t src = seg_bits(i, group) + seg_bits(i + 1, group);
-        int32_t dst = segment_bits(Byte, e.segmentLength[i] + e.segmentLength[i + 1], group);
-        if (is_mode(i - 1, Byte)) dst -= header;
-        if (i < e.segmentCount - 2 && is_mode(i + 2, Byte)) dst -= header;
+    while (next_of(i) >= 0) {
+        int32_t j = next_of(i);
+        int32_t src = seg_bits(i, group) + seg_bits(j, group);
+        int32_t dst = segment_bits(Byte, e.segmentLength[i] + e.segmentLength[j], group);
+        if (is_mode(prev_of(i), Byte)) dst -= header;
+        if (is_mode(next_of(j), Byte)) dst -= header;
         if (src <= dst) {
-            ++i;
+            i = j;
             continue;
         }
-        if (is_mode(i - 1, Byte)) {
-            absorb(i - 1, i);
-            --i;
+        if (is_mode(prev_of(i), Byte)) {
+            int32_t before = prev_of(i);
+            absorb(before, i);
+            i = before;
         }
-        if (i < e.segmentCount - 2 && is_mode(i + 2, Byte)) absorb(i + 1, i + 2);
+        j = next_of(i);
+        if (is_mode(next_of(j), Byte)) absorb(j, next_of(j));
         e.segmentMode[i] = Byte;
-        absorb(i, i + 1);
-        i = i >= 1 ? i - 1 : 0;
+        absorb(i, j);
+        i = prev_of(i) >= 0 ? prev_of(i) : i;
     }
 }
 
@@ -225,15 +290,21 @@ static int32_t write_segment(int32_t pos, int32_t mode, const uint8_t* p, int32_
     return pos;
 }
 
-// Segments for the group; the total stream length in bits, or -1 when it
-// would pass kMaxBits.
-static int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff) {
-    classify(text, length, kanjiOff);
+// Segments for the group from the classified segments; the stream length
+// in bits, or -1 past kMaxBits.
+static int32_t merge_classified(int32_t group) {
+    restore_classified();
     merge_numeric_alnum(group);
     merge_into_bytes(group);
+    compact();
     int32_t total = 0;
     for (int32_t i = 0; i < g_encoder.segmentCount; ++i) total += seg_bits(i, group);
     return total > kMaxBits ? -1 : total;
+}
+
+int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff) {
+    classify(text, length, kanjiOff);
+    return merge_classified(group);
 }
 
 static void write_stream(const uint8_t* text, int32_t group) {
@@ -253,13 +324,26 @@ bool build_bit_stream(const uint8_t* text, int32_t length, int32_t group, int32_
     return g_encoder.bitLength != -1;
 }
 
+// The data bits of the classified segments, each in its own mode: no
+// merging makes a character cheaper than that, so no stream is shorter.
+static int32_t least_data_bits() {
+    const Classified& c = g_classified;
+    int32_t bits = 0;
+    for (int32_t i = 0; i < c.count; ++i) bits += segment_bits(c.mode[i], c.length[i], 0) - 4 - CountBitWidths[c.mode[i]][0];
+    return bits;
+}
+
 int32_t find_version(int32_t requestedVersion, const uint8_t* text, int32_t length, int32_t kanjiOff) {
     static const int32_t kFirst[3] = {1, 10, 27}, kLast[3] = {9, 26, 40};
     const int32_t level = g_encoder.level;
+    classify(text, length, kanjiOff);
+    const int32_t least = least_data_bits();
     for (int32_t g = version_group(requestedVersion); g <= 2; ++g) {
+        // Groups whose largest version cannot hold even the least stream.
+        if (least > VersionTable[kLast[g]].dataCodewords[level] * 8) continue;
         // The segment costs give the stream length exactly; the stream is
         // written only for the group whose version is returned.
-        int32_t bits = segment_text(text, length, g, kanjiOff);
+        int32_t bits = merge_classified(g);
         if (bits < 0) continue;
         int32_t bytes = (bits + 7) / 8;
         for (int32_t v = kFirst[g]; v <= kLast[g]; ++v) {
@@ -269,6 +353,7 @@ int32_t find_version(int32_t requestedVersion, const uint8_t* text, int32_t leng
             }
         }
     }
+    g_encoder.bitLength = -1;   // no stream: the text fits no version
     return 0;
 }
 

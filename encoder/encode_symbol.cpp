@@ -11,6 +11,17 @@ static int32_t measure(const char* text) {
     return n;
 }
 
+bool symbol_fits(int32_t level, int32_t version, const char* text, int32_t kanjiOff) {
+    if (level < 0 || level > 3 || version < 1 || version > kMaxVersion) return false;
+    int32_t length = measure(text);
+    if (length == 0 || length > kMaxInputBytes) return false;
+    g_encoder.level = level;
+    // find_version would settle in this group exactly when the version's
+    // capacity holds the stream: capacities grow with the version.
+    int32_t bits = segment_text(reinterpret_cast<const uint8_t*>(text), length, version_group(version), kanjiOff);
+    return bits >= 0 && (bits + 7) / 8 <= VersionTable[version].dataCodewords[level];
+}
+
 bool encode_symbol(int32_t level, int32_t version, bool allowLarger, int32_t mask,
                    const char* text, int32_t kanjiOff) {
     EncoderState& e = g_encoder;

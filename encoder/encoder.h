@@ -16,6 +16,7 @@ constexpr int32_t kMaxDataBytes = 2956;              // data codewords of 40-L
 constexpr int32_t kMaxBits = kMaxDataBytes * 8;      // 23,648
 constexpr int32_t kMaxCodewords = 3706;              // total codewords of 40
 constexpr int32_t kMaxBlockBytes = 153;              // longest RS block
+constexpr int32_t kCodewordSlack = 8;                // zeros after the codewords
 // The longest input that any symbol can hold: 7,089 digits at 40-L. Longer
 // inputs are rejected before segmentation, so one segment per byte always fits.
 constexpr int32_t kMaxInputBytes = 7089;
@@ -39,7 +40,8 @@ struct EncoderState {
     uint8_t bits[kMaxDataBytes];           // data bit stream, MSB first
     int32_t bitLength;                     // -1 after an overflow
 
-    uint8_t codewords[kMaxCodewords];      // data and EC codewords, interleaved
+    // Data and EC codewords, interleaved; zeros follow the last one.
+    uint8_t codewords[kMaxCodewords + kCodewordSlack];
     int32_t codewordCount;
 
     uint8_t work[kMaxBlockBytes];          // one Reed-Solomon block
@@ -66,6 +68,11 @@ extern EncoderState g_encoder;
 // symbol and must not be read.
 bool encode_symbol(int32_t level, int32_t version, bool allowLarger, int32_t mask,
                    const char* text, int32_t kanjiOff);
+
+// Whether encode_symbol (level, version, false, any mask, text, kanjiOff)
+// succeeds: the same segmentation's bit length against the data capacity of
+// the version, with nothing built. Writes g_encoder.level and the segments.
+bool symbol_fits(int32_t level, int32_t version, const char* text, int32_t kanjiOff);
 
 // Smallest version from requestedVersion (1-40; values below 1 start at 1)
 // up that holds length bytes of text at g_encoder.level, or 0 when none does.

@@ -18,6 +18,9 @@ constexpr uint8_t MaskedBit = 0x01;
 // Classifies, segments, merges and writes the stream for a version group.
 // False on overflow (bitLength -1).
 bool build_bit_stream(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff);
+// Segments the text for the group without writing the stream; the stream's
+// length in bits, or -1 when it would pass kMaxBits.
+int32_t segment_text(const uint8_t* text, int32_t length, int32_t group, int32_t kanjiOff);
 int32_t segment_bits(int32_t mode, int32_t length, int32_t group);
 // Appends the low count (<= 16) bits of value at position; the new position,
 // or -1 when position is -1 or the stream would pass kMaxBits.
@@ -30,6 +33,10 @@ void terminate_and_pad(int32_t capacity);
 
 // --- Error correction ----------------------------------------------------------
 
+constexpr int32_t kMaxGeneratorDegree = 68;   // longest generator in GeneratorTable
+// The eccCount (a generator's degree in GeneratorTable) error-correction
+// codewords of dataCount data codewords, into ecc.
+void rs_block(const uint8_t* data, int32_t dataCount, int32_t eccCount, uint8_t* ecc);
 // In place: work holds dataCount data codewords then zeros; on return its
 // first eccCount bytes are the error-correction codewords.
 void rs_remainder(uint8_t* work, int32_t dataCount, int32_t eccCount);
@@ -43,7 +50,8 @@ void build_codewords();
 void place_function_patterns();
 // Lays g_encoder.codewords into the free modules in the zigzag order of
 // ISO/IEC 18004 7.7.3, two columns at a time from the lower right, as
-// DataBit flags; the remainder bits stay light.
+// DataBit flags; the remainder bits stay light. Also leaves the function,
+// fixed-dark and data column sets in g_lines (matrix_internal.h).
 void place_data();
 // Sets MaskedBit on every data module whose mask condition holds, clearing it
 // elsewhere; function modules are left alone.
@@ -53,6 +61,10 @@ void apply_mask(int32_t mask);
 void place_format_info(int32_t mask);
 // Penalty of the matrix in its current state (dark = byte & 0x11).
 int32_t mask_penalty();
-// Chooses the mask (or takes the requested one), applies it with its format
-// information and reduces the matrix to 1/0.
+// The penalty's population counts: the POPCNT instruction where the
+// processor has it (the default), else a portable routine; both give the
+// same scores. Returns whether the instruction is now in use.
+bool use_popcnt_instruction(bool on);
+// Chooses the mask (or takes the requested one) on the sets place_data left,
+// and writes the masked symbol with its format information as 1/0 bytes.
 void finish_matrix();

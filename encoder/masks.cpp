@@ -20,10 +20,8 @@ bool mask_condition(int32_t mask, int32_t i, int32_t j) {
 
 namespace {
 
-struct MaskPatterns {
-    uint64_t rows[8][kMaxModules][kMaskWords];
-    uint64_t cols[8][kMaxModules][kMaskWords];
-    MaskPatterns() {
+struct PatternTable : MaskPatterns {
+    PatternTable() {
         std::memset(this, 0, sizeof *this);
         for (int m = 0; m < 8; ++m)
             for (int a = 0; a < kMaxModules; ++a)
@@ -34,12 +32,9 @@ struct MaskPatterns {
     }
 };
 
-const MaskPatterns& patterns() {
-    static const MaskPatterns table;
-    return table;
-}
-
 }  // namespace
 
-const uint64_t* mask_column(int32_t mask, int32_t x) { return patterns().cols[mask][x]; }
-const uint64_t* mask_row(int32_t mask, int32_t y) { return patterns().rows[mask][y]; }
+const MaskPatterns& mask_patterns() {
+    static const PatternTable table;
+    return table;
+}

@@ -5,34 +5,85 @@
 
 #include "encoder/encoder_internal.h"
 
-// GfExp twice over, so a sum of two logs needs no reduction modulo 255.
-static const uint8_t* exp_twice() {
-    static const struct Table {
-        uint8_t v[512];
-        Table() {
-            for (int i = 0; i < 512; ++i) v[i] = GfExp[i % 255];
+namespace {
+
+constexpr int32_t kGenerators = 69;
+
+int32_t words_of(int32_t eccCount) { return (eccCount + 7) / 8; }
+
+// For every generator polynomial and every leading value, the products of
+// the value with the generator's coefficients as one row of words: byte j
+// of the row (bits 8 * (j % 8) of word j / 8) is lead * g_j, the bytes past
+// the last coefficient 0. Built once, on first use; 162 words per lead
+// cover the rows of all generators in GeneratorTable.
+struct ProductTables {
+    static constexpr int32_t kPoolWords = 256 * 162;
+    uint64_t pool[kPoolWords];
+    const uint64_t* rows[kGenerators];
+
+    ProductTables() : pool(), rows() {
+        int32_t used = 0;
+        for (int32_t e = 0; e < kGenerators; ++e) {
+            const uint8_t* gen = GeneratorTable[e].coefficients;
+            if (gen == nullptr) continue;
+            const int32_t w = words_of(e);
+            if (used + 256 * w > kPoolWords) break;   // never: the pool is sized for the table
+            uint64_t* row = pool + used;
+            rows[e] = row;
+            used += 256 * w;
+            for (int32_t lead = 1; lead < 256; ++lead) fill_row(row + lead * w, lead, gen, e);
         }
-    } table;
-    return table.v;
+    }
+
+    static void fill_row(uint64_t* row, int32_t lead, const uint8_t* gen, int32_t e) {
+        for (int32_t j = 0; j < e; ++j) {
+            const uint64_t product = GfExp[(GfLog[lead] + gen[j]) % 255];
+            row[j / 8] |= product << (8 * (j % 8));
+        }
+    }
+};
+
+const ProductTables& product_tables() {
+    static const ProductTables tables;
+    return tables;
+}
+
+// The shift register of the division as W words, byte j the coefficient
+// of x^(e-1-j): each data codeword shifts it down one byte and adds the
+// product row of the leading term. Bytes past e stay 0.
+template <int W>
+void divide(const uint8_t* data, int32_t dataCount, const uint64_t* rows, uint64_t* reg) {
+    uint64_t r[W] = {};
+    for (int32_t i = 0; i < dataCount; ++i) {
+        const uint64_t* row = rows + W * static_cast<uint8_t>(data[i] ^ r[0]);
+        for (int k = 0; k < W; ++k) r[k] = ((r[k] >> 8) | (k + 1 < W ? r[k + 1] << 56 : 0)) ^ row[k];
+    }
+    for (int k = 0; k < W; ++k) reg[k] = r[k];
+}
+
+}  // namespace
+
+void rs_block(const uint8_t* data, int32_t dataCount, int32_t eccCount, uint8_t* ecc) {
+    const uint64_t* rows = product_tables().rows[eccCount];
+    uint64_t reg[9];
+    switch (words_of(eccCount)) {
+    case 1: divide<1>(data, dataCount, rows, reg); break;
+    case 2: divide<2>(data, dataCount, rows, reg); break;
+    case 3: divide<3>(data, dataCount, rows, reg); break;
+    case 4: divide<4>(data, dataCount, rows, reg); break;
+    case 5: divide<5>(data, dataCount, rows, reg); break;
+    case 6: divide<6>(data, dataCount, rows, reg); break;
+    case 7: divide<7>(data, dataCount, rows, reg); break;
+    case 8: divide<8>(data, dataCount, rows, reg); break;
+    default: divide<9>(data, dataCount, rows, reg); break;
+    }
+    for (int32_t j = 0; j < eccCount; ++j) ecc[j] = static_cast<uint8_t>(reg[j / 8] >> (8 * (j % 8)));
 }
 
 void rs_remainder(uint8_t* work, int32_t dataCount, int32_t eccCount) {
-    // Division by the generator as a shift register of eccCount bytes: each
-    // step is the long division's step on the leading term, without moving
-    // the whole block. reg[eccCount] stays 0 and shifts in.
-    const uint8_t* gen = GeneratorTable[eccCount].coefficients;
-    const uint8_t* exp = exp_twice();
-    uint8_t reg[kMaxBlockBytes + 1] = {0};
-    for (int32_t i = 0; i < dataCount; ++i) {
-        uint8_t lead = static_cast<uint8_t>(work[i] ^ reg[0]);
-        if (lead == 0) {
-            for (int32_t j = 0; j < eccCount; ++j) reg[j] = reg[j + 1];
-            continue;
-        }
-        const uint8_t* row = exp + GfLog[lead];
-        for (int32_t j = 0; j < eccCount; ++j) reg[j] = static_cast<uint8_t>(reg[j + 1] ^ row[gen[j]]);
-    }
-    std::memcpy(work, reg, static_cast<size_t>(eccCount));
+    uint8_t ecc[kMaxGeneratorDegree];
+    rs_block(work, dataCount, eccCount, ecc);
+    std::memcpy(work, ecc, static_cast<size_t>(eccCount));
 }
 
 void build_codewords() {
@@ -44,15 +95,13 @@ void build_codewords() {
     const int32_t c = r.dataCodewords[s.level];
     const int32_t ecc = g1.codewords - g1.dataCodewords;
     s.codewordCount = r.totalCodewords;
-    std::memset(s.codewords, 0, static_cast<size_t>(s.codewordCount));
     const uint8_t* data = s.bits;
     for (int32_t b = 0; b < t; ++b) {
         int32_t count = b < p ? k : k + 1;
         for (int32_t j = 0; j < k; ++j) s.codewords[j * t + b] = data[j];
         if (count > k) s.codewords[k * t + (b - p)] = data[k];
-        std::memset(s.work, 0, sizeof s.work);
-        std::memcpy(s.work, data, static_cast<size_t>(count));
-        rs_remainder(s.work, count, ecc);
+        // Each block is divided where it lies in the padded data.
+        rs_block(data, count, ecc, s.work);
         for (int32_t j = 0; j < ecc; ++j) s.codewords[c + j * t + b] = s.work[j];
         data += count;
     }

@@ -21,18 +21,7 @@ struct ExternalEncoder {
 ExternalEncoder g_external;
 
 CharCodeArray g_charCodes;
-int32_t g_trialMatrix[kCodeMatrixCells];   // QRmodel2 writes trial symbols here
-
-// What the internal encoder accepts: encode_symbol succeeds exactly when the
-// stream fits, so a trial needs no matrix.
-bool internal_fits(const char* text, int32_t version, int32_t level, int32_t kanjiOff) {
-    if (level < 0 || level > 3 || version < 1 || version > kMaxVersion) return false;
-    int32_t length = static_cast<int32_t>(strnlen(text, kMaxInputBytes + 1));
-    if (length == 0 || length > kMaxInputBytes) return false;
-    g_encoder.level = level;
-    int32_t found = find_version(version, reinterpret_cast<const uint8_t*>(text), length, kanjiOff);
-    return found != 0 && found <= version;
-}
+char g_codeText[kCodeTextBytes];   // the bytes QRmodel2 would encode
 
 }  // namespace
 
@@ -93,10 +82,18 @@ int32_t trial_encode(const char* text, int32_t version, int32_t levelPlusOne, in
     if (text[0] == '\0') return 4;
     int32_t choice = choose_encoder(text, carrier);
     if (choice == UseNone) return 1;
+    // QRmodel2 encodes the bytes its codes stand for at exactly the version,
+    // kanji mode allowed: the internal encoder's fit of those bytes is its
+    // answer, with no symbol built.
+    // Its texts hold no tab, so up to 1,000 bytes the codes stand for the
+    // text itself.
     if (choice == UseExternal) {
-        build_char_codes(text, &g_charCodes);
-        return g_external.entry(g_charCodes.codes, g_charCodes.count, version, levelPlusOne, g_trialMatrix) == 0 ? 0
-                                                                                                                : 1;
+        const char* bytes = text;
+        if (strnlen(text, kCharCodeLimit + 1) > kCharCodeLimit) {
+            char_code_text(text, g_codeText);
+            bytes = g_codeText;
+        }
+        return symbol_fits(levelPlusOne - 1, version, bytes, 0) ? 0 : 1;
     }
-    return internal_fits(text, version, levelPlusOne - 1, choice == UseInternalNoKanji) ? 0 : 1;
+    return symbol_fits(levelPlusOne - 1, version, text, choice == UseInternalNoKanji) ? 0 : 1;
 }

@@ -42,6 +42,11 @@ struct CharCodeArray {
 // Builds array from the first 1,000 bytes of text.
 void build_char_codes(const char* text, CharCodeArray* array);
 
+// The Shift_JIS bytes that the character codes of text stand for: the text
+// as QRmodel2 encodes it, at most 1,001 bytes and a terminator into out.
+// Returns the byte count.
+int32_t char_code_text(const char* text, char* out);
+
 // Highest character class 0-11 of text, or cap once that is reached (cap -1:
 // none); class 11 ends the scan at once. Every byte from 0x80 up is read with
 // the byte after it.
@@ -66,5 +71,7 @@ int32_t choose_encoder(const char* text, int32_t carrier);
 // needed); 4 empty text.
 int32_t encode_code(const char* text, int32_t* matrix, int32_t version, int32_t level, int32_t carrier);
 // Whether text fits version at levelPlusOne - 1 with the encoder encode_code
-// would choose: 0 fits, 1 does not, 4 empty text.
+// would choose: 0 fits, 1 does not, 4 empty text. Decided by the bit length
+// of the encoder's segmentation (symbol_fits), with no symbol built; for
+// QRmodel2 on the bytes its character codes stand for.
 int32_t trial_encode(const char* text, int32_t version, int32_t levelPlusOne, int32_t carrier);

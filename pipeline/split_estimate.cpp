@@ -66,11 +66,25 @@ void add_mode_changes(RunningCosts* c, int32_t g, int32_t t) {
 
 }  // namespace
 
-int32_t estimate_class(uint8_t b) {
+namespace {
+
+int32_t estimate_class_of(uint8_t b) {
     if (b >= '0' && b <= '9') return 1;
     if (b != 0 && ((b >= 'A' && b <= 'Z') || std::strchr(" $%*+-./:", b) != nullptr)) return 2;
     if (b == 0x00 || b == 0x7F || (b >= 0x80 && b <= 0xA0) || b >= 0xE0) return 4;
     return 3;
+}
+
+}  // namespace
+
+int32_t estimate_class(uint8_t b) {
+    static const struct Table {
+        uint8_t v[256];
+        Table() {
+            for (int i = 0; i < 256; ++i) v[i] = static_cast<uint8_t>(estimate_class_of(static_cast<uint8_t>(i)));
+        }
+    } table;
+    return table.v[b];
 }
 
 double estimate_cost(const char* text, double limit, int32_t* cut) {

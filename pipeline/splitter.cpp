@@ -35,7 +35,7 @@ bool is_escape_sequence(const uint8_t* p) {
 // everything before it went into a code.
 int32_t find_mark(const char* remaining, int32_t limit) {
     for (int32_t pos = 0; pos <= limit && remaining[pos] != '\0'; ++pos) {
-        if (std::strncmp(remaining + pos, SplitMark, kSplitMarkBytes) == 0) return pos;
+        if (remaining[pos] == SplitMark[0] && std::strncmp(remaining + pos, SplitMark, kSplitMarkBytes) == 0) return pos;
     }
     return -1;
 }

@@ -106,3 +106,36 @@ TEST(EncodeSymbol, AllocatesNothing) {
     delete sink;
     EXPECT_EQ(g_allocations.load(), before + 1);
 }
+
+// Mixed classes in runs, so segments merge differently in the three groups.
+static std::string mixed_text(std::mt19937& rng, size_t length) {
+    static const char* const kRuns[] = {"0123456789", "ABC DEF:/", "abc", "\x93\xfa\x96\x7b", "\xe0\x40", "\x01\xff"};
+    std::string text;
+    while (text.size() < length) text += std::string(kRuns[rng() % 6]).substr(0, 1 + rng() % 10);
+    text.resize(length);
+    return text;
+}
+
+TEST(EncodeSymbol, FitAnswersAsTheEncodingDoes) {
+    std::mt19937 rng(11);
+    int fits = 0, misses = 0;
+    for (int trial = 0; trial < 3000; ++trial) {
+        const std::string text = mixed_text(rng, 1 + rng() % (trial % 10 == 0 ? 3000 : 500));
+        const int level = static_cast<int>(rng() % 4), kanjiOff = static_cast<int>(rng() % 2);
+        const int smallest = encode(level, 0, false, text, kanjiOff) ? g_encoder.version : 40;
+        int version = smallest - 2 + static_cast<int>(rng() % 4);
+        version = version < 1 ? 1 : version > 40 ? 40 : version;
+        const bool expected = encode(level, version, false, text, kanjiOff);
+        ASSERT_EQ(symbol_fits(level, version, text.c_str(), kanjiOff), expected)
+            << "trial " << trial << " version " << version << " level " << level;
+        ++(expected ? fits : misses);
+    }
+    EXPECT_GT(fits, 500);
+    EXPECT_GT(misses, 500);
+    EXPECT_FALSE(symbol_fits(LevelL, 1, "", 0));
+    EXPECT_FALSE(symbol_fits(LevelL, 0, "1", 0));
+    EXPECT_FALSE(symbol_fits(LevelL, 41, "1", 0));
+    EXPECT_FALSE(symbol_fits(4, 1, "1", 0));
+    EXPECT_FALSE(symbol_fits(LevelL, 40, std::string(kMaxInputBytes + 1, '9').c_str(), 0));
+    EXPECT_TRUE(symbol_fits(LevelL, 40, std::string(kMaxInputBytes, '9').c_str(), 0));
+}

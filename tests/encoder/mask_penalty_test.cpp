@@ -36,7 +36,16 @@ void draw_finder_line(int n, int line, int start, bool horizontal) {
 
 }  // namespace
 
-TEST(MaskPenalty, MatchesTheLiteralRulesOnRandomMatrices) {
+// Both routes of the population counts: the instruction and the routine.
+class MaskPenalty : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { use_popcnt_instruction(GetParam()); }
+    void TearDown() override { use_popcnt_instruction(true); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Counts, MaskPenalty, ::testing::Bool());
+
+TEST_P(MaskPenalty, MatchesTheLiteralRulesOnRandomMatrices) {
     std::mt19937 rng(2024);
     for (int trial = 0; trial < 400; ++trial) {
         int version = 1 + static_cast<int>(rng() % 40);
@@ -54,7 +63,7 @@ TEST(MaskPenalty, MatchesTheLiteralRulesOnRandomMatrices) {
     }
 }
 
-TEST(MaskPenalty, UniformAndStripedMatrices) {
+TEST_P(MaskPenalty, UniformAndStripedMatrices) {
     for (int version : {1, 2, 11, 12, 27, 28, 40}) {
         int n = 4 * version + 17;
         g_encoder.size = n;

@@ -3,6 +3,7 @@
 // bytes) checked against the internal encoder.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -146,6 +147,79 @@ TEST(QrModel2, ExportsOneEntryAndKeepsItsContract) {
     const int32_t many[18] = {'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a', 'a'};
     EXPECT_NE(entry(many, 18, 1, LevelL + 1, g_matrix), 0);
     free_library(library);
+}
+
+// Pieces of every character class, tabs and line breaks; a text may end
+// on a lone lead byte.
+const char* const kTrialPieces[] = {
+    "0123456789", "417", "HELLO WORLD", "A", "abc def", "\t", "\r\n", "\x7F\x01",
+    "\xB1\xB2\xB3",             // class 5
+    "\x82\x60\x82\x61",         // class 6
+    "\x82\xA0\x83\x41",         // class 7
+    "\x81\x41\x84\x40",         // class 8
+    "\x88\x9F\x93\xFA",         // class 9
+    "\xE0\x40",                 // class 10
+    "\xFA\x40",                 // class 11
+    "\x82",                     // a lead byte with whatever follows
+};
+
+std::string random_trial_text(std::mt19937& random) {
+    std::string text;
+    const size_t pieces = sizeof kTrialPieces / sizeof kTrialPieces[0];
+    // Some pass the 1,000 bytes that become character codes.
+    const size_t target = 1 + random() % (random() % 4 == 0 ? 1400 : 400);
+    // Three kinds of piece per text, so that long texts free of tabs and
+    // of the classes 10 and 11 come up too.
+    const size_t palette[3] = {random() % pieces, random() % pieces, random() % pieces};
+    while (text.size() < target) text += kTrialPieces[palette[random() % 3]];
+    // A prefix of any length, so the last character may be cut.
+    text.resize(1 + random() % text.size());
+    return text;
+}
+
+// What the encoder that encode_code would use says of text at version:
+// QRmodel2 building a whole symbol, or the internal encoder.
+int32_t symbol_answer(const std::string& text, int32_t version, int32_t level, int32_t carrier) {
+    static CharCodeArray codes;
+    static int32_t matrix[kCodeMatrixCells];
+    int32_t choice = choose_encoder(text.c_str(), carrier);
+    if (choice == UseExternal) {
+        build_char_codes(text.c_str(), &codes);
+        LibraryHandle library = load_library(nullptr, kExternalEncoderName);
+        QrModel2Entry entry = reinterpret_cast<QrModel2Entry>(find_entry(library, kExternalEntryName));
+        int32_t r = entry(codes.codes, codes.count, version, level + 1, matrix);
+        free_library(library);
+        return r == 0 ? 0 : 1;
+    }
+    return encode_symbol(level, version, false, -1, text.c_str(), choice == UseInternalNoKanji) ? 0 : 1;
+}
+
+TEST_F(WithLibrary, TrialsAnswerAsTheEncodersSymbolsDo) {
+    std::mt19937 random(24);
+    int32_t answers[2][3] = {};   // [fits][external, tab, internal]
+    for (int32_t trial = 0; trial < 3000; ++trial) {
+        const std::string text = random_trial_text(random);
+        const int32_t level = static_cast<int32_t>(random() % 4);
+        const int32_t carrier = trial % 5 == 0 ? Utf8 : Docomo;
+        // Versions around the smallest that holds the text, where the answer turns.
+        const std::string head = text.substr(0, kCharCodeLimit);
+        int32_t smallest = encode_symbol(level, 0, false, -1, head.c_str(), 0) ? g_encoder.version : 40;
+        int32_t version = smallest - 2 + static_cast<int32_t>(random() % 4);
+        version = version < 1 ? 1 : version > 40 ? 40 : version;
+        const int32_t expected = symbol_answer(text, version, level, carrier);
+        ASSERT_EQ(trial_encode(text.c_str(), version, level + 1, carrier), expected)
+            << "trial " << trial << " version " << version << " level " << level << " length " << text.size();
+        int32_t choice = choose_encoder(text.c_str(), carrier);
+        int32_t kind = choice == UseExternal ? 0 : text.find('\t') != std::string::npos && carrier != Utf8 &&
+                                                           classify_charset(text.c_str(), 10) < 10
+                                                       ? 1
+                                                       : 2;
+        ++answers[expected == 0][kind];
+    }
+    // Every path was tried both ways.
+    for (int32_t fits = 0; fits < 2; ++fits) {
+        for (int32_t kind = 0; kind < 3; ++kind) EXPECT_GT(answers[fits][kind], 20) << fits << " " << kind;
+    }
 }
 
 }  // namespace
