@@ -102,17 +102,22 @@ typedef void (*FillForm)(void* context);
 
 // The create buttons: status Requested (the window re-arms the pump at 30 ms).
 void request_generation();
-// One pump tick: when no worker is busy, fill runs and a worker thread
-// starts a pass with restart = (status is Requested). Returns the interval
-// to re-arm the pump with.
+// One pump tick: when no worker is busy, fill runs and the one worker
+// thread (started at the first tick) is handed a pass with restart =
+// (status is Requested). Returns the interval to re-arm the pump with.
 int32_t pump_tick(FillForm fill, void* context);
 // A pass on the calling thread: waits for a busy worker, fills, runs.
 int32_t run_pass_now(bool restart, FillForm fill, void* context);
-// The body of a worker thread (pump_tick starts it with WorkerBusy raised).
+// One pass of the worker (pump_tick hands it over with WorkerBusy raised);
+// lowers WorkerBusy at its end.
 void generation_worker(bool restart);
 bool worker_busy();
-// Waits for the last worker thread to end (at exit, before unloading QR2DLL).
+// Waits until no worker pass runs (before reading what a pass reads or
+// writes, and before unloading QR2DLL).
 void join_worker();
+// Waits for a running pass, then ends the worker thread (at exit; the next
+// pump tick would start a new one).
+void end_worker();
 
 // --- Indicators -----------------------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "persistence/window_place.h"
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
 #include "shell/shell_state.h"
@@ -117,24 +118,63 @@ int32_t status_bar_height() {
     return r.bottom - r.top;
 }
 
-void place_window_at_start() {
+namespace {
+
+struct MonitorList {
+    MonitorArea areas[kMaxMonitors];
+    int32_t count;
+};
+
+PlaceRect place_rect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK collect_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
+    auto* list = reinterpret_cast<MonitorList*>(context);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (list->count < kMaxMonitors && GetMonitorInfoW(monitor, &info)) {
+        list->areas[list->count++] = {place_rect(info.rcMonitor), place_rect(info.rcWork)};
+    }
+    return TRUE;
+}
+
+// The stored geometry, placed among the monitors of now; false when no
+// geometry is stored.
+bool stored_place(PlaceRect* out) {
     int32_t left = int_setting(SettingLeft), top = int_setting(SettingTop);
     int32_t width = int_setting(SettingWidth), height = int_setting(SettingHeight);
+    // A stored negative value loads as -1, "unknown": such a geometry is not used.
+    if (width < 0 || height < 0 || left < 0 || top < 0) return false;
+    static MonitorList monitors;
+    monitors.count = 0;
+    EnumDisplayMonitors(nullptr, nullptr, collect_monitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.count == 0) {
+        RECT desktop;
+        GetWindowRect(GetDesktopWindow(), &desktop);
+        monitors.areas[monitors.count++] = {place_rect(desktop), place_rect(desktop)};
+    }
+    return place_stored_window({left, top, left + width, top + height}, monitors.areas, monitors.count,
+                               kMinWindowWidth, kMinWindowHeight, out) == 0;
+}
+
+}  // namespace
+
+// The window comes back where it was closed, on the monitor it was on; when
+// that monitor is gone, on the nearest one, inside its work area.
+void place_window_at_start() {
+    PlaceRect at;
+    if (stored_place(&at)) {
+        SetWindowPos(g_shell.window, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
     RECT desktop;
     GetWindowRect(GetDesktopWindow(), &desktop);
     int32_t dw = desktop.right - desktop.left, dh = desktop.bottom - desktop.top;
-    // A stored negative value loads as -1, "unknown": such a geometry is not used.
-    bool known = width != -1 && height != -1 && left != -1 && top != -1;
-    if (known && width >= 0 && height >= 0 && left >= -10 && top >= -10 && dw >= left + width - 10 &&
-        dh >= top + height - 10) {
-        SetWindowPos(g_shell.window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-    }
     RECT r;
     GetWindowRect(g_shell.window, &r);
-    width = r.right - r.left;
+    int32_t width = r.right - r.left;
     if (width >= dw) width = kMinWindowWidth;
-    height = 590;
+    int32_t height = 590;
     SetWindowPos(g_shell.window, nullptr, (dw - width) / 2, (dh - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -76,6 +76,7 @@ void save_session() {
 void on_destroy() {
     save_session();
     disconnect_indicators();
+    end_worker();
     unload_external_encoder();
     destroy_main_form();
     destroy_emoji_image_lists();
