@@ -12,8 +12,10 @@
 #define IDB_BACKGROUND_ORANGE 219
 #define IDB_BACKGROUND_WHITE 220
 #define IDB_COLOUR_SAMPLES 226
+#define IDB_COLOUR_SAMPLES_2X 227
 #define IDB_BUTTON_FACE 236
 #define IDB_TOOLBAR 1232
+#define IDB_TOOLBAR_2X 1233
 
 // --- Timers of the main window ------------------------------------------------------
 #define IDT_START_UP 1250

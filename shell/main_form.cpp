@@ -31,10 +31,18 @@ HFONT make_font(const char* face, int32_t height, int32_t weight) {
     return CreateFontIndirectW(&f);
 }
 
+// The form's template asks for 9 points.
+constexpr int32_t kFormFontPoints = 9;
+
+// The form's fonts at the display's DPI; the template's own font (made by
+// the dialog for the system's DPI) gives the face and character set.
 void create_fonts() {
     LOGFONTW formFont = {};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(g_shell.form, WM_GETFONT, 0, 0)), sizeof formFont, &formFont);
-    g_shell.fieldFont = make_font(kFieldFontName, 14, FW_NORMAL);
+    formFont.lfHeight = -MulDiv(kFormFontPoints, g_shell.dpi, 72);
+    formFont.lfWidth = 0;
+    g_shell.formFont = CreateFontIndirectW(&formFont);
+    g_shell.fieldFont = make_font(kFieldFontName, scaled(14), FW_NORMAL);
     formFont.lfWeight = FW_BOLD;
     g_shell.boldFont = CreateFontIndirectW(&formFont);
     formFont.lfWeight = FW_NORMAL;
@@ -42,15 +50,47 @@ void create_fonts() {
     g_shell.arrowFont = CreateFontIndirectW(&formFont);
 }
 
+void delete_fonts() {
+    HFONT* fonts[] = {&g_shell.formFont, &g_shell.fieldFont, &g_shell.boldFont, &g_shell.arrowFont};
+    for (HFONT* font : fonts) {
+        if (*font != nullptr) DeleteObject(*font);
+        *font = nullptr;
+    }
+}
+
 void set_font(int32_t id, HFONT font) { SendMessageW(form_item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+// Every control of the form in the form's font at the display's DPI, the
+// create buttons in bold, the wheel arrow upright and the two long fields
+// in their own font.
+void apply_form_font() {
+    for (HWND child = GetWindow(g_shell.form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_shell.formFont), FALSE);
+    }
+    set_font(IDC_CREATE, g_shell.boldFont);
+    set_font(IDC_CREATE_AUTO, g_shell.boldFont);
+    set_font(IDC_WHEEL_ARROW, g_shell.arrowFont);
+    set_font(IDC_TEXT, g_shell.fieldFont);
+    set_font(IDC_BODY, g_shell.fieldFont);
+}
+
+// The colour samples at the display's size: 36 x 12, or the pictures drawn
+// at twice that from 200 % on.
+void load_colour_samples() {
+    int32_t factor = image_factor();
+    HBITMAP samples = LoadBitmapW(g_shell.instance,
+                                  MAKEINTRESOURCEW(factor == 2 ? IDB_COLOUR_SAMPLES_2X : IDB_COLOUR_SAMPLES));
+    HIMAGELIST old = g_colourSamples;
+    g_colourSamples = ImageList_Create(36 * factor, 12 * factor, ILC_COLOR24, 12, 0);
+    ImageList_Add(g_colourSamples, samples, nullptr);
+    DeleteObject(samples);
+    SendMessageW(form_item(IDC_COLOUR), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(g_colourSamples));
+    if (old != nullptr) ImageList_Destroy(old);
+}
 
 void fill_colour_combo() {
     HWND combo = form_item(IDC_COLOUR);
-    HBITMAP samples = LoadBitmapW(g_shell.instance, MAKEINTRESOURCEW(IDB_COLOUR_SAMPLES));
-    g_colourSamples = ImageList_Create(36, 12, ILC_COLOR24, 12, 0);
-    ImageList_Add(g_colourSamples, samples, nullptr);
-    DeleteObject(samples);
-    SendMessageW(combo, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(g_colourSamples));
+    load_colour_samples();
     wchar_t label[8];
     for (int32_t i = 0; i < kModuleColourCount; ++i) {
         to_wide(ModuleColourLabels[i], label, 8);
@@ -76,8 +116,6 @@ void fill_margin_combo() {
 
 // Steps 1 and 3 of the creation: buttons, check box, spin, trackbar.
 void set_up_controls() {
-    set_font(IDC_CREATE, g_shell.boldFont);
-    set_font(IDC_CREATE_AUTO, g_shell.boldFont);
     SendMessageW(form_item(IDC_CREATE_AUTO), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(form_item(IDC_AUTO), BM_SETCHECK, int_setting(SettingAutoEncode) ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageW(form_item(IDC_IMPORT_SPIN), UDM_SETRANGE32, 0, 1000);
@@ -165,11 +203,11 @@ void on_margin_selected() {
 
 void draw_swatch(const DRAWITEMSTRUCT* item) {
     FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    HPEN pen = CreatePen(PS_SOLID, 11, static_cast<COLORREF>(int_setting(SettingCustomCol)));
+    HPEN pen = CreatePen(PS_SOLID, scaled(11), static_cast<COLORREF>(int_setting(SettingCustomCol)));
     HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(int_setting(SettingCustomCol)));
     HGDIOBJ oldPen = SelectObject(item->hDC, pen);
     HGDIOBJ oldBrush = SelectObject(item->hDC, brush);
-    Rectangle(item->hDC, 5, 5, 10, 10);
+    Rectangle(item->hDC, scaled(5), scaled(5), scaled(10), scaled(10));
     SelectObject(item->hDC, oldPen);
     SelectObject(item->hDC, oldBrush);
     DeleteObject(pen);
@@ -246,8 +284,11 @@ HWND create_main_form(HWND parent) {
     IntSettings[SettingMode].value = g_shell.mode;
     g_shell.form = CreateDialogParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_MAIN_FORM), parent, form_proc, 0);
     if (g_shell.form == nullptr) return nullptr;
+    g_shell.dpi = window_dpi(parent);
     place_at_reference_units();
     create_fonts();
+    apply_form_font();
+    place_template_controls();
     g_shell.whiteBrush = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     apply_background();
     set_up_controls();
@@ -258,7 +299,6 @@ HWND create_main_form(HWND parent) {
     fill_margin_combo();
     fill_to_combo();
     fill_encoding_combo();
-    set_font(IDC_WHEEL_ARROW, g_shell.arrowFont);
     SetWindowSubclass(form_item(IDC_BIRTHDAY), birthday_proc, 1, 0);
     set_display_state(10);
     ShowWindow(g_shell.form, SW_SHOW);
@@ -270,7 +310,7 @@ HFONT make_fixed_font(int32_t height) { return make_font(kViewFontName, height, 
 void apply_view_font() {
     int32_t row = int_setting(SettingPreviewNo);
     HFONT old = g_shell.viewFont;
-    g_shell.viewFont = make_fixed_font(LineWidths[row >= 0 && row < kLineWidthRows ? row : 4].fontHeight);
+    g_shell.viewFont = make_fixed_font(scaled(LineWidths[row >= 0 && row < kLineWidthRows ? row : 4].fontHeight));
     set_font(IDC_TEXT_VIEW, g_shell.viewFont);
     if (old != nullptr) DeleteObject(old);
 }
@@ -280,8 +320,8 @@ void destroy_main_form() {
     g_shell.form = nullptr;
     if (g_colourSamples != nullptr) ImageList_Destroy(g_colourSamples);
     g_colourSamples = nullptr;
-    HGDIOBJ objects[] = {g_shell.fieldFont, g_shell.viewFont, g_shell.boldFont, g_shell.arrowFont,
-                         g_shell.backgroundBrush, g_shell.tintBrush, g_tile};
+    delete_fonts();
+    HGDIOBJ objects[] = {g_shell.viewFont, g_shell.backgroundBrush, g_shell.tintBrush, g_tile};
     for (HGDIOBJ object : objects) {
         if (object != nullptr) DeleteObject(object);
     }
@@ -303,6 +343,17 @@ void apply_background() {
         if (g_tile != nullptr) g_shell.backgroundBrush = CreatePatternBrush(g_tile);
     }
     g_shell.tintBrush = CreateSolidBrush(text_view_colour(index));
+    InvalidateRect(g_shell.form, nullptr, TRUE);
+}
+
+void apply_display_scale() {
+    delete_fonts();
+    create_fonts();
+    apply_form_font();
+    apply_view_font();
+    place_template_controls();
+    load_colour_samples();
+    if (g_shell.toolbar != nullptr) show_toolbar(true);
     InvalidateRect(g_shell.form, nullptr, TRUE);
 }
 

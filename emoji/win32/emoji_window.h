@@ -20,15 +20,18 @@ typedef void (*EmojiPick)(EmojiIndex index, int32_t mode, int32_t slot);
 void create_emoji_image_lists(HINSTANCE instance);
 void destroy_emoji_image_lists();
 
-// Draws the image of index from palette's strips at (x, y); nothing when the
-// index is not valid for the palette.
-void draw_emoji_image(HDC dc, int32_t palette, EmojiIndex index, int32_t x, int32_t y);
+// Draws the image of index from palette's strips at (x, y), at factor 1 or
+// 2 times its size; nothing when the index is not valid for the palette.
+void draw_emoji_image(HDC dc, int32_t palette, EmojiIndex index, int32_t x, int32_t y, int32_t factor);
+// The image in its place on a palette or history button at a display's
+// DPI, shift pixels down and right while the button is pressed.
+void draw_emoji_on_button(HDC dc, int32_t palette, EmojiIndex index, int32_t dpi, int32_t shift);
 
 // Opens the palette of carrier. Insert mode: modeless, and nothing when a
 // palette window is already open. Replace mode: modal for history slot
-// (closing an open palette first), returning when it closes. The window sits 460, 120 pixels from the
-// owner's top-left corner.
-void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot, EmojiPick pick);
+// (closing an open palette first), returning when it closes. The window sits 460, 120 pixels (at
+// 96 dpi; scaled to the owner's dpi) from the owner's top-left corner.
+void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot, EmojiPick pick, int32_t dpi);
 // Closes an open palette window (an encoding change).
 void close_emoji_palette();
 // A click activating the main form: closes an open palette whose pin is off.

@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
 #include "platform/codepage.h"
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
@@ -20,10 +22,14 @@ struct PaletteWindow {
     bool modal;
     EmojiPick pick;
     HFONT boldFont;
+    int32_t dpi;           // of the owner's display
 };
 PaletteWindow g_window = {};
 int32_t g_pages[kPaletteCount] = {};
 HIMAGELIST g_images[kPaletteCount][kMaxPalettePages] = {};
+// The same pictures at twice the size, each pixel doubled, made when a
+// display of 200 % or more first draws them.
+HIMAGELIST g_doubled[kPaletteCount][kMaxPalettePages] = {};
 HINSTANCE g_instance = nullptr;
 
 // ＝ and ∥
@@ -78,7 +84,8 @@ void on_init(HWND dialog) {
     show_page();
     RECT owner = {};
     GetWindowRect(g_window.owner, &owner);
-    SetWindowPos(dialog, nullptr, owner.left + 460, owner.top + 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(dialog, nullptr, owner.left + MulDiv(460, g_window.dpi, 96), owner.top + MulDiv(120, g_window.dpi, 96),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void close_window() {
@@ -102,7 +109,7 @@ void draw_button(const DRAWITEMSTRUCT* item) {
     int32_t page = g_pages[g_window.palette];
     EmojiIndex index = palette_button_index(palette(), page, button);
     int32_t shift = pressed ? 1 : 0;
-    if (index != 0) draw_emoji_image(item->hDC, g_window.palette, index, palette().imageX + shift, 2 + shift);
+    if (index != 0) draw_emoji_on_button(item->hDC, g_window.palette, index, g_window.dpi, shift);
     if ((item->itemState & ODS_FOCUS) != 0) {
         InflateRect(&r, -1, -1);
         DrawFocusRect(item->hDC, &r);
@@ -159,42 +166,86 @@ INT_PTR CALLBACK palette_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
+namespace {
+
+HIMAGELIST load_strip(int32_t p, int32_t page, int32_t factor) {
+    const EmojiPalette& palette = EmojiPalettes[p];
+    HBITMAP strip = LoadBitmapW(g_instance, MAKEINTRESOURCEW(palette.firstBitmap + page));
+    if (strip == nullptr) return nullptr;
+    BITMAP size = {};
+    GetObjectW(strip, sizeof size, &size);
+    HIMAGELIST list = ImageList_Create(palette.imageWidth * factor, palette.imageHeight * factor,
+                                       ILC_COLOR24 | ILC_MASK, palette.stripImages[page], 0);
+    HBITMAP images = strip;
+    if (factor != 1) {
+        HDC screen = GetDC(nullptr);
+        HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+        images = CreateCompatibleBitmap(screen, size.bmWidth * factor, size.bmHeight * factor);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ oldFrom = SelectObject(from, strip), oldTo = SelectObject(to, images);
+        SetStretchBltMode(to, COLORONCOLOR);
+        StretchBlt(to, 0, 0, size.bmWidth * factor, size.bmHeight * factor, from, 0, 0, size.bmWidth, size.bmHeight,
+                   SRCCOPY);
+        SelectObject(from, oldFrom);
+        SelectObject(to, oldTo);
+        DeleteDC(from);
+        DeleteDC(to);
+        DeleteObject(strip);
+    }
+    ImageList_AddMasked(list, images, RGB(255, 0, 255));
+    DeleteObject(images);
+    return list;
+}
+
+}  // namespace
+
 void create_emoji_image_lists(HINSTANCE instance) {
     g_instance = instance;
     for (int32_t& page : g_pages) page = 0;   // a new run starts on the first pages
     for (int32_t p = 0; p < kPaletteCount; ++p) {
         const EmojiPalette& palette = EmojiPalettes[p];
         for (int32_t page = 0; page < palette.pages; ++page) {
-            if (g_images[p][page] != nullptr) continue;
-            HIMAGELIST list = ImageList_Create(palette.imageWidth, palette.imageHeight, ILC_COLOR24 | ILC_MASK,
-                                               palette.stripImages[page], 0);
-            HBITMAP strip = LoadBitmapW(instance, MAKEINTRESOURCEW(palette.firstBitmap + page));
-            if (strip != nullptr) ImageList_AddMasked(list, strip, RGB(255, 0, 255));
-            DeleteObject(strip);
-            g_images[p][page] = list;
+            if (g_images[p][page] == nullptr) g_images[p][page] = load_strip(p, page, 1);
         }
     }
 }
 
 void destroy_emoji_image_lists() {
-    for (auto& lists : g_images) {
-        for (HIMAGELIST& list : lists) {
-            if (list != nullptr) ImageList_Destroy(list);
-            list = nullptr;
+    for (auto* set : {&g_images, &g_doubled}) {
+        for (auto& lists : *set) {
+            for (HIMAGELIST& list : lists) {
+                if (list != nullptr) ImageList_Destroy(list);
+                list = nullptr;
+            }
         }
     }
 }
 
-void draw_emoji_image(HDC dc, int32_t palette, EmojiIndex index, int32_t x, int32_t y) {
+void draw_emoji_image(HDC dc, int32_t palette, EmojiIndex index, int32_t x, int32_t y, int32_t factor) {
     if (palette < 0 || palette >= kPaletteCount || !emoji_index_valid(EmojiPalettes[palette], index)) return;
-    HIMAGELIST list = g_images[palette][index / 100];
+    int32_t page = index / 100;
+    HIMAGELIST& doubled = g_doubled[palette][page];
+    if (factor == 2 && doubled == nullptr && g_instance != nullptr) doubled = load_strip(palette, page, 2);
+    HIMAGELIST list = factor == 2 && doubled != nullptr ? doubled : g_images[palette][page];
     if (list != nullptr) ImageList_Draw(list, emoji_index_image(index), dc, x, y, ILD_TRANSPARENT);
 }
 
-void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot, EmojiPick pick) {
+void draw_emoji_on_button(HDC dc, int32_t palette, EmojiIndex index, int32_t dpi, int32_t shift) {
+    if (palette < 0 || palette >= kPaletteCount) return;
+    // At 96 dpi the image's left is imageX and its top 2; at other DPIs it
+    // keeps its centre there, drawn at twice the size from 200 % on.
+    const EmojiPalette& p = EmojiPalettes[palette];
+    int32_t factor = dpi >= 192 ? 2 : 1;
+    int32_t x = MulDiv(p.imageX, dpi, 96) + (MulDiv(p.imageWidth, dpi, 96) - p.imageWidth * factor) / 2;
+    int32_t y = MulDiv(2, dpi, 96) + (MulDiv(p.imageHeight, dpi, 96) - p.imageHeight * factor) / 2;
+    draw_emoji_image(dc, palette, index, x + shift, y + shift, factor);
+}
+
+void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot, EmojiPick pick, int32_t dpi) {
     if (g_window.dialog != nullptr && mode == PaletteInsert) return;
     close_window();   // a replace takes the place of an open palette
-    g_window = {nullptr, owner, palette_for_carrier(carrier), mode, slot, mode == PaletteReplace, pick, nullptr};
+    g_window = {nullptr, owner, palette_for_carrier(carrier), mode, slot, mode == PaletteReplace, pick, nullptr,
+                dpi > 0 ? dpi : 96};
     if (g_window.modal) {
         DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_EMOJI_PALETTE), owner, palette_proc, 0);
         return;
