@@ -124,13 +124,17 @@ int32_t focused_place(HWND focus) {
     return 0;
 }
 
-// The template's controls at 96 dpi, in pixels of the form.
+// The template's controls at 96 dpi, in sixteenths of a pixel of the form
+// (whole pixels would grow their rounding with the scale).
 struct TemplatePlace {
     HWND control;
     RECT at96;
 };
+constexpr int32_t kSubpixels = 16;
 TemplatePlace g_templatePlaces[128];
 int32_t g_templateCount = 0;
+
+int32_t scaled_subpixels(int32_t at96) { return MulDiv(at96, g_shell.dpi, kBaseDpi * kSubpixels); }
 
 bool is_combo(HWND control) {
     wchar_t name[16];
@@ -157,30 +161,47 @@ int32_t full_height(HWND control, const RECT& r) {
 
 }  // namespace
 
+// The horizontal dialog unit (a quarter of the average character width) of
+// the form's font made for 96 dpi, times 4: Windows's way of measuring it.
+int32_t base_unit_at_96() {
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(g_shell.form, WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfHeight = -MulDiv(9, kBaseDpi, 72);
+    font.lfWidth = 0;
+    HFONT at96 = CreateFontIndirectW(&font);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, at96);
+    SIZE size = {};
+    GetTextExtentPoint32W(screen, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &size);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(at96);
+    return (size.cx / 26 + 1) / 2;
+}
+
 void place_at_reference_units() {
     // The pixel rows of the layout are drawn for the form's 9-point font at
     // 96 dpi as Windows gives it: 1.5 pixels a dialog unit vertically. A
     // substitute font with taller metrics (Wine's Japanese fonts give 1.625)
     // would push the template's controls away from those rows and the view
     // switch under the form's bottom, so they are taken back to those
-    // units; across, they keep the width the font in use needs. The places
-    // are kept at 96 dpi once and scaled from there (apply_display_scale).
-    RECT units = {0, 0, 0, 800};
+    // units; across, they keep the width the font in use needs at 96 dpi.
+    // The places are kept at 96 dpi once and scaled from there
+    // (apply_display_scale), so every display shows the same layout.
+    RECT units = {0, 0, 800, 800};
     MapDialogRect(g_shell.form, &units);
-    const int32_t reference = 1200;
-    HDC screen = GetDC(nullptr);
-    int32_t made = GetDeviceCaps(screen, LOGPIXELSX);   // the DPI the dialog made its font for
-    ReleaseDC(nullptr, screen);
+    const int32_t reference = 1200 * kSubpixels;
+    int32_t across = 200 * base_unit_at_96() * kSubpixels;   // 800 horizontal units at 96 dpi
     g_templateCount = 0;
-    if (units.bottom <= 0 || made <= 0) return;
+    if (units.right <= 0 || units.bottom <= 0 || across <= 0) return;
     for (HWND child = GetWindow(g_shell.form, GW_CHILD); child != nullptr && g_templateCount < 128;
          child = GetWindow(child, GW_HWNDNEXT)) {
         RECT r = {};
         GetWindowRect(child, &r);
         int32_t height = full_height(child, r);
         MapWindowPoints(nullptr, g_shell.form, reinterpret_cast<POINT*>(&r), 2);
-        RECT at96 = {MulDiv(r.left, kBaseDpi, made), MulDiv(r.top, reference, units.bottom),
-                     MulDiv(r.right, kBaseDpi, made), MulDiv(r.top + height, reference, units.bottom)};
+        RECT at96 = {MulDiv(r.left, across, units.right), MulDiv(r.top, reference, units.bottom),
+                     MulDiv(r.right, across, units.right), MulDiv(r.top + height, reference, units.bottom)};
         g_templatePlaces[g_templateCount++] = {child, at96};
     }
 }
@@ -188,9 +209,9 @@ void place_at_reference_units() {
 void place_template_controls() {
     for (int32_t i = 0; i < g_templateCount; ++i) {
         const RECT& r = g_templatePlaces[i].at96;
-        int32_t left = scaled(r.left), top = scaled(r.top);
-        SetWindowPos(g_templatePlaces[i].control, nullptr, left, top, scaled(r.right) - left, scaled(r.bottom) - top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
+        int32_t left = scaled_subpixels(r.left), top = scaled_subpixels(r.top);
+        SetWindowPos(g_templatePlaces[i].control, nullptr, left, top, scaled_subpixels(r.right) - left,
+                     scaled_subpixels(r.bottom) - top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
