@@ -149,6 +149,7 @@ void refresh_emoji_history_bar() {
         HWND picture = form_item(IDC_HISTORY_PICTURE_FIRST + i);
         ShowWindow(label, SW_HIDE);
         ShowWindow(picture, SW_HIDE);
+        name_emoji_button(picture, carrier(), history.slots[i]);
         if (history.slots[i] == 0) continue;
         set_control_text(label, i < history.fixed ? kEmojiFixedLabel : kEmojiMovableLabel);
         ShowWindow(label, SW_SHOW);

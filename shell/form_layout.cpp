@@ -75,15 +75,22 @@ const FormLayoutRow FormLayout[] = {
 };
 static_assert(sizeof FormLayout / sizeof FormLayout[0] == 46, "FormLayout has 46 rows");
 
-// The focus ring after the radio of the current mode.
-const int32_t kFocusRing[36] = {
-    IDC_EMOJI, IDC_HISTORY_PICTURE_FIRST, IDC_HISTORY_PICTURE_FIRST + 1, IDC_HISTORY_PICTURE_FIRST + 2,
-    IDC_HISTORY_PICTURE_FIRST + 3, IDC_HISTORY_PICTURE_LAST, IDC_MARGIN, IDC_COLOUR, IDC_CHOOSE_COLOUR,
-    IDC_SIZE_SLIDER, IDC_AUTO,
+// The focus ring after the radio of the current mode, in reading order:
+// the encoding box, the emoji button and each history entry's label and
+// picture, the drawing controls, the create and code controls, the view
+// switch, then the fields of the modes, the import panel before the
+// address fields. Hidden and disabled places are skipped.
+const int32_t kFocusRing[] = {
+    IDC_ENCODING, IDC_EMOJI,
+    IDC_HISTORY_LABEL_FIRST, IDC_HISTORY_PICTURE_FIRST, IDC_HISTORY_LABEL_FIRST + 1, IDC_HISTORY_PICTURE_FIRST + 1,
+    IDC_HISTORY_LABEL_FIRST + 2, IDC_HISTORY_PICTURE_FIRST + 2, IDC_HISTORY_LABEL_FIRST + 3,
+    IDC_HISTORY_PICTURE_FIRST + 3, IDC_HISTORY_LABEL_LAST, IDC_HISTORY_PICTURE_LAST,
+    IDC_MARGIN, IDC_COLOUR, IDC_CHOOSE_COLOUR, IDC_SIZE_SLIDER, IDC_AUTO,
     IDC_CREATE, IDC_CREATE_AUTO, IDC_UP, IDC_DOWN, IDC_CLEAR, IDC_CODE_VIEW_BUTTON, IDC_TEXT_VIEW_BUTTON, IDC_SPLIT,
-    IDC_TEXT, IDC_TO, IDC_HISTORY_MENU, IDC_SUBJECT, IDC_BODY, IDC_NAME, IDC_FURIGANA, IDC_PHONE1, IDC_PHONE2,
-    IDC_PHONE3, IDC_MAIL1, IDC_MAIL2, IDC_MAIL3, IDC_NOTE, IDC_POSTAL, IDC_BIRTHDAY, IDC_WEB};
-constexpr int32_t kRingPlaces = 37;
+    IDC_TEXT, IDC_TO, IDC_HISTORY_MENU, IDC_SUBJECT, IDC_BODY, IDC_IMPORT_SPIN, IDC_IMPORT_CLEAR, IDC_NAME,
+    IDC_FURIGANA, IDC_PHONE1, IDC_PHONE2, IDC_PHONE3, IDC_MAIL1, IDC_MAIL2, IDC_MAIL3, IDC_NOTE, IDC_POSTAL,
+    IDC_BIRTHDAY, IDC_WEB};
+constexpr int32_t kRingPlaces = 1 + static_cast<int32_t>(sizeof kFocusRing / sizeof kFocusRing[0]);
 
 // Carriers of the encoding combo box items.
 const int32_t kEncodingCarriers[4] = {Docomo, Au, Softbank, Utf8};
@@ -253,6 +260,7 @@ void apply_mode() {
         bool shown = row.shownIn == mode || (row.shownIn == InImport && mode == InAddress && g_shell.importPresent);
         show_item(row.id, shown);
     }
+    show_item(IDC_TEXT_LABEL, mode == InText);
     int32_t carrier = int_setting(SettingCarrier);
     if (mode == InAddress && carrier != Docomo && carrier != Au) {
         show_item(IDC_POSTAL, false);

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "emoji/win32/emoji_window.h"
 #include "output/output.h"
 #include "payload/payload.h"
 #include "pipeline/generation.h"
@@ -252,6 +253,10 @@ INT_PTR CALLBACK form_proc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return reinterpret_cast<INT_PTR>(control_colour(reinterpret_cast<HDC>(wParam),
                                                             reinterpret_cast<HWND>(lParam)));
+        case WM_NOTIFY:
+            if (!supply_name_tooltip(reinterpret_cast<NMHDR*>(lParam))) return FALSE;
+            SetWindowLongPtrW(g_shell.form, DWLP_MSGRESULT, 0);
+            return TRUE;
         case WM_DRAWITEM:
             if (wParam == IDC_SWATCH) draw_swatch(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             if (wParam >= IDC_HISTORY_PICTURE_FIRST && wParam <= IDC_HISTORY_PICTURE_LAST) {
@@ -274,6 +279,23 @@ LRESULT CALLBACK birthday_proc(HWND field, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     return DefSubclassProc(field, message, wParam, lParam);
+}
+
+// The arrow keys step through the visible mode radios as a dialog's radio
+// group does (the form's keys do not go through dialog-key handling).
+LRESULT CALLBACK mode_radio_proc(HWND radio, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN)) {
+        int32_t step = wParam == VK_RIGHT || wParam == VK_DOWN ? 1 : -1;
+        for (int32_t id = GetDlgCtrlID(radio) + step; id >= IDC_MODE_TEXT && id <= IDC_MODE_ADDRESS; id += step) {
+            HWND next = form_item(id);
+            if (!IsWindowVisible(next) || !IsWindowEnabled(next)) continue;
+            SetFocus(next);
+            SendMessageW(next, BM_CLICK, 0, 0);
+            break;
+        }
+        return 0;
+    }
+    return DefSubclassProc(radio, message, wParam, lParam);
 }
 
 }  // namespace
@@ -300,6 +322,8 @@ HWND create_main_form(HWND parent) {
     fill_to_combo();
     fill_encoding_combo();
     SetWindowSubclass(form_item(IDC_BIRTHDAY), birthday_proc, 1, 0);
+    for (int32_t id = IDC_MODE_TEXT; id <= IDC_MODE_ADDRESS; ++id) SetWindowSubclass(form_item(id), mode_radio_proc, 1, 0);
+    add_name_tooltips(g_shell.form, IDC_HISTORY_PICTURE_FIRST, IDC_HISTORY_PICTURE_LAST);
     set_display_state(10);
     ShowWindow(g_shell.form, SW_SHOW);
     return g_shell.form;
@@ -422,9 +446,29 @@ bool forward_birthday_wheel(WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
+namespace {
+
+// The text field's name for screen readers, which take an edit field's
+// name from the label just before it: the mode's own caption, in a label
+// of no size (the form shows none there), shown in text mode only.
+HWND text_field_label() {
+    HWND label = form_item(IDC_TEXT_LABEL);
+    if (label != nullptr) return label;
+    wchar_t caption[32] = {};
+    GetWindowTextW(form_item(IDC_MODE_TEXT), caption, 32);
+    label = CreateWindowExW(0, L"Static", caption, WS_CHILD | SS_LEFT, 0, 0, 0, 0, g_shell.form,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEXT_LABEL)), g_shell.instance, nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(g_shell.formFont), FALSE);
+    return label;
+}
+
+}  // namespace
+
 void recreate_text_fields() {
     static char texts[2][kLongFieldBytes];
     const int32_t ids[2] = {IDC_TEXT, IDC_BODY};
+    // Each field follows its label in the tab and z order.
+    HWND labels[2] = {text_field_label(), form_item(IDC_BODY_LABEL)};
     DWORD style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | ES_AUTOVSCROLL;
     if (!int_setting(SettingEditWrap)) style |= WS_HSCROLL | ES_AUTOHSCROLL;
     for (int32_t i = 0; i < 2; ++i) {
@@ -436,6 +480,7 @@ void recreate_text_fields() {
         }
         HWND field = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"", style, 0, 0, 100, 100, g_shell.form,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids[i])), g_shell.instance, nullptr);
+        SetWindowPos(field, labels[i], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         set_control_text(field, texts[i]);
         SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(g_shell.fieldFont), TRUE);
     }

@@ -335,6 +335,8 @@ main() {
     DPI=${2:?--dpi needs a number}
     shift 2
     OUT=$OUT/dpi-$DPI
+    # A screen as large as 1280 x 1024 at that scale.
+    export MIVOKA_XVFB_SCREEN="$((1280 * DPI / 96))x$((1024 * DPI / 96))"
   fi
   quiet_settings
   install_missing_packages || exit 1

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 
@@ -36,5 +37,14 @@ void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot,
 void close_emoji_palette();
 // A click activating the main form: closes an open palette whose pin is off.
 void close_unpinned_emoji_palette();
+// Names an owner-drawn emoji button for screen readers and its tooltip: its
+// window text becomes the code index inserts for carrier (empty for none).
+void name_emoji_button(HWND button, int32_t carrier, EmojiIndex index);
+// A tooltip over parent's buttons firstId to lastId that shows each one's
+// window text; parent answers its requests with supply_name_tooltip.
+HWND add_name_tooltips(HWND parent, int32_t firstId, int32_t lastId);
+// A tooltip's text request (WM_NOTIFY): the tool's window text. false for
+// other notifications.
+bool supply_name_tooltip(NMHDR* header);
 // The open palette window, or null.
 HWND emoji_palette_window();

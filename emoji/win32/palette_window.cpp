@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 
+#include "payload/payload.h"
 #include "platform/codepage.h"
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
@@ -44,25 +45,42 @@ void show_pin() {
     SetDlgItemTextW(g_window.dialog, IDC_PALETTE_PIN, pinned() ? kPinOn : kPinOff);
 }
 
+void name_buttons();
+
 void show_page() {
     SetDlgItemInt(g_window.dialog, IDC_PALETTE_PAGE, static_cast<UINT>(g_pages[g_window.palette] + 1), FALSE);
     // The hidden static over the grid, shown and hidden, repaints the buttons.
     HWND grid = GetDlgItem(g_window.dialog, IDC_PALETTE_GRID);
     ShowWindow(grid, SW_SHOW);
     ShowWindow(grid, SW_HIDE);
+    name_buttons();
     for (int32_t id = IDC_PALETTE_FIRST; id <= IDC_PALETTE_LAST; ++id) {
         InvalidateRect(GetDlgItem(g_window.dialog, id), nullptr, TRUE);
     }
 }
 
-void set_title() {
-    uint16_t title[64] = {};
-    const char* text = palette().title;
+void set_sjis_text(HWND window, const char* text) {
+    uint16_t wide[64] = {};
     int32_t length = 0;
-    while (text[length] != '\0') ++length;
-    int32_t units = cp932_to_utf16(text, length, title);
-    title[units < 0 ? 0 : units < 63 ? units : 63] = 0;
-    SetWindowTextW(g_window.dialog, reinterpret_cast<wchar_t*>(title));
+    while (text[length] != '\0' && length < 63) ++length;
+    int32_t units = cp932_to_utf16(text, length, wide);
+    wide[units < 0 ? 0 : units < 63 ? units : 63] = 0;
+    SetWindowTextW(window, reinterpret_cast<wchar_t*>(wide));
+}
+
+void set_title() { set_sjis_text(g_window.dialog, palette().title); }
+
+// Each emoji button named by the code it inserts (its window text, which
+// the owner drawing does not show, for screen readers and the tooltip); a
+// blank one is disabled, so Tab passes it by.
+void name_buttons() {
+    int32_t page = g_pages[g_window.palette];
+    for (int32_t id = IDC_PALETTE_FIRST; id <= IDC_PALETTE_LAST; ++id) {
+        EmojiIndex index = palette_button_index(palette(), page, id - IDC_PALETTE_FIRST);
+        HWND button = GetDlgItem(g_window.dialog, id);
+        name_emoji_button(button, palette().carrier, index);
+        EnableWindow(button, index != 0 && emoji_index_valid(palette(), index));
+    }
 }
 
 void set_bold_page_number() {
@@ -81,6 +99,7 @@ void on_init(HWND dialog) {
     show_pin();
     set_title();
     set_bold_page_number();
+    add_name_tooltips(dialog, IDC_PALETTE_FIRST, IDC_PALETTE_LAST);
     show_page();
     RECT owner = {};
     GetWindowRect(g_window.owner, &owner);
@@ -158,6 +177,10 @@ INT_PTR CALLBACK palette_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             if (wParam >= IDC_PALETTE_FIRST && wParam <= IDC_PALETTE_LAST) {
                 draw_button(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             }
+            return TRUE;
+        case WM_NOTIFY:
+            if (!supply_name_tooltip(reinterpret_cast<NMHDR*>(lParam))) return FALSE;
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
             return TRUE;
         case WM_DESTROY: on_destroy(); return FALSE;
         default: return FALSE;
@@ -255,6 +278,37 @@ void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot,
 }
 
 void close_emoji_palette() { close_window(); }
+
+void name_emoji_button(HWND button, int32_t carrier, EmojiIndex index) {
+    char code[8] = "";
+    if (index == 0 || emoji_code_for(carrier, index, code) != 0) code[0] = '\0';
+    set_sjis_text(button, code);
+}
+
+HWND add_name_tooltips(HWND parent, int32_t firstId, int32_t lastId) {
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, g_instance, nullptr);
+    if (tips == nullptr) return nullptr;
+    for (int32_t id = firstId; id <= lastId; ++id) {
+        TTTOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = parent;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(parent, id));
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tips;
+}
+
+bool supply_name_tooltip(NMHDR* header) {
+    if (header->code != TTN_GETDISPINFOW) return false;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    if ((info->uFlags & TTF_IDISHWND) == 0) return false;
+    GetWindowTextW(reinterpret_cast<HWND>(header->idFrom), info->szText, 80);
+    info->lpszText = info->szText;
+    return true;
+}
 
 void close_unpinned_emoji_palette() {
     if (g_window.dialog != nullptr && !g_window.modal && !pinned()) close_window();

@@ -79,6 +79,7 @@ void check_text_fits(HWND control, int32_t scale) {
     GetClientRect(control, &client);
     std::string cls = class_of(control);
     LONG style = style_of(control);
+    if (client.right == 0 && client.bottom == 0) return;   // a name for screen readers only: nothing shows
     if (cls == "Static" && !text.empty() && (style & SS_TYPEMASK) <= SS_RIGHT) {
         bool single = (style & SS_CENTERIMAGE) != 0;
         UINT format = single ? DT_SINGLELINE : DT_WORDBREAK | DT_EXPANDTABS;
