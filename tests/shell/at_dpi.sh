@@ -10,7 +10,14 @@ set -uo pipefail
 exe=$1
 shift
 log=$(mktemp)
-trap 'xvfb_stop; wine_set_dpi 96; rm -f "$log"' EXIT
+# A virtual desktop leaves the server with desktops the next programs on the
+# usual display cannot be brought to the front of: the server that ran is
+# started again afresh (kept, as the runs of the tests keep theirs).
+restart_server() {
+  wineserver -k </dev/null >/dev/null 2>&1 && wineserver -p </dev/null >/dev/null 2>&1
+  return 0
+}
+trap 'xvfb_stop; wine_set_dpi 96; restart_server; rm -f "$log"' EXIT
 status=0
 for dpi in "$@"; do
   echo "== at $dpi dpi"
