@@ -12,8 +12,10 @@
 #define IDB_BACKGROUND_ORANGE 219
 #define IDB_BACKGROUND_WHITE 220
 #define IDB_COLOUR_SAMPLES 226
+#define IDB_COLOUR_SAMPLES_2X 227
 #define IDB_BUTTON_FACE 236
 #define IDB_TOOLBAR 1232
+#define IDB_TOOLBAR_2X 1233
 
 // --- Timers of the main window ------------------------------------------------------
 #define IDT_START_UP 1250
@@ -103,6 +105,7 @@
 #define IDC_SPLIT 1486
 #define IDC_CREATE_AUTO 1530
 #define IDC_SPLIT_KEY_LABEL 1580
+#define IDC_TEXT_LABEL 1581
 #define IDC_EMOJI 1747
 #define IDC_MARGIN 1768
 #define IDC_COLOUR 1769

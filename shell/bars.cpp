@@ -45,9 +45,11 @@ void create_toolbar() {
         bool enabled = FormToolbar[i].command != 0 && menu_item_enabled(FormToolbar[i].command);
         buttons[i].fsState = enabled ? TBSTATE_ENABLED : 0;
     }
+    // From 200 % on the pictures drawn at 32 x 32; below, the 16 x 16 ones unscaled.
+    int32_t side = 16 * image_factor();
     g_shell.toolbar = CreateToolbarEx(g_shell.window, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
-                                      IDC_TOOLBAR, 7, g_shell.instance, IDB_TOOLBAR, buttons, 9, 16, 16, 16, 16,
-                                      sizeof(TBBUTTON));
+                                      IDC_TOOLBAR, 7, g_shell.instance, side == 16 ? IDB_TOOLBAR : IDB_TOOLBAR_2X,
+                                      buttons, 9, side, side, side, side, sizeof(TBBUTTON));
 }
 
 }  // namespace
@@ -66,7 +68,8 @@ void show_toolbar(bool on) {
     g_shell.toolbar = nullptr;
     if (on) create_toolbar();
     check_menu(IDM_TOOLBAR, on);
-    SetWindowPos(g_shell.form, nullptr, 0, on ? kToolbarFormTop : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(g_shell.form, nullptr, 0, on ? scaled(kToolbarFormTop) : 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     layout_form(1);
 }
 
@@ -96,7 +99,7 @@ int32_t g_noteWidth = 0;   // the third part's room while it holds a note
 }  // namespace
 
 void show_status_note(bool shown) {
-    int32_t width = shown ? 420 : 0;
+    int32_t width = shown ? scaled(420) : 0;
     if (width == g_noteWidth) return;
     g_noteWidth = width;
     RECT client;
@@ -107,7 +110,8 @@ void show_status_note(bool shown) {
 void set_status_parts(int32_t width) {
     // The third part is empty and takes no room, unless a note about text
     // left out or characters replaced must be seen.
-    int parts[3] = {width - 160 - g_noteWidth, width - g_noteWidth, width};
+    if (g_noteWidth != 0) g_noteWidth = scaled(420);   // the display may have changed
+    int parts[3] = {width - scaled(160) - g_noteWidth, width - g_noteWidth, width};
     SendMessageW(g_shell.statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
 }
 
@@ -153,7 +157,7 @@ bool stored_place(PlaceRect* out) {
         monitors.areas[monitors.count++] = {place_rect(desktop), place_rect(desktop)};
     }
     return place_stored_window({left, top, left + width, top + height}, monitors.areas, monitors.count,
-                               kMinWindowWidth, kMinWindowHeight, out) == 0;
+                               scaled(kMinWindowWidth), scaled(kMinWindowHeight), out) == 0;
 }
 
 }  // namespace
@@ -173,8 +177,9 @@ void place_window_at_start() {
     RECT r;
     GetWindowRect(g_shell.window, &r);
     int32_t width = r.right - r.left;
-    if (width >= dw) width = kMinWindowWidth;
-    int32_t height = 590;
+    if (width < scaled(kMinWindowWidth)) width = scaled(kMinWindowWidth);
+    if (width >= dw) width = scaled(kMinWindowWidth);
+    int32_t height = scaled(590);
     SetWindowPos(g_shell.window, nullptr, (dw - width) / 2, (dh - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -3,8 +3,10 @@
 // the system's default handler.
 #include <windows.h>
 #include <shellapi.h>
+#include <commctrl.h>
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "platform/win32/native_path.h"
 #include "resources/resource.h"
@@ -67,6 +69,8 @@ struct VersionBox {
 
 bool is_link(int32_t id) { return id == IDC_VERSION_URL || id == IDC_VERSION_MAIL; }
 
+LRESULT CALLBACK link_keys_proc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR);
+
 void init_version_box(HWND dialog, VersionBox* box) {
     SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
     char version[32];
@@ -81,6 +85,7 @@ void init_version_box(HWND dialog, VersionBox* box) {
     font.lfUnderline = TRUE;
     box->linkFont = CreateFontIndirectW(&font);
     box->hand = LoadCursorW(g_shell.instance, MAKEINTRESOURCEW(IDC_HAND_CURSOR));
+    for (int32_t id : {IDC_VERSION_URL, IDC_VERSION_MAIL}) SetWindowSubclass(GetDlgItem(dialog, id), link_keys_proc, 1, 0);
     SetFocus(GetDlgItem(dialog, IDOK));
 }
 
@@ -93,6 +98,14 @@ void paint_link(const VersionBox& box, const DRAWITEMSTRUCT& item) {
     SetTextColor(item.hDC, item.CtlID == IDC_VERSION_URL ? kWebColour : kMailColour);
     RECT r = item.rcItem;
     DrawTextW(item.hDC, text, -1, &r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    if (GetFocus() == item.hwndItem) {
+        // The focus around the text, so a keyboard user sees which link Enter opens.
+        RECT around = {0, 0, 0, 0};
+        DrawTextW(item.hDC, text, -1, &around, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        around.right = around.right < item.rcItem.right ? around.right : item.rcItem.right;
+        around.bottom = item.rcItem.bottom;
+        DrawFocusRect(item.hDC, &around);
+    }
     SelectObject(item.hDC, old);
 }
 
@@ -102,6 +115,29 @@ void open_link(HWND dialog, int32_t id) {
     int n = id == IDC_VERSION_MAIL ? std::snprintf(target, sizeof target, "%s", kMailScheme) : 0;
     control_text(GetDlgItem(dialog, id), target + n, static_cast<int32_t>(sizeof target) - n);
     open_with_default_handler(dialog, target);
+}
+
+// A link takes the focus by Tab and opens with Enter or Space; it repaints
+// to show or drop its focus mark.
+LRESULT CALLBACK link_keys_proc(HWND link, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    bool opening = wParam == VK_RETURN || wParam == VK_SPACE;
+    switch (message) {
+        case WM_GETDLGCODE: {
+            const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg != nullptr && msg->message == WM_KEYDOWN && opening) return DLGC_WANTMESSAGE;
+            break;
+        }
+        case WM_KEYDOWN:
+            if (opening) {
+                open_link(GetParent(link), GetDlgCtrlID(link));
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS: InvalidateRect(link, nullptr, TRUE); break;
+        default: break;
+    }
+    return DefSubclassProc(link, message, wParam, lParam);
 }
 
 bool set_link_cursor(HWND dialog, const VersionBox* box, HWND under) {

@@ -109,7 +109,7 @@ void delete_slot(EmojiHistory* history, int32_t slot) {
 }  // namespace
 
 void open_emoji_palette_for_insert() {
-    open_emoji_palette(g_shell.window, carrier(), PaletteInsert, 0, on_pick);
+    open_emoji_palette(g_shell.window, carrier(), PaletteInsert, 0, on_pick, g_shell.dpi);
 }
 
 void insert_emoji_text(const char* code) {
@@ -149,6 +149,7 @@ void refresh_emoji_history_bar() {
         HWND picture = form_item(IDC_HISTORY_PICTURE_FIRST + i);
         ShowWindow(label, SW_HIDE);
         ShowWindow(picture, SW_HIDE);
+        name_emoji_button(picture, carrier(), history.slots[i]);
         if (history.slots[i] == 0) continue;
         set_control_text(label, i < history.fixed ? kEmojiFixedLabel : kEmojiMovableLabel);
         ShowWindow(label, SW_SHOW);
@@ -162,13 +163,16 @@ void draw_history_picture(const DRAWITEMSTRUCT* item) {
     HDC faceDc = CreateCompatibleDC(item->hDC);
     HBITMAP face = LoadBitmapW(g_shell.instance, MAKEINTRESOURCEW(IDB_BUTTON_FACE));
     HGDIOBJ old = SelectObject(faceDc, face);
-    BitBlt(item->hDC, 0, 0, item->rcItem.right, item->rcItem.bottom, faceDc, 0, 0, SRCCOPY);
+    // The face is drawn for 96 dpi; its edges grow with the button.
+    SetStretchBltMode(item->hDC, COLORONCOLOR);
+    StretchBlt(item->hDC, 0, 0, item->rcItem.right, item->rcItem.bottom, faceDc, 0, 0, scaled_back(item->rcItem.right),
+               scaled_back(item->rcItem.bottom), SRCCOPY);
     SelectObject(faceDc, old);
     DeleteObject(face);
     DeleteDC(faceDc);
     int32_t palette = palette_for_carrier(carrier());
     EmojiHistory history = current_history();
-    draw_emoji_image(item->hDC, palette, history.slots[slot], EmojiPalettes[palette].imageX, 2);
+    draw_emoji_on_button(item->hDC, palette, history.slots[slot], g_shell.dpi, 0);
     if ((item->itemState & ODS_FOCUS) != 0) {
         RECT r = item->rcItem;
         InflateRect(&r, -1, -1);
@@ -196,7 +200,7 @@ void emoji_history_command(int32_t id) {
         case IDM_EMOJI_DELETE: delete_slot(&history, slot); break;
         case IDM_EMOJI_CHANGE:
             if (history.slots[slot] != 0) {
-                open_emoji_palette(g_shell.window, carrier(), PaletteReplace, slot, on_pick);
+                open_emoji_palette(g_shell.window, carrier(), PaletteReplace, slot, on_pick, g_shell.dpi);
             }
             refresh_emoji_history_bar();
             return;

@@ -75,15 +75,22 @@ const FormLayoutRow FormLayout[] = {
 };
 static_assert(sizeof FormLayout / sizeof FormLayout[0] == 46, "FormLayout has 46 rows");
 
-// The focus ring after the radio of the current mode.
-const int32_t kFocusRing[36] = {
-    IDC_EMOJI, IDC_HISTORY_PICTURE_FIRST, IDC_HISTORY_PICTURE_FIRST + 1, IDC_HISTORY_PICTURE_FIRST + 2,
-    IDC_HISTORY_PICTURE_FIRST + 3, IDC_HISTORY_PICTURE_LAST, IDC_MARGIN, IDC_COLOUR, IDC_CHOOSE_COLOUR,
-    IDC_SIZE_SLIDER, IDC_AUTO,
+// The focus ring after the radio of the current mode, in reading order:
+// the encoding box, the emoji button and each history entry's label and
+// picture, the drawing controls, the create and code controls, the view
+// switch, then the fields of the modes, the import panel before the
+// address fields. Hidden and disabled places are skipped.
+const int32_t kFocusRing[] = {
+    IDC_ENCODING, IDC_EMOJI,
+    IDC_HISTORY_LABEL_FIRST, IDC_HISTORY_PICTURE_FIRST, IDC_HISTORY_LABEL_FIRST + 1, IDC_HISTORY_PICTURE_FIRST + 1,
+    IDC_HISTORY_LABEL_FIRST + 2, IDC_HISTORY_PICTURE_FIRST + 2, IDC_HISTORY_LABEL_FIRST + 3,
+    IDC_HISTORY_PICTURE_FIRST + 3, IDC_HISTORY_LABEL_LAST, IDC_HISTORY_PICTURE_LAST,
+    IDC_MARGIN, IDC_COLOUR, IDC_CHOOSE_COLOUR, IDC_SIZE_SLIDER, IDC_AUTO,
     IDC_CREATE, IDC_CREATE_AUTO, IDC_UP, IDC_DOWN, IDC_CLEAR, IDC_CODE_VIEW_BUTTON, IDC_TEXT_VIEW_BUTTON, IDC_SPLIT,
-    IDC_TEXT, IDC_TO, IDC_HISTORY_MENU, IDC_SUBJECT, IDC_BODY, IDC_NAME, IDC_FURIGANA, IDC_PHONE1, IDC_PHONE2,
-    IDC_PHONE3, IDC_MAIL1, IDC_MAIL2, IDC_MAIL3, IDC_NOTE, IDC_POSTAL, IDC_BIRTHDAY, IDC_WEB};
-constexpr int32_t kRingPlaces = 37;
+    IDC_TEXT, IDC_TO, IDC_HISTORY_MENU, IDC_SUBJECT, IDC_BODY, IDC_IMPORT_SPIN, IDC_IMPORT_CLEAR, IDC_NAME,
+    IDC_FURIGANA, IDC_PHONE1, IDC_PHONE2, IDC_PHONE3, IDC_MAIL1, IDC_MAIL2, IDC_MAIL3, IDC_NOTE, IDC_POSTAL,
+    IDC_BIRTHDAY, IDC_WEB};
+constexpr int32_t kRingPlaces = 1 + static_cast<int32_t>(sizeof kFocusRing / sizeof kFocusRing[0]);
 
 // Carriers of the encoding combo box items.
 const int32_t kEncodingCarriers[4] = {Docomo, Au, Softbank, Utf8};
@@ -101,12 +108,15 @@ void place_row(const FormLayoutRow& row, int32_t level, int32_t w, int32_t h) {
     RECT r;
     GetWindowRect(control, &r);
     MapWindowPoints(nullptr, g_shell.form, reinterpret_cast<POINT*>(&r), 2);
-    int32_t width = row.width == kKeep ? r.right - r.left : row.width < 0 ? w + row.width : row.width;
-    int32_t height = row.height == kKeep ? r.bottom - r.top : row.height < 0 ? h + row.height : row.height;
-    bool move = level == 2 || row.x != r.left || row.y != r.top;
+    // The rows are 96-dpi pixels; W and H are already the display's.
+    int32_t x = scaled(row.x), y = scaled(row.y);
+    int32_t width = row.width == kKeep ? r.right - r.left : row.width < 0 ? w + scaled(row.width) : scaled(row.width);
+    int32_t height =
+        row.height == kKeep ? r.bottom - r.top : row.height < 0 ? h + scaled(row.height) : scaled(row.height);
+    bool move = level == 2 || x != r.left || y != r.top;
     bool size = row.width != kKeep && (level == 2 || width != r.right - r.left || height != r.bottom - r.top);
     if (!move && !size) return;
-    SetWindowPos(control, nullptr, row.x, row.y, width, height,
+    SetWindowPos(control, nullptr, x, y, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | (move ? 0 : SWP_NOMOVE) | (size ? 0 : SWP_NOSIZE));
 }
 
@@ -121,35 +131,94 @@ int32_t focused_place(HWND focus) {
     return 0;
 }
 
-// Moves a control of the template to the height its dialog units have on
-// Windows; combo boxes keep their height, which includes the open list.
-void move_to_reference_height(HWND control, int32_t reference, int32_t actual) {
-    RECT r = {};
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, g_shell.form, reinterpret_cast<POINT*>(&r), 2);
+// The template's controls at 96 dpi, in sixteenths of a pixel of the form
+// (whole pixels would grow their rounding with the scale).
+struct TemplatePlace {
+    HWND control;
+    RECT at96;
+};
+constexpr int32_t kSubpixels = 16;
+TemplatePlace g_templatePlaces[128];
+int32_t g_templateCount = 0;
+
+int32_t scaled_subpixels(int32_t at96) { return MulDiv(at96, g_shell.dpi, kBaseDpi * kSubpixels); }
+
+bool is_combo(HWND control) {
     wchar_t name[16];
     GetClassNameW(control, name, 16);
-    bool combo = lstrcmpiW(name, L"ComboBox") == 0;
-    int32_t top = MulDiv(r.top, reference, actual);
-    int32_t height = combo ? r.bottom - r.top : MulDiv(r.bottom, reference, actual) - top;
-    SetWindowPos(control, nullptr, r.left, top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return lstrcmpiW(name, L"ComboBox") == 0 || lstrcmpiW(name, L"ComboBoxEx32") == 0;
+}
+
+// A combo box's height in its window rectangle leaves out the open list,
+// which SetWindowPos takes as part of the height.
+int32_t full_height(HWND control, const RECT& r) {
+    if (!is_combo(control)) return r.bottom - r.top;
+    HWND combo = control;
+    HWND inner = reinterpret_cast<HWND>(SendMessageW(control, CBEM_GETCOMBOCONTROL, 0, 0));
+    wchar_t name[16];
+    GetClassNameW(control, name, 16);
+    if (lstrcmpiW(name, L"ComboBoxEx32") == 0 && inner != nullptr) combo = inner;
+    RECT list = {};
+    SendMessageW(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&list));
+    RECT window = {};
+    GetWindowRect(control, &window);
+    int32_t height = list.bottom - window.top;
+    return height > r.bottom - r.top ? height : r.bottom - r.top;
 }
 
 }  // namespace
 
+// The horizontal dialog unit (a quarter of the average character width) of
+// the form's font made for 96 dpi, times 4: Windows's way of measuring it.
+int32_t base_unit_at_96() {
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(g_shell.form, WM_GETFONT, 0, 0)), sizeof font, &font);
+    font.lfHeight = -MulDiv(9, kBaseDpi, 72);
+    font.lfWidth = 0;
+    HFONT at96 = CreateFontIndirectW(&font);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, at96);
+    SIZE size = {};
+    GetTextExtentPoint32W(screen, L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &size);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(at96);
+    return (size.cx / 26 + 1) / 2;
+}
+
 void place_at_reference_units() {
-    // The pixel rows of the layout are drawn for the form's 9-point font as
-    // Windows gives it to a program that does not declare DPI awareness:
-    // 1.5 pixels a dialog unit both ways. A substitute font with taller
-    // metrics (Wine's Japanese fonts give 1.625 vertically) would push the
-    // template's controls away from those rows and the view switch under
-    // the form's bottom, so they are moved back to their Windows places.
-    RECT units = {0, 0, 0, 800};
+    // The pixel rows of the layout are drawn for the form's 9-point font at
+    // 96 dpi as Windows gives it: 1.5 pixels a dialog unit vertically. A
+    // substitute font with taller metrics (Wine's Japanese fonts give 1.625)
+    // would push the template's controls away from those rows and the view
+    // switch under the form's bottom, so they are taken back to those
+    // units; across, they keep the width the font in use needs at 96 dpi.
+    // The places are kept at 96 dpi once and scaled from there
+    // (apply_display_scale), so every display shows the same layout.
+    RECT units = {0, 0, 800, 800};
     MapDialogRect(g_shell.form, &units);
-    const int32_t reference = 1200;
-    if (units.bottom == reference || units.bottom <= 0) return;
-    for (HWND child = GetWindow(g_shell.form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        move_to_reference_height(child, reference, units.bottom);
+    const int32_t reference = 1200 * kSubpixels;
+    int32_t across = 200 * base_unit_at_96() * kSubpixels;   // 800 horizontal units at 96 dpi
+    g_templateCount = 0;
+    if (units.right <= 0 || units.bottom <= 0 || across <= 0) return;
+    for (HWND child = GetWindow(g_shell.form, GW_CHILD); child != nullptr && g_templateCount < 128;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT r = {};
+        GetWindowRect(child, &r);
+        int32_t height = full_height(child, r);
+        MapWindowPoints(nullptr, g_shell.form, reinterpret_cast<POINT*>(&r), 2);
+        RECT at96 = {MulDiv(r.left, across, units.right), MulDiv(r.top, reference, units.bottom),
+                     MulDiv(r.right, across, units.right), MulDiv(r.top + height, reference, units.bottom)};
+        g_templatePlaces[g_templateCount++] = {child, at96};
+    }
+}
+
+void place_template_controls() {
+    for (int32_t i = 0; i < g_templateCount; ++i) {
+        const RECT& r = g_templatePlaces[i].at96;
+        int32_t left = scaled_subpixels(r.left), top = scaled_subpixels(r.top);
+        SetWindowPos(g_templatePlaces[i].control, nullptr, left, top, scaled_subpixels(r.right) - left,
+                     scaled_subpixels(r.bottom) - top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
@@ -159,8 +228,8 @@ void layout_form(int32_t level) {
     GetWindowRect(g_shell.window, &r);
     int32_t width = r.right - r.left, height = r.bottom - r.top;
     if (g_shell.layoutPasses < 2 || width < 0 || width > 65536 || height < 0 || height > 65536) {
-        width = kMinWindowWidth;
-        height = kMinWindowHeight;
+        width = scaled(kMinWindowWidth);
+        height = scaled(kMinWindowHeight);
     }
     ++g_shell.layoutPasses;
     if (g_shell.toolbar != nullptr) SendMessageW(g_shell.toolbar, TB_AUTOSIZE, 0, 0);
@@ -172,11 +241,11 @@ void layout_form(int32_t level) {
     RECT client;
     GetClientRect(g_shell.window, &client);
     int32_t barHeight = status_bar_height();
-    int32_t formTop = toolbarShown ? kToolbarFormTop : 0;
-    SetWindowPos(g_shell.form, nullptr, 0, 0, width, client.bottom - barHeight - formTop - 8,
+    int32_t formTop = toolbarShown ? scaled(kToolbarFormTop) : 0;
+    SetWindowPos(g_shell.form, nullptr, 0, 0, width, client.bottom - barHeight - formTop - scaled(8),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    int32_t w = clamp(width, kMinWindowWidth, 1600);
-    int32_t h = clamp(height, 520, 1200) + (toolbarShown ? 0 : 24) - barHeight - 12;
+    int32_t w = clamp(width, scaled(kMinWindowWidth), scaled(1600));
+    int32_t h = clamp(height, scaled(520), scaled(1200)) + (toolbarShown ? 0 : scaled(24)) - barHeight - scaled(12);
     if (level >= 1) {
         for (const FormLayoutRow& row : FormLayout) place_row(row, level, w, h);
         // Repaint without hiding the form, which would take the focus away.
@@ -191,6 +260,7 @@ void apply_mode() {
         bool shown = row.shownIn == mode || (row.shownIn == InImport && mode == InAddress && g_shell.importPresent);
         show_item(row.id, shown);
     }
+    show_item(IDC_TEXT_LABEL, mode == InText);
     int32_t carrier = int_setting(SettingCarrier);
     if (mode == InAddress && carrier != Docomo && carrier != Au) {
         show_item(IDC_POSTAL, false);
@@ -268,4 +338,15 @@ void move_focus(int32_t direction) {
             return;
         }
     }
+}
+
+void on_dpi_changed(int32_t dpi, const RECT* suggested) {
+    if (g_shell.form == nullptr || dpi <= 0) return;
+    g_shell.dpi = dpi;
+    apply_display_scale();
+    if (suggested != nullptr) {
+        SetWindowPos(g_shell.window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    layout_form(2);
 }

@@ -33,12 +33,25 @@ void on_indicators_changed(void*, uint32_t what) {
     if (g_pending.fetch_or(what) == 0) PostMessageW(g_shell.window, kIndicatorMessage, 0, 0);
 }
 
+// The preview's raster at the display's scale, so the symbol keeps its size
+// on the screen: each pixel repeated, never blended, so module edges stay
+// sharp.
+void draw_scaled_raster(HDC dc, const Raster& raster, int32_t x, int32_t y) {
+    int oldMode = SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, kBaseDpi, kBaseDpi, nullptr);
+    SetViewportExtEx(dc, g_shell.dpi, g_shell.dpi, nullptr);
+    int oldStretch = SetStretchBltMode(dc, COLORONCOLOR);
+    draw_raster_on(dc, raster, x, y);
+    SetStretchBltMode(dc, oldStretch);
+    SetMapMode(dc, oldMode);
+}
+
 // Every target's raster but a file's: the preview while it paints, the
 // printer page, the clipboard.
 void screen_sink(int32_t target, void* printerSurface, const Raster& raster, int32_t x, int32_t y) {
     if (target == Printer) draw_raster_on(static_cast<HDC>(printerSurface), raster, x, y);
     if (target == Clipboard) deliver_to_clipboard(raster);
-    if (target == Screen && g_paintDc != nullptr) draw_raster_on(g_paintDc, raster, x, y);
+    if (target == Screen && g_paintDc != nullptr) draw_scaled_raster(g_paintDc, raster, x, y);
 }
 
 // The form's background behind the preview, tiles aligned with the form's.
@@ -56,10 +69,10 @@ void paint_error(HDC dc) {
     wchar_t wide[128];
     generation_error_message(message);
     to_wide(message, wide, 128);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(g_shell.form, WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(dc, g_shell.formFont);
     SetTextColor(dc, RGB(255, 0, 0));
     SetBkMode(dc, TRANSPARENT);
-    RECT r = {10, 10, 325, 325};
+    RECT r = {scaled(10), scaled(10), scaled(325), scaled(325)};
     DrawTextW(dc, wide, -1, &r, DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, old);
 }

@@ -5,6 +5,7 @@
 
 #include <cwchar>
 
+#include "emoji/win32/emoji_window.h"
 #include "output/output.h"
 #include "payload/payload.h"
 #include "pipeline/generation.h"
@@ -31,10 +32,18 @@ HFONT make_font(const char* face, int32_t height, int32_t weight) {
     return CreateFontIndirectW(&f);
 }
 
+// The form's template asks for 9 points.
+constexpr int32_t kFormFontPoints = 9;
+
+// The form's fonts at the display's DPI; the template's own font (made by
+// the dialog for the system's DPI) gives the face and character set.
 void create_fonts() {
     LOGFONTW formFont = {};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(g_shell.form, WM_GETFONT, 0, 0)), sizeof formFont, &formFont);
-    g_shell.fieldFont = make_font(kFieldFontName, 14, FW_NORMAL);
+    formFont.lfHeight = -MulDiv(kFormFontPoints, g_shell.dpi, 72);
+    formFont.lfWidth = 0;
+    g_shell.formFont = CreateFontIndirectW(&formFont);
+    g_shell.fieldFont = make_font(kFieldFontName, scaled(14), FW_NORMAL);
     formFont.lfWeight = FW_BOLD;
     g_shell.boldFont = CreateFontIndirectW(&formFont);
     formFont.lfWeight = FW_NORMAL;
@@ -42,15 +51,47 @@ void create_fonts() {
     g_shell.arrowFont = CreateFontIndirectW(&formFont);
 }
 
+void delete_fonts() {
+    HFONT* fonts[] = {&g_shell.formFont, &g_shell.fieldFont, &g_shell.boldFont, &g_shell.arrowFont};
+    for (HFONT* font : fonts) {
+        if (*font != nullptr) DeleteObject(*font);
+        *font = nullptr;
+    }
+}
+
 void set_font(int32_t id, HFONT font) { SendMessageW(form_item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
+// Every control of the form in the form's font at the display's DPI, the
+// create buttons in bold, the wheel arrow upright and the two long fields
+// in their own font.
+void apply_form_font() {
+    for (HWND child = GetWindow(g_shell.form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_shell.formFont), FALSE);
+    }
+    set_font(IDC_CREATE, g_shell.boldFont);
+    set_font(IDC_CREATE_AUTO, g_shell.boldFont);
+    set_font(IDC_WHEEL_ARROW, g_shell.arrowFont);
+    set_font(IDC_TEXT, g_shell.fieldFont);
+    set_font(IDC_BODY, g_shell.fieldFont);
+}
+
+// The colour samples at the display's size: 36 x 12, or the pictures drawn
+// at twice that from 200 % on.
+void load_colour_samples() {
+    int32_t factor = image_factor();
+    HBITMAP samples = LoadBitmapW(g_shell.instance,
+                                  MAKEINTRESOURCEW(factor == 2 ? IDB_COLOUR_SAMPLES_2X : IDB_COLOUR_SAMPLES));
+    HIMAGELIST old = g_colourSamples;
+    g_colourSamples = ImageList_Create(36 * factor, 12 * factor, ILC_COLOR24, 12, 0);
+    ImageList_Add(g_colourSamples, samples, nullptr);
+    DeleteObject(samples);
+    SendMessageW(form_item(IDC_COLOUR), CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(g_colourSamples));
+    if (old != nullptr) ImageList_Destroy(old);
+}
 
 void fill_colour_combo() {
     HWND combo = form_item(IDC_COLOUR);
-    HBITMAP samples = LoadBitmapW(g_shell.instance, MAKEINTRESOURCEW(IDB_COLOUR_SAMPLES));
-    g_colourSamples = ImageList_Create(36, 12, ILC_COLOR24, 12, 0);
-    ImageList_Add(g_colourSamples, samples, nullptr);
-    DeleteObject(samples);
-    SendMessageW(combo, CBEM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(g_colourSamples));
+    load_colour_samples();
     wchar_t label[8];
     for (int32_t i = 0; i < kModuleColourCount; ++i) {
         to_wide(ModuleColourLabels[i], label, 8);
@@ -76,8 +117,6 @@ void fill_margin_combo() {
 
 // Steps 1 and 3 of the creation: buttons, check box, spin, trackbar.
 void set_up_controls() {
-    set_font(IDC_CREATE, g_shell.boldFont);
-    set_font(IDC_CREATE_AUTO, g_shell.boldFont);
     SendMessageW(form_item(IDC_CREATE_AUTO), BM_SETCHECK, BST_CHECKED, 0);
     SendMessageW(form_item(IDC_AUTO), BM_SETCHECK, int_setting(SettingAutoEncode) ? BST_CHECKED : BST_UNCHECKED, 0);
     SendMessageW(form_item(IDC_IMPORT_SPIN), UDM_SETRANGE32, 0, 1000);
@@ -165,11 +204,11 @@ void on_margin_selected() {
 
 void draw_swatch(const DRAWITEMSTRUCT* item) {
     FillRect(item->hDC, &item->rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    HPEN pen = CreatePen(PS_SOLID, 11, static_cast<COLORREF>(int_setting(SettingCustomCol)));
+    HPEN pen = CreatePen(PS_SOLID, scaled(11), static_cast<COLORREF>(int_setting(SettingCustomCol)));
     HBRUSH brush = CreateSolidBrush(static_cast<COLORREF>(int_setting(SettingCustomCol)));
     HGDIOBJ oldPen = SelectObject(item->hDC, pen);
     HGDIOBJ oldBrush = SelectObject(item->hDC, brush);
-    Rectangle(item->hDC, 5, 5, 10, 10);
+    Rectangle(item->hDC, scaled(5), scaled(5), scaled(10), scaled(10));
     SelectObject(item->hDC, oldPen);
     SelectObject(item->hDC, oldBrush);
     DeleteObject(pen);
@@ -214,6 +253,10 @@ INT_PTR CALLBACK form_proc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return reinterpret_cast<INT_PTR>(control_colour(reinterpret_cast<HDC>(wParam),
                                                             reinterpret_cast<HWND>(lParam)));
+        case WM_NOTIFY:
+            if (!supply_name_tooltip(reinterpret_cast<NMHDR*>(lParam))) return FALSE;
+            SetWindowLongPtrW(g_shell.form, DWLP_MSGRESULT, 0);
+            return TRUE;
         case WM_DRAWITEM:
             if (wParam == IDC_SWATCH) draw_swatch(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             if (wParam >= IDC_HISTORY_PICTURE_FIRST && wParam <= IDC_HISTORY_PICTURE_LAST) {
@@ -238,6 +281,23 @@ LRESULT CALLBACK birthday_proc(HWND field, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(field, message, wParam, lParam);
 }
 
+// The arrow keys step through the visible mode radios as a dialog's radio
+// group does (the form's keys do not go through dialog-key handling).
+LRESULT CALLBACK mode_radio_proc(HWND radio, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_KEYDOWN && (wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP || wParam == VK_DOWN)) {
+        int32_t step = wParam == VK_RIGHT || wParam == VK_DOWN ? 1 : -1;
+        for (int32_t id = GetDlgCtrlID(radio) + step; id >= IDC_MODE_TEXT && id <= IDC_MODE_ADDRESS; id += step) {
+            HWND next = form_item(id);
+            if (!IsWindowVisible(next) || !IsWindowEnabled(next)) continue;
+            SetFocus(next);
+            SendMessageW(next, BM_CLICK, 0, 0);
+            break;
+        }
+        return 0;
+    }
+    return DefSubclassProc(radio, message, wParam, lParam);
+}
+
 }  // namespace
 
 HWND create_main_form(HWND parent) {
@@ -246,8 +306,11 @@ HWND create_main_form(HWND parent) {
     set_int_setting(SettingMode, g_shell.mode);
     g_shell.form = CreateDialogParamW(g_shell.instance, MAKEINTRESOURCEW(IDD_MAIN_FORM), parent, form_proc, 0);
     if (g_shell.form == nullptr) return nullptr;
+    g_shell.dpi = window_dpi(parent);
     place_at_reference_units();
     create_fonts();
+    apply_form_font();
+    place_template_controls();
     g_shell.whiteBrush = reinterpret_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     apply_background();
     set_up_controls();
@@ -258,8 +321,9 @@ HWND create_main_form(HWND parent) {
     fill_margin_combo();
     fill_to_combo();
     fill_encoding_combo();
-    set_font(IDC_WHEEL_ARROW, g_shell.arrowFont);
     SetWindowSubclass(form_item(IDC_BIRTHDAY), birthday_proc, 1, 0);
+    for (int32_t id = IDC_MODE_TEXT; id <= IDC_MODE_ADDRESS; ++id) SetWindowSubclass(form_item(id), mode_radio_proc, 1, 0);
+    add_name_tooltips(g_shell.form, IDC_HISTORY_PICTURE_FIRST, IDC_HISTORY_PICTURE_LAST);
     set_display_state(DisplayCreated);
     ShowWindow(g_shell.form, SW_SHOW);
     return g_shell.form;
@@ -270,7 +334,7 @@ HFONT make_fixed_font(int32_t height) { return make_font(kViewFontName, height, 
 void apply_view_font() {
     int32_t row = int_setting(SettingPreviewNo);
     HFONT old = g_shell.viewFont;
-    g_shell.viewFont = make_fixed_font(LineWidths[row >= 0 && row < kLineWidthRows ? row : 4].fontHeight);
+    g_shell.viewFont = make_fixed_font(scaled(LineWidths[row >= 0 && row < kLineWidthRows ? row : 4].fontHeight));
     set_font(IDC_TEXT_VIEW, g_shell.viewFont);
     if (old != nullptr) DeleteObject(old);
 }
@@ -280,8 +344,8 @@ void destroy_main_form() {
     g_shell.form = nullptr;
     if (g_colourSamples != nullptr) ImageList_Destroy(g_colourSamples);
     g_colourSamples = nullptr;
-    HGDIOBJ objects[] = {g_shell.fieldFont, g_shell.viewFont, g_shell.boldFont, g_shell.arrowFont,
-                         g_shell.backgroundBrush, g_shell.tintBrush, g_tile};
+    delete_fonts();
+    HGDIOBJ objects[] = {g_shell.viewFont, g_shell.backgroundBrush, g_shell.tintBrush, g_tile};
     for (HGDIOBJ object : objects) {
         if (object != nullptr) DeleteObject(object);
     }
@@ -303,6 +367,17 @@ void apply_background() {
         if (g_tile != nullptr) g_shell.backgroundBrush = CreatePatternBrush(g_tile);
     }
     g_shell.tintBrush = CreateSolidBrush(text_view_colour(index));
+    InvalidateRect(g_shell.form, nullptr, TRUE);
+}
+
+void apply_display_scale() {
+    delete_fonts();
+    create_fonts();
+    apply_form_font();
+    apply_view_font();
+    place_template_controls();
+    load_colour_samples();
+    if (g_shell.toolbar != nullptr) show_toolbar(true);
     InvalidateRect(g_shell.form, nullptr, TRUE);
 }
 
@@ -371,9 +446,29 @@ bool forward_birthday_wheel(WPARAM wParam, LPARAM lParam) {
     return true;
 }
 
+namespace {
+
+// The text field's name for screen readers, which take an edit field's
+// name from the label just before it: the mode's own caption, in a label
+// of no size (the form shows none there), shown in text mode only.
+HWND text_field_label() {
+    HWND label = form_item(IDC_TEXT_LABEL);
+    if (label != nullptr) return label;
+    wchar_t caption[32] = {};
+    GetWindowTextW(form_item(IDC_MODE_TEXT), caption, 32);
+    label = CreateWindowExW(0, L"Static", caption, WS_CHILD | SS_LEFT, 0, 0, 0, 0, g_shell.form,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_TEXT_LABEL)), g_shell.instance, nullptr);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(g_shell.formFont), FALSE);
+    return label;
+}
+
+}  // namespace
+
 void recreate_text_fields() {
     static char texts[2][kLongFieldBytes];
     const int32_t ids[2] = {IDC_TEXT, IDC_BODY};
+    // Each field follows its label in the tab and z order.
+    HWND labels[2] = {text_field_label(), form_item(IDC_BODY_LABEL)};
     DWORD style = WS_CHILD | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN | ES_NOHIDESEL | ES_AUTOVSCROLL;
     if (!int_setting(SettingEditWrap)) style |= WS_HSCROLL | ES_AUTOHSCROLL;
     for (int32_t i = 0; i < 2; ++i) {
@@ -385,6 +480,7 @@ void recreate_text_fields() {
         }
         HWND field = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"", style, 0, 0, 100, 100, g_shell.form,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids[i])), g_shell.instance, nullptr);
+        SetWindowPos(field, labels[i], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         set_control_text(field, texts[i]);
         SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(g_shell.fieldFont), TRUE);
     }

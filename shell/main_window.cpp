@@ -103,19 +103,20 @@ void on_timer(UINT_PTR id) {
     }
 }
 
-// Keeps the window at least 780 x 580 while a border is dragged.
+// Keeps the window at least 780 x 580 (at 96 dpi) while a border is dragged.
 void on_sizing(WPARAM edge, RECT* r) {
+    const int32_t minWidth = scaled(kMinWindowWidth), minHeight = scaled(kMinWindowHeight);
     bool bottom = edge == WMSZ_BOTTOM || edge == WMSZ_BOTTOMLEFT || edge == WMSZ_BOTTOMRIGHT;
     bool top = edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT;
     bool left = edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT;
     bool right = edge == WMSZ_RIGHT || edge == WMSZ_TOPRIGHT || edge == WMSZ_BOTTOMRIGHT;
-    if (r->bottom - r->top < kMinWindowHeight) {
-        if (bottom) r->bottom = r->top + kMinWindowHeight;
-        else if (top) r->top = r->bottom - kMinWindowHeight;
+    if (r->bottom - r->top < minHeight) {
+        if (bottom) r->bottom = r->top + minHeight;
+        else if (top) r->top = r->bottom - minHeight;
     }
-    if (r->right - r->left < kMinWindowWidth) {
-        if (left) r->left = r->right - kMinWindowWidth;
-        else if (right) r->right = r->left + kMinWindowWidth;
+    if (r->right - r->left < minWidth) {
+        if (left) r->left = r->right - minWidth;
+        else if (right) r->right = r->left + minWidth;
     }
 }
 
@@ -130,6 +131,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wParam, LPAR
             if (wParam) save_session();
             return 0;
         case WM_SIZE: layout_form(1); return 0;
+        case WM_DPICHANGED: on_dpi_changed(HIWORD(wParam), reinterpret_cast<RECT*>(lParam)); return 0;
         case WM_NOTIFY:
             if (on_toolbar_notify(reinterpret_cast<NMHDR*>(lParam))) return 0;
             break;

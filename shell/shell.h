@@ -42,11 +42,17 @@ void set_shell_open_seam(ShellOpenSeam seam);
 struct PrinterDriver;
 void set_printer_seam(const PrinterDriver* driver);
 
+// The DPI of a window as the system reports it (tests stand in other
+// displays); null puts the system's own back.
+typedef UINT (*DpiSeam)(HWND window);
+void set_dpi_seam(DpiSeam seam);
+
 // The one place Shift_JIS messages become UTF-16 message boxes.
 int show_message(HWND owner, const char* text, const char* caption, UINT flags);
 
 // --- Main window ------------------------------------------------------------------
 
+// At 96 dpi; the window scales them to its display (display_scale.cpp).
 constexpr int32_t kMinWindowWidth = 780;
 constexpr int32_t kMinWindowHeight = 580;
 

@@ -20,6 +20,8 @@ struct ShellState {
     HWND statusBar;
     HWND preview;
     HACCEL accelerators;
+    int32_t dpi;             // of the window's display; the layout's pixels are for 96
+    HFONT formFont;          // the form's 9-point font at that DPI
     int32_t mode;            // InputMode of the form
     int32_t layoutPasses;    // the first two use the minimum size
     bool sessionSaved;       // the resume file and settings were written this run
@@ -66,6 +68,19 @@ bool is_checked(int32_t id);
 // The colour chooser through its seam.
 bool choose_colour(HWND owner, uint32_t* colour);
 
+// --- Display scale (display_scale.cpp) ---------------------------------------------------
+
+constexpr int32_t kBaseDpi = 96;
+// The window's DPI (GetDpiForWindow where the system has it, else the
+// screen's LOGPIXELSY), through the seam.
+int32_t window_dpi(HWND window);
+// Pixels of the 96-dpi layout at the window's DPI.
+int32_t scaled(int32_t pixels);
+// Pixels at the window's DPI back to 96 dpi.
+int32_t scaled_back(int32_t pixels);
+// 2 from 200 % on, where the images drawn at twice the size are used; 1 below.
+int32_t image_factor();
+
 // --- Main form (main_form.cpp) ---------------------------------------------------------
 
 HWND create_main_form(HWND parent);
@@ -88,6 +103,13 @@ void apply_background();
 // Puts the template's controls where the form's dialog units place them on
 // Windows, whatever the metrics of the font standing in for the form's.
 void place_at_reference_units();
+// Those places at the display's DPI.
+void place_template_controls();
+// The template's controls, fonts, images and layout at the display's DPI
+// (start-up after the form is made, and WM_DPICHANGED with the new DPI).
+void apply_display_scale();
+// WM_DPICHANGED: the new DPI and the window's suggested rectangle.
+void on_dpi_changed(int32_t dpi, const RECT* suggested);
 void fill_encoding_combo();
 void on_encoding_changed();
 void set_mode_radios_visible(bool visible);
@@ -96,7 +118,7 @@ void set_mode_radios_visible(bool visible);
 bool mail_and_address_offered();
 // Checks the radio of mode (0-2) alone and switches to it.
 void select_mode(int32_t mode, bool generate);
-// Height of the form's top when the toolbar is shown.
+// Height of the form's top when the toolbar is shown (at 96 dpi).
 constexpr int32_t kToolbarFormTop = 26;
 
 // --- Generation on screen (generation_view.cpp) ------------------------------------------

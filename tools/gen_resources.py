@@ -84,35 +84,47 @@ def hand_cursor():
     write_icon_file(os.path.join(OUT, "hand.cur"), [img], 2, hotspot=(7, 0))
 
 
-def toolbar():
-    """Seven 16 x 16 pictures: open, save, save all, copy, options, print, version."""
-    img = Image.new("RGB", (7 * 16, 16), FACE)
+def toolbar(s, name):
+    """Seven s * 16 pixel square pictures: open, save, save all, copy, options,
+    print, version; s = 2 draws them for 200 % displays."""
+    img = Image.new("RGB", (7 * 16 * s, 16 * s), FACE)
     d = ImageDraw.Draw(img)
     k, w, y, b = (0, 0, 0), (255, 255, 255), (240, 200, 60), (0, 0, 160)
+
+    def box(x0, y0, x1, y1):   # a 16-pixel box, inclusive, at the drawing's scale
+        return [x0 * s, y0 * s, (x1 + 1) * s - 1, (y1 + 1) * s - 1]
+
+    def rect(x0, y0, x1, y1, fill, outline=None):
+        d.rectangle(box(x0, y0, x1, y1), fill=fill, outline=outline, width=s)
+
+    def ellipse(x0, y0, x1, y1, fill, outline):
+        d.ellipse(box(x0, y0, x1, y1), fill=fill, outline=outline, width=s)
+
     # open: a folder
-    d.polygon([(1, 5), (6, 5), (7, 3), (12, 3), (12, 13), (1, 13)], fill=y, outline=k)
+    d.polygon([(x * s, v * s) for x, v in [(1, 5), (6, 5), (7, 3), (12, 3), (12, 13), (1, 13)]], fill=y,
+              outline=k, width=s)
     # save: a disk
-    d.rectangle([17, 2, 30, 14], fill=b, outline=k)
-    d.rectangle([20, 2, 27, 7], fill=w, outline=k)
+    rect(17, 2, 30, 14, b, k)
+    rect(20, 2, 27, 7, w, k)
     # save all: two disks
-    d.rectangle([33, 1, 42, 10], fill=b, outline=k)
-    d.rectangle([37, 5, 46, 14], fill=b, outline=k)
-    d.rectangle([39, 5, 44, 8], fill=w, outline=k)
+    rect(33, 1, 42, 10, b, k)
+    rect(37, 5, 46, 14, b, k)
+    rect(39, 5, 44, 8, w, k)
     # copy: a symbol picture on a page
-    d.rectangle([50, 2, 61, 13], fill=w, outline=k)
-    img.paste(symbol_picture(10).convert("RGB"), (51, 3))
+    rect(50, 2, 61, 13, w, k)
+    img.paste(symbol_picture(10 * s).convert("RGB"), (51 * s, 3 * s))
     # options: a gear-like wheel
-    d.ellipse([66, 2, 77, 13], fill=(128, 128, 128), outline=k)
-    d.ellipse([69, 5, 74, 10], fill=FACE, outline=k)
+    ellipse(66, 2, 77, 13, (128, 128, 128), k)
+    ellipse(69, 5, 74, 10, FACE, k)
     # print: a printer
-    d.rectangle([84, 2, 91, 7], fill=w, outline=k)
-    d.rectangle([81, 7, 94, 12], fill=(128, 128, 128), outline=k)
-    d.rectangle([84, 11, 91, 14], fill=w, outline=k)
+    rect(84, 2, 91, 7, w, k)
+    rect(81, 7, 94, 12, (128, 128, 128), k)
+    rect(84, 11, 91, 14, w, k)
     # version: an "i"
-    d.ellipse([97, 1, 110, 14], fill=b, outline=k)
-    d.rectangle([103, 6, 104, 11], fill=w)
-    d.rectangle([103, 3, 104, 4], fill=w)
-    img.save(os.path.join(OUT, "toolbar.bmp"))
+    ellipse(97, 1, 110, 14, b, k)
+    rect(103, 6, 104, 11, w)
+    rect(103, 3, 104, 4, w)
+    img.save(os.path.join(OUT, name))
 
 
 def tile(name, base, accent):
@@ -124,23 +136,25 @@ def tile(name, base, accent):
     img.convert("P", palette=Image.ADAPTIVE, colors=16).save(os.path.join(OUT, name))
 
 
-def colour_samples():
-    """Twelve 36 x 12 samples of the module colours, the rainbow last."""
+def colour_samples(s, name):
+    """Twelve 36 x 12 samples of the module colours, the rainbow last; s = 2
+    draws them at 72 x 24 for 200 % displays."""
     colours = [(0, 0, 0), (128, 0, 0), (0, 160, 0), (0, 0, 128), (192, 0, 128), (0, 0, 255), (255, 0, 0),
                (128, 128, 128), (255, 64, 255), (255, 192, 0), (0, 192, 255)]
-    img = Image.new("RGB", (432, 12), (255, 255, 255))
+    img = Image.new("RGB", (432 * s, 12 * s), (255, 255, 255))
     d = ImageDraw.Draw(img)
+    edge = (64, 64, 64)
     for i, c in enumerate(colours):
-        d.rectangle([i * 36 + 1, 1, i * 36 + 34, 10], fill=c, outline=(64, 64, 64))
+        d.rectangle([(i * 36 + 1) * s, s, (i * 36 + 35) * s - 1, 11 * s - 1], fill=c, outline=edge, width=s)
     rainbow = [(250, 0, 0), (250, 200, 0), (0, 216, 0), (0, 96, 255), (182, 88, 192)]
-    for x in range(34):
-        t = x / 33 * (len(rainbow) - 1)
+    for x in range(34 * s):
+        t = x / (34 * s - 1) * (len(rainbow) - 1)
         j = min(int(t), len(rainbow) - 2)
         f = t - j
         c = tuple(int(rainbow[j][n] * (1 - f) + rainbow[j + 1][n] * f) for n in range(3))
-        d.line([(396 + x, 2), (396 + x, 9)], fill=c)
-    d.rectangle([397, 1, 430, 10], outline=(64, 64, 64))
-    img.convert("P", palette=Image.ADAPTIVE, colors=256).save(os.path.join(OUT, "colours.bmp"))
+        d.line([(396 * s + x, 2 * s), (396 * s + x, 10 * s - 1)], fill=c)
+    d.rectangle([397 * s, s, 431 * s - 1, 11 * s - 1], outline=edge, width=s)
+    img.convert("P", palette=Image.ADAPTIVE, colors=256).save(os.path.join(OUT, name))
 
 
 def button_face():
@@ -158,12 +172,14 @@ def main():
     os.makedirs(OUT, exist_ok=True)
     icon()
     hand_cursor()
-    toolbar()
+    toolbar(1, "toolbar.bmp")
+    toolbar(2, "toolbar_2x.bmp")
     tile("bg_blue.bmp", (222, 225, 255), (208, 212, 250))
     tile("bg_green.bmp", (196, 248, 203), (180, 236, 190))
     tile("bg_orange.bmp", (255, 240, 177), (250, 226, 150))
     tile("bg_white.bmp", (250, 250, 250), (238, 238, 238))
-    colour_samples()
+    colour_samples(1, "colours.bmp")
+    colour_samples(2, "colours_2x.bmp")
     button_face()
     return 0
 

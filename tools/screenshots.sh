@@ -5,7 +5,9 @@
 # reached the way a user reaches them: real clicks and typing
 # (tools/wine-gui.sh). A state that does not come up is reported and
 # skipped; the exit code then is 1.
-# usage: tools/screenshots.sh [--no-build] [docomo] [softbank] [first-start]  (all by default)
+# --dpi N runs the program at that display scale (LogPixels N: 120 is 125 %,
+# 144 is 150 %, 192 is 200 %) and saves under build/screenshots/dpi-N/.
+# usage: tools/screenshots.sh [--no-build] [--dpi N] [docomo] [softbank] [first-start]  (all by default)
 set -uo pipefail
 cd "$(dirname "$0")/.." || exit 1
 . tools/deps.sh
@@ -17,10 +19,17 @@ WORK=$MIVOKA_ROOT/build/screenshots-work
 DIST=$MIVOKA_ROOT/build/windows/dist
 # A quiet start (no first-start message), manual generation, a larger symbol
 # and the window at its start size.
-QUIET=(_version=2125825 _count=1 autoencode=0 sliderpos=3 wleft=40 wtop=40 wwidth=780 wheight=590)
+DPI=96
 SKIPPED=()
 
+# The start size 780 x 590 at the display's scale.
+quiet_settings() {
+  QUIET=(_version=2125825 _count=1 autoencode=0 sliderpos=3 wleft=40 wtop=40 wwidth=$((780 * DPI / 96))
+    wheight=$((590 * DPI / 96)))
+}
+
 cleanup() {
+  [ "$DPI" = 96 ] || wine_set_dpi 96
   gui_stop
   wine_server_stop
   xvfb_stop
@@ -283,7 +292,7 @@ first_or_main() { gui_window_shown 'First Message' || gui_window_shown Mivoka; }
 
 session_first_start() {
   echo "== first start"
-  gui_prepare "$WORK/first" "$DIST" wleft=40 wtop=40 wwidth=780 wheight=590 && gui_launch || return 1
+  gui_prepare "$WORK/first" "$DIST" wleft=40 wtop=40 "${QUIET[@]:6}" && gui_launch || return 1
   gui_poll 60 first_or_main
   if gui_wait_window 'First Message' 3 && gui_wait_painted 'First Message' 10; then
     shot first-message
@@ -322,6 +331,14 @@ main() {
     no_build=1
     shift
   fi
+  if [ "${1:-}" = --dpi ]; then
+    DPI=${2:?--dpi needs a number}
+    shift 2
+    OUT=$OUT/dpi-$DPI
+    # A screen as large as 1280 x 1024 at that scale.
+    export MIVOKA_XVFB_SCREEN="$((1280 * DPI / 96))x$((1024 * DPI / 96))"
+  fi
+  quiet_settings
   install_missing_packages || exit 1
   prepare_program "$no_build" || exit 1
   # Always a private display of a known size.
@@ -329,8 +346,9 @@ main() {
   wine_env
   xvfb_start && wine_server_start && wine_prefix_up || exit 1
   gui_check_tools || exit 1
+  wine_set_dpi "$DPI" || exit 1
   # A full run replaces every picture; a run of some sessions only theirs.
-  [ "$#" -gt 0 ] || rm -rf "$OUT"
+  [ "$#" -gt 0 ] || rm -f "$OUT"/*.png
   rm -rf "$WORK" && mkdir -p "$OUT" "$WORK"
   local session sessions=("$@")
   [ "$#" -gt 0 ] || sessions=(docomo softbank first-start)

@@ -72,11 +72,12 @@ wine_server_stop() {
 }
 
 # Starts Xvfb on a free display when DISPLAY is unset; Xvfb picks the number.
+# The screen is 1280 x 1024 unless MIVOKA_XVFB_SCREEN gives another size.
 xvfb_start() {
   [ -n "${DISPLAY:-}" ] && return 0
   local numfile i
   numfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${MIVOKA_XVFB_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   MIVOKA_XVFB_PID=$!
   for i in $(seq 100); do
     [ -s "$numfile" ] && break
@@ -98,4 +99,14 @@ xvfb_stop() {
   kill "$MIVOKA_XVFB_PID" 2>/dev/null || true
   wait "$MIVOKA_XVFB_PID" 2>/dev/null || true
   MIVOKA_XVFB_PID=
+}
+
+# wine_set_dpi DPI: the display scale every Wine program started afterwards
+# runs at (96 is 100 %, 144 is 150 %). Wine 8 takes it from the desktop
+# settings of the user; the fonts key is set alike for the font code.
+wine_set_dpi() {
+  local key
+  for key in 'HKCU\Control Panel\Desktop' 'HKCC\Software\Fonts'; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f </dev/null >/dev/null 2>&1 || return 1
+  done
 }

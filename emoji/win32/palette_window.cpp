@@ -5,6 +5,9 @@
 
 #include <commctrl.h>
 
+#include <initializer_list>
+
+#include "payload/payload.h"
 #include "platform/codepage.h"
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
@@ -20,10 +23,14 @@ struct PaletteWindow {
     bool modal;
     EmojiPick pick;
     HFONT boldFont;
+    int32_t dpi;           // of the owner's display
 };
 PaletteWindow g_window = {};
 int32_t g_pages[kPaletteCount] = {};
 HIMAGELIST g_images[kPaletteCount][kMaxPalettePages] = {};
+// The same pictures at twice the size, each pixel doubled, made when a
+// display of 200 % or more first draws them.
+HIMAGELIST g_doubled[kPaletteCount][kMaxPalettePages] = {};
 HINSTANCE g_instance = nullptr;
 
 // ＝ and ∥
@@ -38,25 +45,42 @@ void show_pin() {
     SetDlgItemTextW(g_window.dialog, IDC_PALETTE_PIN, pinned() ? kPinOn : kPinOff);
 }
 
+void name_buttons();
+
 void show_page() {
     SetDlgItemInt(g_window.dialog, IDC_PALETTE_PAGE, static_cast<UINT>(g_pages[g_window.palette] + 1), FALSE);
     // The hidden static over the grid, shown and hidden, repaints the buttons.
     HWND grid = GetDlgItem(g_window.dialog, IDC_PALETTE_GRID);
     ShowWindow(grid, SW_SHOW);
     ShowWindow(grid, SW_HIDE);
+    name_buttons();
     for (int32_t id = IDC_PALETTE_FIRST; id <= IDC_PALETTE_LAST; ++id) {
         InvalidateRect(GetDlgItem(g_window.dialog, id), nullptr, TRUE);
     }
 }
 
-void set_title() {
-    uint16_t title[64] = {};
-    const char* text = palette().title;
+void set_sjis_text(HWND window, const char* text) {
+    uint16_t wide[64] = {};
     int32_t length = 0;
-    while (text[length] != '\0') ++length;
-    int32_t units = cp932_to_utf16(text, length, title);
-    title[units < 0 ? 0 : units < 63 ? units : 63] = 0;
-    SetWindowTextW(g_window.dialog, reinterpret_cast<wchar_t*>(title));
+    while (text[length] != '\0' && length < 63) ++length;
+    int32_t units = cp932_to_utf16(text, length, wide);
+    wide[units < 0 ? 0 : units < 63 ? units : 63] = 0;
+    SetWindowTextW(window, reinterpret_cast<wchar_t*>(wide));
+}
+
+void set_title() { set_sjis_text(g_window.dialog, palette().title); }
+
+// Each emoji button named by the code it inserts (its window text, which
+// the owner drawing does not show, for screen readers and the tooltip); a
+// blank one is disabled, so Tab passes it by.
+void name_buttons() {
+    int32_t page = g_pages[g_window.palette];
+    for (int32_t id = IDC_PALETTE_FIRST; id <= IDC_PALETTE_LAST; ++id) {
+        EmojiIndex index = palette_button_index(palette(), page, id - IDC_PALETTE_FIRST);
+        HWND button = GetDlgItem(g_window.dialog, id);
+        name_emoji_button(button, palette().carrier, index);
+        EnableWindow(button, index != 0 && emoji_index_valid(palette(), index));
+    }
 }
 
 void set_bold_page_number() {
@@ -75,10 +99,12 @@ void on_init(HWND dialog) {
     show_pin();
     set_title();
     set_bold_page_number();
+    add_name_tooltips(dialog, IDC_PALETTE_FIRST, IDC_PALETTE_LAST);
     show_page();
     RECT owner = {};
     GetWindowRect(g_window.owner, &owner);
-    SetWindowPos(dialog, nullptr, owner.left + 460, owner.top + 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(dialog, nullptr, owner.left + MulDiv(460, g_window.dpi, 96), owner.top + MulDiv(120, g_window.dpi, 96),
+                 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void close_window() {
@@ -102,7 +128,7 @@ void draw_button(const DRAWITEMSTRUCT* item) {
     int32_t page = g_pages[g_window.palette];
     EmojiIndex index = palette_button_index(palette(), page, button);
     int32_t shift = pressed ? 1 : 0;
-    if (index != 0) draw_emoji_image(item->hDC, g_window.palette, index, palette().imageX + shift, 2 + shift);
+    if (index != 0) draw_emoji_on_button(item->hDC, g_window.palette, index, g_window.dpi, shift);
     if ((item->itemState & ODS_FOCUS) != 0) {
         InflateRect(&r, -1, -1);
         DrawFocusRect(item->hDC, &r);
@@ -152,9 +178,46 @@ INT_PTR CALLBACK palette_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
                 draw_button(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
             }
             return TRUE;
+        case WM_NOTIFY:
+            if (!supply_name_tooltip(reinterpret_cast<NMHDR*>(lParam))) return FALSE;
+            SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 0);
+            return TRUE;
         case WM_DESTROY: on_destroy(); return FALSE;
         default: return FALSE;
     }
+}
+
+}  // namespace
+
+namespace {
+
+HIMAGELIST load_strip(int32_t p, int32_t page, int32_t factor) {
+    const EmojiPalette& palette = EmojiPalettes[p];
+    HBITMAP strip = LoadBitmapW(g_instance, MAKEINTRESOURCEW(palette.firstBitmap + page));
+    if (strip == nullptr) return nullptr;
+    BITMAP size = {};
+    GetObjectW(strip, sizeof size, &size);
+    HIMAGELIST list = ImageList_Create(palette.imageWidth * factor, palette.imageHeight * factor,
+                                       ILC_COLOR24 | ILC_MASK, palette.stripImages[page], 0);
+    HBITMAP images = strip;
+    if (factor != 1) {
+        HDC screen = GetDC(nullptr);
+        HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
+        images = CreateCompatibleBitmap(screen, size.bmWidth * factor, size.bmHeight * factor);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ oldFrom = SelectObject(from, strip), oldTo = SelectObject(to, images);
+        SetStretchBltMode(to, COLORONCOLOR);
+        StretchBlt(to, 0, 0, size.bmWidth * factor, size.bmHeight * factor, from, 0, 0, size.bmWidth, size.bmHeight,
+                   SRCCOPY);
+        SelectObject(from, oldFrom);
+        SelectObject(to, oldTo);
+        DeleteDC(from);
+        DeleteDC(to);
+        DeleteObject(strip);
+    }
+    ImageList_AddMasked(list, images, RGB(255, 0, 255));
+    DeleteObject(images);
+    return list;
 }
 
 }  // namespace
@@ -165,36 +228,47 @@ void create_emoji_image_lists(HINSTANCE instance) {
     for (int32_t p = 0; p < kPaletteCount; ++p) {
         const EmojiPalette& palette = EmojiPalettes[p];
         for (int32_t page = 0; page < palette.pages; ++page) {
-            if (g_images[p][page] != nullptr) continue;
-            HIMAGELIST list = ImageList_Create(palette.imageWidth, palette.imageHeight, ILC_COLOR24 | ILC_MASK,
-                                               palette.stripImages[page], 0);
-            HBITMAP strip = LoadBitmapW(instance, MAKEINTRESOURCEW(palette.firstBitmap + page));
-            if (strip != nullptr) ImageList_AddMasked(list, strip, RGB(255, 0, 255));
-            DeleteObject(strip);
-            g_images[p][page] = list;
+            if (g_images[p][page] == nullptr) g_images[p][page] = load_strip(p, page, 1);
         }
     }
 }
 
 void destroy_emoji_image_lists() {
-    for (auto& lists : g_images) {
-        for (HIMAGELIST& list : lists) {
-            if (list != nullptr) ImageList_Destroy(list);
-            list = nullptr;
+    for (auto* set : {&g_images, &g_doubled}) {
+        for (auto& lists : *set) {
+            for (HIMAGELIST& list : lists) {
+                if (list != nullptr) ImageList_Destroy(list);
+                list = nullptr;
+            }
         }
     }
 }
 
-void draw_emoji_image(HDC dc, int32_t palette, EmojiIndex index, int32_t x, int32_t y) {
+void draw_emoji_image(HDC dc, int32_t palette, EmojiIndex index, int32_t x, int32_t y, int32_t factor) {
     if (palette < 0 || palette >= kPaletteCount || !emoji_index_valid(EmojiPalettes[palette], index)) return;
-    HIMAGELIST list = g_images[palette][index / 100];
+    int32_t page = index / 100;
+    HIMAGELIST& doubled = g_doubled[palette][page];
+    if (factor == 2 && doubled == nullptr && g_instance != nullptr) doubled = load_strip(palette, page, 2);
+    HIMAGELIST list = factor == 2 && doubled != nullptr ? doubled : g_images[palette][page];
     if (list != nullptr) ImageList_Draw(list, emoji_index_image(index), dc, x, y, ILD_TRANSPARENT);
 }
 
-void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot, EmojiPick pick) {
+void draw_emoji_on_button(HDC dc, int32_t palette, EmojiIndex index, int32_t dpi, int32_t shift) {
+    if (palette < 0 || palette >= kPaletteCount) return;
+    // At 96 dpi the image's left is imageX and its top 2; at other DPIs it
+    // keeps its centre there, drawn at twice the size from 200 % on.
+    const EmojiPalette& p = EmojiPalettes[palette];
+    int32_t factor = dpi >= 192 ? 2 : 1;
+    int32_t x = MulDiv(p.imageX, dpi, 96) + (MulDiv(p.imageWidth, dpi, 96) - p.imageWidth * factor) / 2;
+    int32_t y = MulDiv(2, dpi, 96) + (MulDiv(p.imageHeight, dpi, 96) - p.imageHeight * factor) / 2;
+    draw_emoji_image(dc, palette, index, x + shift, y + shift, factor);
+}
+
+void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot, EmojiPick pick, int32_t dpi) {
     if (g_window.dialog != nullptr && mode == PaletteInsert) return;
     close_window();   // a replace takes the place of an open palette
-    g_window = {nullptr, owner, palette_for_carrier(carrier), mode, slot, mode == PaletteReplace, pick, nullptr};
+    g_window = {nullptr, owner, palette_for_carrier(carrier), mode, slot, mode == PaletteReplace, pick, nullptr,
+                dpi > 0 ? dpi : 96};
     if (g_window.modal) {
         DialogBoxParamW(g_instance, MAKEINTRESOURCEW(IDD_EMOJI_PALETTE), owner, palette_proc, 0);
         return;
@@ -204,6 +278,37 @@ void open_emoji_palette(HWND owner, int32_t carrier, int32_t mode, int32_t slot,
 }
 
 void close_emoji_palette() { close_window(); }
+
+void name_emoji_button(HWND button, int32_t carrier, EmojiIndex index) {
+    char code[8] = "";
+    if (index == 0 || emoji_code_for(carrier, index, code) != 0) code[0] = '\0';
+    set_sjis_text(button, code);
+}
+
+HWND add_name_tooltips(HWND parent, int32_t firstId, int32_t lastId) {
+    HWND tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, g_instance, nullptr);
+    if (tips == nullptr) return nullptr;
+    for (int32_t id = firstId; id <= lastId; ++id) {
+        TTTOOLINFOW tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = parent;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(parent, id));
+        tool.lpszText = LPSTR_TEXTCALLBACKW;
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return tips;
+}
+
+bool supply_name_tooltip(NMHDR* header) {
+    if (header->code != TTN_GETDISPINFOW) return false;
+    auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+    if ((info->uFlags & TTF_IDISHWND) == 0) return false;
+    GetWindowTextW(reinterpret_cast<HWND>(header->idFrom), info->szText, 80);
+    info->lpszText = info->szText;
+    return true;
+}
 
 void close_unpinned_emoji_palette() {
     if (g_window.dialog != nullptr && !g_window.modal && !pinned()) close_window();

@@ -46,7 +46,8 @@ BOOL CALLBACK match_control(HWND child, LPARAM context) {
 
 HWND main_window() { return FindWindowW(L"Mivoka", L"Mivoka"); }
 
-// The program's other visible top-level windows, up to 32.
+// The program's other visible top-level windows, up to 32; a tooltip the
+// mouse resting on a button brings up is not one of them.
 struct Windows {
     DWORD process;
     HWND main;
@@ -58,7 +59,10 @@ BOOL CALLBACK collect_window(HWND window, LPARAM context) {
     auto* list = reinterpret_cast<Windows*>(context);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == list->process && window != list->main && IsWindowVisible(window) && list->count < 32) {
+    wchar_t name[32] = L"";
+    GetClassNameW(window, name, 32);
+    bool tooltip = lstrcmpiW(name, L"tooltips_class32") == 0;
+    if (process == list->process && window != list->main && IsWindowVisible(window) && !tooltip && list->count < 32) {
         list->found[list->count++] = window;
     }
     return TRUE;

@@ -3,6 +3,9 @@
 // window sizes, the Tab ring and the birthday wheel.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "payload/payload.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
@@ -297,6 +300,84 @@ TEST(FormAtStartUp, StoredModeAndSoftbankTargetShowTheirFields) {
     EXPECT_FALSE(visible(IDC_POSTAL));
     EXPECT_FALSE(visible(IDC_BIRTHDAY));
     EXPECT_FALSE(visible(IDC_TEXT));
+    close_window();
+}
+
+}  // namespace
+
+namespace {
+
+// Tab from the text field through the whole ring back to it; every place
+// visited once, in reading order.
+std::vector<int32_t> tab_ring_from(int32_t start) {
+    SetFocus(item(start));
+    std::vector<int32_t> seen;
+    for (int32_t i = 0; i < 80; ++i) {
+        press_key(VK_TAB, 0);
+        HWND focus = GetFocus();
+        while (focus != nullptr && GetParent(focus) != main_form()) focus = GetParent(focus);
+        int32_t id = focus == nullptr ? 0 : GetDlgCtrlID(focus);
+        if (id == start) break;
+        seen.push_back(id);
+    }
+    return seen;
+}
+
+TEST(FormKeyboard, TabReachesTheEncodingBoxTheHistoryAndTheImportPanel) {
+    fresh_settings();
+    write_settings("histemojid1=1\r\nhistemojid2=2\r\n");
+    open_window();
+    std::vector<int32_t> ring = tab_ring_from(IDC_TEXT);
+    auto place = [&](int32_t id) {
+        for (size_t i = 0; i < ring.size(); ++i) {
+            if (ring[i] == id) return static_cast<int32_t>(i);
+        }
+        return -1;
+    };
+    ASSERT_GE(place(IDC_MODE_TEXT), 0) << "the ring wraps to the mode radio";
+    EXPECT_EQ(place(IDC_ENCODING), place(IDC_MODE_TEXT) + 1);
+    EXPECT_EQ(place(IDC_EMOJI), place(IDC_ENCODING) + 1);
+    EXPECT_GT(place(IDC_MARGIN), place(IDC_EMOJI));
+    EXPECT_EQ(place(IDC_HISTORY_LABEL_FIRST), place(IDC_EMOJI) + 1) << "the history's labels and pictures";
+    EXPECT_EQ(place(IDC_HISTORY_PICTURE_FIRST), place(IDC_EMOJI) + 2);
+    EXPECT_EQ(place(IDC_HISTORY_PICTURE_FIRST + 1), place(IDC_EMOJI) + 4);
+    EXPECT_EQ(place(IDC_HISTORY_PICTURE_FIRST + 2), -1) << "an empty entry is hidden";
+    EXPECT_EQ(place(IDC_TEXT_VIEW_BUTTON) + 1, place(IDC_SPLIT));
+    EXPECT_EQ(ring.back(), IDC_SPLIT) << "then the text field again";
+    // Shift+Tab walks the same ring backwards.
+    SetFocus(item(IDC_ENCODING));
+    press_key(VK_TAB, VK_SHIFT);
+    EXPECT_EQ(GetFocus(), item(IDC_MODE_TEXT));
+    // The encoding box by keys alone: au, the second item.
+    SetFocus(item(IDC_ENCODING));
+    SendMessageW(item(IDC_ENCODING), CB_SETCURSEL, 1, 0);
+    SendMessageW(main_form(), WM_COMMAND, MAKEWPARAM(IDC_ENCODING, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(item(IDC_ENCODING)));
+    EXPECT_EQ(int_setting(SettingCarrier), Au);
+    close_window();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FormKeyboard, ArrowsMoveWithinTheModeRadios) {
+    fresh_settings();
+    open_window();
+    SetFocus(item(IDC_MODE_TEXT));
+    press_key(VK_RIGHT, 0);
+    EXPECT_EQ(GetFocus(), item(IDC_MODE_MAIL));
+    EXPECT_TRUE(checked(IDC_MODE_MAIL));
+    EXPECT_EQ(int_setting(SettingMode), 1);
+    press_key(VK_DOWN, 0);
+    EXPECT_EQ(int_setting(SettingMode), 2);
+    press_key(VK_DOWN, 0);
+    EXPECT_EQ(int_setting(SettingMode), 2) << "no wrap past the last mode";
+    press_key(VK_LEFT, 0);
+    press_key(VK_UP, 0);
+    EXPECT_EQ(GetFocus(), item(IDC_MODE_TEXT));
+    EXPECT_EQ(int_setting(SettingMode), 0);
+    EXPECT_TRUE(visible(IDC_TEXT));
     close_window();
 }
 
