@@ -120,6 +120,15 @@ void on_sizing(WPARAM edge, RECT* r) {
     }
 }
 
+// A modal dialog or message box of the program is up: it disabled its
+// owner, the main window or the form. A menu or key command that was queued
+// before it came up (a slow start, keys typed ahead) would be dispatched by
+// its message loop and open a second modal window inside the first, which
+// then cannot close until the second has; such a command is dropped.
+bool modal_window_up() {
+    return !IsWindowEnabled(g_shell.window) || (g_shell.form != nullptr && !IsWindowEnabled(g_shell.form));
+}
+
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: return on_create(window);
@@ -136,7 +145,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wParam, LPAR
             if (on_toolbar_notify(reinterpret_cast<NMHDR*>(lParam))) return 0;
             break;
         case WM_COMMAND:
-            if (g_shell.dropGuard) return 0;
+            if (g_shell.dropGuard || modal_window_up()) return 0;
             return dispatch_command(LOWORD(wParam));
         case WM_TIMER: on_timer(wParam); return 0;
         case WM_SIZING: on_sizing(wParam, reinterpret_cast<RECT*>(lParam)); return TRUE;

@@ -129,6 +129,24 @@ TEST_F(MainWindow, ToolbarCommandHidesAndShowsTheToolbar) {
     EXPECT_EQ(form.top, 26);
 }
 
+// While a modal window is up its owner is disabled; a command that reaches
+// the main window then (queued before the window came up) is dropped, so no
+// second modal window opens inside the first.
+TEST_F(MainWindow, CommandsWaitWhileAModalWindowHoldsTheWindowOrTheForm) {
+    for (HWND owner : {main_window(), main_form()}) {
+        EXPECT_EQ(int_setting(SettingBgNo), 3);
+        EnableWindow(owner, FALSE);
+        command(IDM_BACKGROUND_BLUE);
+        command(IDM_TOOLBAR);
+        EXPECT_EQ(int_setting(SettingBgNo), 3);
+        EXPECT_NE(toolbar(), nullptr);
+        EnableWindow(owner, TRUE);
+        command(IDM_BACKGROUND_BLUE);
+        EXPECT_EQ(int_setting(SettingBgNo), 1);
+        command(IDM_BACKGROUND_ORANGE);
+    }
+}
+
 TEST_F(MainWindow, WordWrapKeepsTheTexts) {
     set_text(IDC_TEXT, "long line of text");
     EXPECT_TRUE(menu_state(IDM_WORD_WRAP) & MF_CHECKED);
