@@ -208,6 +208,24 @@ TEST(SettingsAcrossRuns, PlacementOutsideTheDesktopIsCentred) {
     close_window();
 }
 
+// Closed on a monitor right of this one that is no longer there: the window
+// comes back on the nearest monitor, inside its work area, its size kept.
+TEST(SettingsAcrossRuns, PlacementOnAMonitorThatIsGoneFitsIntoTheNearestWorkArea) {
+    fresh_settings();
+    write_settings("wwidth=900\r\nwheight=640\r\nwleft=6000\r\nwtop=30\r\n");
+    open_window();
+    RECT r;
+    GetWindowRect(main_window(), &r);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(main_window(), MONITOR_DEFAULTTONULL), &info));
+    EXPECT_EQ(r.right - r.left, 900);
+    EXPECT_EQ(r.bottom - r.top, 640);
+    EXPECT_EQ(r.right, info.rcWork.right);
+    EXPECT_EQ(r.top, 30);
+    close_window();
+}
+
 TEST(SettingsAcrossRuns, MaximisedExitKeepsTheStoredGeometry) {
     fresh_settings();
     write_settings("wwidth=900\r\nwheight=640\r\nwleft=50\r\nwtop=60\r\n");
