@@ -53,11 +53,7 @@ wchar_t g_name[kFileNameChars];
 wchar_t g_title[128];
 wchar_t g_filter[256];
 
-BOOL system_file_dialog(OPENFILENAMEW* dialog, bool save) {
-    return save ? GetSaveFileNameW(dialog) : GetOpenFileNameW(dialog);
-}
-
-FileDialogSeam g_fileDialog = system_file_dialog;
+FileDialogSeam g_fileDialog = show_item_dialog;
 
 // The list shows the setting's index (modulo the item count) when the panel opens.
 void fill_panel(HWND panel, const PanelRecord& record) {
@@ -143,13 +139,14 @@ void list_to_wide(const char* list, wchar_t* out, int32_t room) {
 
 }  // namespace
 
-void set_file_dialog_seam(FileDialogSeam seam) { g_fileDialog = seam != nullptr ? seam : system_file_dialog; }
+void set_file_dialog_seam(FileDialogSeam seam) { g_fileDialog = seam != nullptr ? seam : show_item_dialog; }
 
 void prepare_file_dialogs() {
     std::memset(&g_dialog, 0, sizeof g_dialog);
     g_name[0] = L'\0';
     g_dialog.lStructSize = sizeof g_dialog;
-    g_dialog.hwndOwner = g_shell.form;
+    // The top-level window, so that it is disabled while a dialog is up.
+    g_dialog.hwndOwner = g_shell.window;
     g_dialog.hInstance = g_shell.instance;
     g_dialog.lpstrFile = g_name;
     g_dialog.nMaxFile = kFileNameChars;

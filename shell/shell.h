@@ -30,7 +30,8 @@ void set_colour_chooser_seam(ColourChooserSeam seam);
 // chosen name in dialog->lpstrFile. A dialog with an add-on panel carries
 // its template (hInstance, lpTemplateName) and hook (lpfnHook), which takes
 // WM_INITDIALOG with the record as lParam and WM_NOTIFY CDN_FILEOK at
-// confirmation, as from the system. Null puts the system's own back.
+// confirmation; the system's own (show_item_dialog) shows the current
+// IFileDialog and drives that hook on a hidden panel. Null puts it back.
 typedef BOOL (*FileDialogSeam)(OPENFILENAMEW* dialog, bool save);
 void set_file_dialog_seam(FileDialogSeam seam);
 // The command line the start-up takes its document from (UTF-16, the

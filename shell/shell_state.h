@@ -171,7 +171,10 @@ struct FileDialogRequest {
     // No keeps the dialog open. Null: no question.
     int32_t (*finalName)(char* path, int32_t room);
 };
-// Window creation: the record's owner is the main form, its name empty.
+// The system's current file dialog shown from the record (item_dialog.cpp);
+// the record's hook and panel work as in the older dialogs.
+BOOL show_item_dialog(OPENFILENAMEW* record, bool save);
+// Window creation: the record's owner is the main window, its name empty.
 void prepare_file_dialogs();
 // The shared dialog with the request's title, filter and flags; out (room
 // kFileNameBytes) gets the chosen name in UTF-8, as confirmed (before

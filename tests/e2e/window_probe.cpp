@@ -13,6 +13,10 @@
 //                          a message within 2 s), "memory PRIVATE WORKING" in
 //                          bytes, then "window CLASS TITLE" for every other
 //                          visible top-level window of the program
+//   window_probe record FILE ARG
+//                          appends ARG to FILE as a UTF-8 line: the package
+//                          test makes it the handler of .html files, to see
+//                          which page the program asks the system to open
 //
 // rect ID looks in the program's other windows (a dialog, the emoji palette)
 // when the main window has no such control.
@@ -25,6 +29,7 @@
 // within 2 s.
 #include <windows.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -193,14 +198,30 @@ int print_focus() {
     return 0;
 }
 
+// The arguments are read as UTF-16 from the command line: argv would hold
+// them in the system code page, which cannot carry every folder name.
+int record_argument() {
+    int count = 0;
+    wchar_t** args = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (args == nullptr || count != 4) return 2;
+    FILE* file = _wfopen(args[2], L"ab");
+    if (file == nullptr) return 1;
+    static char utf8[3 * 32768];
+    int n = WideCharToMultiByte(CP_UTF8, 0, args[3], -1, utf8, sizeof utf8, nullptr, nullptr);
+    if (n > 0) std::fwrite(utf8, 1, static_cast<size_t>(n - 1), file);
+    std::fputc('\n', file);
+    return std::fclose(file) == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "record") == 0) return record_argument();
     if (argc == 2 && std::strcmp(argv[1], "focus") == 0) return print_focus();
     if (argc == 2 && std::strcmp(argv[1], "rects") == 0) return print_rects();
     if (argc == 2 && std::strcmp(argv[1], "check") == 0) return print_check();
     if (argc != 3 || (std::strcmp(argv[1], "rect") != 0 && std::strcmp(argv[1], "text") != 0)) {
-        std::fputs("usage: window_probe rect|text ID, or window_probe focus|rects|check\n", stderr);
+        std::fputs("usage: window_probe rect|text ID, window_probe focus|rects|check, or window_probe record FILE ARG\n", stderr);
         return 2;
     }
     int id = std::atoi(argv[2]);

@@ -9,7 +9,9 @@
 # install over it and a silent uninstall, which must take the program files,
 # the shortcut and the entry. Last, "/S /REMOVESETTINGS" (what the
 # uninstaller's tick box does) must remove the settings as the program's own
-# reset command does, the maker's shared "tools" counter included.
+# reset command does, the maker's shared "tools" counter included. At the
+# end, the installed program in folders named outside code page 932
+# (unicode_folders.sh).
 # usage: install_uninstall.sh DIST_FOLDER WINDOW_PROBE_EXE WORK_FOLDER
 set -uo pipefail
 . "$(dirname "$0")/../wine_script.sh" "DIST GUI_PROBE WORK" "$@"
@@ -244,5 +246,8 @@ wine reg add "$SETTINGS_KEY" /v _count /t REG_DWORD /d 4 /f >/dev/null 2>&1 || f
 wine reg add "$MAKER_KEY" /v tools /t REG_DWORD /d 1 /f >/dev/null 2>&1 || fail "writing tools"
 uninstall /REMOVESETTINGS
 ! key_exists "$MAKER_KEY" || fail "$MAKER_KEY still there when its counter was 1"
+
+. "$MIVOKA_ROOT/tests/package/unicode_folders.sh"
+check_unicode_folders
 
 echo "PASS in $((SECONDS - T0)) s"

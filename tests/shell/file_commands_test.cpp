@@ -116,7 +116,7 @@ TEST_F(FileCommands, SavingTheShownCodeAppendsBmpAndKeepsTheSliderSize) {
     EXPECT_TRUE(d.flags & OFN_ENABLEHOOK);
     EXPECT_FALSE(d.flags & OFN_ENABLETEMPLATE);
     EXPECT_EQ(d.panelTemplate, 0);
-    EXPECT_EQ(d.owner, main_form());
+    EXPECT_EQ(d.owner, main_window()) << "the top-level window, disabled while the dialog is up";
     EXPECT_EQ(shown_messages().count, 1) << "only qr.BMP existed: it is qr.bmp, names ignore case";
     EXPECT_EQ(shown_messages().text, "qr.BMP は既に存在します。\n上書きしますか。");
 }
@@ -616,10 +616,26 @@ HWND find_descendant(HWND parent, int32_t id) {
     return nullptr;
 }
 
+// A combo box below parent that is neither the file-type list (cmb1) nor
+// the name box (cmb13): the dialog's add-on list.
+HWND find_added_list(HWND parent) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32] = L"";
+        GetClassNameW(child, name, 32);
+        int32_t id = GetDlgCtrlID(child);
+        if (lstrcmpiW(name, L"ComboBox") == 0 && id != cmb1 && id != cmb13) return child;
+        HWND inner = find_added_list(child);
+        if (inner != nullptr) return inner;
+    }
+    return nullptr;
+}
+
 // Runs inside the system dialog's modal loop once it shows; without the
-// panel's list it cancels.
+// panel's list it cancels. The list carries the panel's id where the
+// dialog keeps the ids of added controls.
 void act_in_system_dialog(HWND dialog) {
     HWND list = find_descendant(dialog, g_user.listId);
+    if (list == nullptr) list = find_added_list(dialog);
     if (list == nullptr || text_of(dialog) != g_user.title) {
         PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         return;
