@@ -10,14 +10,26 @@ set -uo pipefail
 exe=$1
 shift
 log=$(mktemp)
+usual_display=${DISPLAY:-}
 # A virtual desktop leaves the server with desktops the next programs on the
 # usual display cannot be brought to the front of: the server that ran is
-# started again afresh (kept, as the runs of the tests keep theirs).
+# started again afresh (kept, as the runs of the tests keep theirs), on the
+# usual display. Its background processes (services, the desktop) start with
+# the first program it runs: that is the LogPixels reset here, output to
+# /dev/null, and not the next test, whose output ctest would then wait on
+# for as long as they run.
 restart_server() {
   wineserver -k </dev/null >/dev/null 2>&1 && wineserver -p </dev/null >/dev/null 2>&1
   return 0
 }
-trap 'xvfb_stop; wine_set_dpi 96; restart_server; rm -f "$log"' EXIT
+back_to_usual() {
+  xvfb_stop
+  if [ -n "$usual_display" ]; then export DISPLAY=$usual_display; else unset DISPLAY; fi
+  restart_server
+  wine_set_dpi 96
+  rm -f "$log"
+}
+trap back_to_usual EXIT
 status=0
 for dpi in "$@"; do
   echo "== at $dpi dpi"
