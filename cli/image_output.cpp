@@ -34,7 +34,6 @@ namespace {
 
 const char* const kFormatNames[3] = {"bmp", "png", "svg"};
 const char* const kExtensions[3] = {".bmp", ".png", ".svg"};
-const int32_t kDefaultDpi = 96;
 const int32_t kSvgDefaultMicrometres = 500;
 
 // "X", "X.Y", "X.YY" or "X.YYY" millimetres as micrometres; -1 otherwise.
@@ -119,7 +118,7 @@ int32_t write_prepared(const ImageOptions& o, const Prepared& p, FILE* f) {
 
 }  // namespace
 
-void init_image_options(ImageOptions* options) { *options = {-1, 0, kDefaultDpi, false}; }
+void init_image_options(ImageOptions* options) { *options = {-1, 0, kDefaultImageDpi, false}; }
 
 int parse_image_option(int argc, char** argv, int* i, ImageOptions* o) {
     const char* a = argv[*i];

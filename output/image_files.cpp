@@ -25,8 +25,9 @@ int32_t put_image(FILE* f, void* context) {
     const DrawnImage& d = *static_cast<const DrawnImage*>(context);
     ByteSink sink = file_sink(f);
     if (d.kind == ImageSvg) return write_svg(d.matrix, d.version, d.margin, d.colour, kSvgModuleMicrometres, &sink);
-    // Black on white needs only two grey levels, as the tool writes it.
-    return write_png(raster_source(*d.raster), d.colour == 0x000000, 0, &sink);
+    // Black on white needs only two grey levels; the file is the tool's.
+    return write_png(raster_source(*d.raster), d.colour == 0x000000, pixels_per_metre_of_dpi(kDefaultImageDpi),
+                     &sink);
 }
 
 }  // namespace

@@ -63,6 +63,9 @@ ImageSource module_source(const int32_t* matrix, int32_t version, int32_t margin
 // Resolutions in pixels per metre: round(dpi / 0.0254), and the one that
 // makes p pixels print as one module of micrometres µm, round(p * 1e6 / µm).
 uint32_t pixels_per_metre_of_dpi(int32_t dpi);
+// The resolution a PNG carries unless asked for another: the screen's 96
+// dpi, at which the pixels show the size step's size.
+constexpr int32_t kDefaultImageDpi = 96;
 uint32_t pixels_per_metre_of_module(int32_t p, int32_t micrometres);
 // Pixels per module of an edge of micrometres µm at dpi: round(µm * dpi /
 // 25,400), at least 1.

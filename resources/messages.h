@@ -250,4 +250,4 @@ constexpr char kTimerItemSlow[] = "\x82\xE4\x82\xC1\x82\xAD\x82\xE8";  // ゆっ
 // Bitmaps in the window
 constexpr char kSaveBitmapTitle[] = "BMP\x82\xF0\x95\xDB\x91\xB6";  // BMPを保存
 constexpr char kSaveAllTitle[] = "\x91S\x82\xC4\x82\xCC" "BMP\x82\xF0\x95\xDB\x91\xB6";  // 全てのBMPを保存
-constexpr char kBitmapFilter[] = "BMP\x83t\x83@\x83" "C\x83\x8B (*.bmp)\0*.bmp\0";  // BMPファイル (*.bmp)\0*.bmp\0
+constexpr char kImageFilter[] = "BMP\x83t\x83@\x83" "C\x83\x8B (*.bmp)\0*.bmp\0PNG\x83t\x83@\x83" "C\x83\x8B (*.png)\0*.png\0SVG\x83t\x83@\x83" "C\x83\x8B (*.svg)\0*.svg\0";  // BMPファイル (*.bmp)\0*.bmp\0PNGファイル (*.png)\0*.png\0SVGファイル (*.svg)\0*.svg\0

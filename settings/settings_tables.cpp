@@ -56,7 +56,7 @@ const IntDefault kIntDefaults[kIntSettingCount] = {
     {"histemojim3", LoadAndSave, 0, 1000},
     {"histemojim4", LoadAndSave, 0, 1000},
     {"histemojim5", LoadAndSave, 0, 1000},
-    {"utf8forms", LoadAndSave, 0, 1},
+    {"utf8forms", LoadAndSave, 0, 1},     {"saveimagetype", LoadAndSave, 0, 2},
 };
 
 const int32_t kFirstHistoryRow = 26;

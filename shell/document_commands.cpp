@@ -95,6 +95,9 @@ bool may_lose_characters() {
     return show_message(g_shell.window, question, kTextSaveTitle, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
+// A document is always a text file, whatever the type.
+int32_t txt_name(char* path, int32_t room, int32_t) { return ensure_txt_extension(path, room); }
+
 }  // namespace
 
 void set_start_command_line(const wchar_t* commandLine) { g_commandLine = commandLine; }
@@ -114,7 +117,7 @@ void prepare_documents() {
 
 void open_text_command() {
     static char path[kFileNameBytes];
-    if (!choose_file({false, kTextOpenTitle, kTextOpenFilter, kTextFlags, NoPanel, nullptr}, path)) return;
+    if (!choose_file({false, kTextOpenTitle, kTextOpenFilter, kTextFlags, NoPanel, nullptr, nullptr}, path)) return;
     FILE* file = open_file(path, "rb");
     if (file == nullptr) {
         report_file_failure(kFileReadFailed, path);
@@ -130,7 +133,7 @@ void save_text_command() {
     static char path[kFileNameBytes + 8];
     // The question about replacing a file is the hook's: it asks about the
     // name with ".txt", which the system's own prompt never sees.
-    FileDialogRequest request = {true, kTextSaveTitle, kTextSaveFilter, kTextFlags, TextKindPanel, ensure_txt_extension};
+    FileDialogRequest request = {true, kTextSaveTitle, kTextSaveFilter, kTextFlags, TextKindPanel, txt_name, nullptr};
     if (!choose_file(request, path)) return;
     ensure_txt_extension(path, sizeof path);
     take_form();

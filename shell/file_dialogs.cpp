@@ -43,7 +43,7 @@ const PanelRecord kPanels[] = {
 struct HookRecord {
     const PanelRecord* panel;
     const char* title;                           // the question's caption
-    int32_t (*finalName)(char* path, int32_t room);   // null: no question
+    int32_t (*finalName)(char* path, int32_t room, int32_t fileType);   // null: no question
 };
 
 
@@ -90,12 +90,19 @@ const char* name_part(const char* path) {
     return name;
 }
 
-// The confirmed name as the command will write it: when that file exists,
-// the user is asked (No the default); true to let the dialog close.
-bool may_write(HWND dialog, const HookRecord& record, const wchar_t* chosen) {
+// The file type of the dialog's list, from 0.
+int32_t file_type_of(const OPENFILENAMEW& dialog) {
+    return dialog.nFilterIndex > 0 ? static_cast<int32_t>(dialog.nFilterIndex) - 1 : 0;
+}
+
+// The confirmed name as the command will write it in the type chosen: when
+// that file exists, the user is asked (No the default); true to let the
+// dialog close.
+bool may_write(HWND dialog, const HookRecord& record, const OPENFILENAMEW& chosen) {
     if (record.finalName == nullptr) return true;
     static char path[kFileNameBytes + 8];
-    if (!narrow_name(chosen, path) || record.finalName(path, sizeof path) != 0) return true;
+    if (!narrow_name(chosen.lpstrFile, path)) return true;
+    if (record.finalName(path, sizeof path, file_type_of(chosen)) != 0) return true;
     if (file_kind(path) == PathMissing) return true;
     return show_message_naming(dialog, kReplaceQuestion, name_part(path), nullptr, record.title,
                                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
@@ -117,7 +124,7 @@ UINT_PTR CALLBACK file_dialog_hook(HWND child, UINT message, WPARAM, LPARAM lPar
         auto* record = reinterpret_cast<const HookRecord*>(GetWindowLongPtrW(child, GWLP_USERDATA));
         if (record == nullptr) return 0;
         const OPENFILENAMEW* dialog = reinterpret_cast<OFNOTIFYW*>(lParam)->lpOFN;
-        if (!may_write(GetParent(child), *record, dialog->lpstrFile)) {
+        if (!may_write(GetParent(child), *record, *dialog)) {
             SetWindowLongPtrW(child, DWLP_MSGRESULT, 1);
             return TRUE;
         }
@@ -158,7 +165,7 @@ bool choose_file(const FileDialogRequest& request, char* out) {
     list_to_wide(request.filter, g_filter, 256);
     g_dialog.lpstrTitle = g_title;
     g_dialog.lpstrFilter = g_filter;
-    g_dialog.nFilterIndex = 1;
+    g_dialog.nFilterIndex = request.fileType != nullptr ? static_cast<DWORD>(*request.fileType) + 1 : 1;
     g_dialog.Flags = request.flags;
     g_hook = {&kPanels[request.panel], request.title, request.finalName};
     bool panel = g_hook.panel->templateId != 0;
@@ -170,5 +177,6 @@ bool choose_file(const FileDialogRequest& request, char* out) {
     g_dialog.lCustData = reinterpret_cast<LPARAM>(&g_hook);
     if (!g_fileDialog(&g_dialog, request.save)) return false;
     g_name[kFileNameChars - 1] = L'\0';
+    if (request.fileType != nullptr) *request.fileType = file_type_of(g_dialog);
     return narrow_name(g_name, out);
 }

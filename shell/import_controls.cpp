@@ -24,7 +24,7 @@ void take_controls() {
 
 void import_command() {
     static char path[kFileNameBytes];
-    if (!choose_file({false, kImportTitle, kImportFilter, 0, NoPanel, nullptr}, path)) return;
+    if (!choose_file({false, kImportTitle, kImportFilter, 0, NoPanel, nullptr, nullptr}, path)) return;
     if (!name_ends_with(path, ".csv")) return;
     take_controls();
     if (import_outlook_csv(path, kImportRowLimit) == 0) {

@@ -144,6 +144,9 @@ struct Events : IFileDialogEvents {
 // the dialog as the parent of its questions; S_FALSE keeps the dialog open.
 HRESULT Events::OnFileOk(IFileDialog* dialog) {
     if (panel.window == nullptr || !chosen_name(dialog, record)) return S_OK;
+    // The type chosen decides the name the hook asks about.
+    UINT type = 0;
+    if (SUCCEEDED(dialog->GetFileTypeIndex(&type))) record->nFilterIndex = type;
     if (panel.list != nullptr && custom != nullptr) {
         DWORD item = 0;
         auto id = static_cast<DWORD>(GetDlgCtrlID(panel.list));

@@ -61,20 +61,27 @@ INT_PTR CALLBACK save_kind_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 void save_shown_bitmap_command() {
     if (no_codes_to_save()) return;
     static char path[kBitmapPathBytes];
-    // The hook asks before replacing the name with ".bmp", the one written.
-    FileDialogRequest request = {true, kSaveBitmapTitle, kBitmapFilter, kBitmapFlags, NoPanel, ensure_bmp_extension};
+    // The dialog lists the ImageKind types; the type last chosen is offered.
+    // The hook asks before replacing the name with the type's extension,
+    // the one written.
+    int32_t kind = int_setting(SettingSaveImageType);
+    FileDialogRequest request = {true,    kSaveBitmapTitle,      kImageFilter, kBitmapFlags,
+                                 NoPanel, ensure_kind_extension, &kind};
     if (!choose_file(request, path)) return;
-    if (save_shown_bitmap(path, size_step()) == SaveFailed) report_file_failure(kFileWriteFailed, path);
+    set_int_setting(SettingSaveImageType, kind);
+    if (save_shown_image(path, kind, size_step()) == SaveFailed) report_file_failure(kFileWriteFailed, path);
 }
 
 void save_all_bitmaps_command() {
     if (no_codes_to_save()) return;
     static char path[kBitmapPathBytes];
-    FileDialogRequest request = {true, kSaveAllTitle, kBitmapFilter, kBitmapFlags, NumberingPanel, nullptr};
+    int32_t kind = int_setting(SettingSaveImageType);
+    FileDialogRequest request = {true, kSaveAllTitle, kImageFilter, kBitmapFlags, NumberingPanel, nullptr, &kind};
     if (!choose_file(request, path)) return;
+    set_int_setting(SettingSaveImageType, kind);
     uint32_t failed = 0;
     int32_t style = int_setting(SettingAddPrePost);
-    if (save_all_bitmaps(path, style, size_step(), replace_numbered_files, nullptr, &failed) != SaveFailed) return;
+    if (save_all_images(path, kind, style, size_step(), replace_numbered_files, nullptr, &failed) != SaveFailed) return;
     // The first name that could not be written stands for the others.
     static char name[kBitmapPathBytes + 48];
     int32_t k = 0;

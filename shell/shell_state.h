@@ -166,10 +166,14 @@ struct FileDialogRequest {
     const char* filter;   // Shift_JIS label and pattern pairs, each NUL-ended, then an empty text
     DWORD flags;
     int32_t panel;        // FileDialogPanel: its template and hook are added
-    // Forms the name the command writes from the confirmed one (0 done);
-    // set, the dialog asks before that name replaces an existing file, and
-    // No keeps the dialog open. Null: no question.
-    int32_t (*finalName)(char* path, int32_t room);
+    // Forms the name the command writes from the confirmed one and the
+    // file type chosen (0 done); set, the dialog asks before that name
+    // replaces an existing file, and No keeps the dialog open. Null: no
+    // question.
+    int32_t (*finalName)(char* path, int32_t room, int32_t fileType);
+    // The file type offered, from 0 in the filter's order, and after OK the
+    // one chosen. Null: the first, not reported.
+    int32_t* fileType;
 };
 // The system's current file dialog shown from the record (item_dialog.cpp);
 // the record's hook and panel work as in the older dialogs.

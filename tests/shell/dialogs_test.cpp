@@ -32,12 +32,6 @@ std::string first_message_for(const char* osName, bool ok) {
                : "NG\n\nこのバージョンでは、正しく動作しないかもしれません。");
 }
 
-std::wstring wide_of(const std::string& utf8) {
-    wchar_t wide[2048];
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 2048);
-    return wide;
-}
-
 // The room text needs in control's font, unwrapped.
 SIZE text_room(HWND control, const std::string& utf8) {
     HDC dc = GetDC(control);

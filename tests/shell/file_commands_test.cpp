@@ -109,7 +109,8 @@ TEST_F(FileCommands, SavingTheShownCodeAppendsBmpAndKeepsTheSliderSize) {
     const ShownFileDialog& d = shown_file_dialogs();
     EXPECT_TRUE(d.save);
     EXPECT_EQ(d.title, "BMPを保存");
-    EXPECT_EQ(d.filter, (std::vector<std::string>{"BMPファイル (*.bmp)", "*.bmp"}));
+    EXPECT_EQ(d.filter, (std::vector<std::string>{"BMPファイル (*.bmp)", "*.bmp", "PNGファイル (*.png)", "*.png",
+                                                  "SVGファイル (*.svg)", "*.svg"}));
     EXPECT_FALSE(d.flags & OFN_OVERWRITEPROMPT) << "the program asks about the name it writes";
     EXPECT_TRUE(d.flags & OFN_EXPLORER);
     EXPECT_TRUE(d.flags & OFN_ENABLESIZING);
@@ -211,7 +212,8 @@ TEST_F(FileCommands, SavingAllWritesNumberedNamesInTheChosenStyle) {
     EXPECT_EQ(shown_messages().count, 0) << "no file existed, no question";
     const ShownFileDialog& d = shown_file_dialogs();
     EXPECT_EQ(d.title, "全てのBMPを保存");
-    EXPECT_EQ(d.filter, (std::vector<std::string>{"BMPファイル (*.bmp)", "*.bmp"}));
+    EXPECT_EQ(d.filter, (std::vector<std::string>{"BMPファイル (*.bmp)", "*.bmp", "PNGファイル (*.png)", "*.png",
+                                                  "SVGファイル (*.svg)", "*.svg"}));
     EXPECT_FALSE(d.flags & OFN_OVERWRITEPROMPT);
     EXPECT_EQ(d.panelTemplate, IDD_NUMBERING_PANEL);
     EXPECT_EQ(d.panelLabel, "付加する連番文字");
@@ -742,6 +744,42 @@ TEST_F(FileCommands, TheSystemSaveDialogAsksAboutTheBmpNameAndStaysOnNo) {
     save_bitmap_in_system_dialog(folder_ + "fresh");
     EXPECT_EQ(shown_messages().count, 2) << "a name that does not exist is not asked about";
     EXPECT_EQ(file_bytes(folder_ + "fresh.bmp").substr(0, 2), "BM");
+}
+
+// In the system's save dialog the file type is chosen from its own list:
+// the type decides the extension of the name written, and is stored.
+struct TypeChoosingUser {
+    int32_t type;
+    std::wstring name;
+    int32_t offered;   // the type list's selection when the dialog opened
+};
+TypeChoosingUser g_typing;
+
+void choose_type_in_system_dialog(HWND dialog) {
+    HWND types = find_descendant(dialog, cmb1);
+    if (text_of(dialog) != "BMPを保存" || types == nullptr) {
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return;
+    }
+    g_typing.offered = static_cast<int32_t>(SendMessageW(types, CB_GETCURSEL, 0, 0));
+    SendMessageW(types, CB_SETCURSEL, g_typing.type, 0);
+    SendMessageW(GetParent(types), WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(types));
+    SetWindowTextW(name_box(dialog), g_typing.name.c_str());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+TEST_F(FileCommands, TheSystemSaveDialogsTypeDecidesTheFileWritten) {
+    generate("HELLO");
+    set_int_setting(SettingSaveImageType, ImageSvg);
+    g_typing = {ImagePng, std::wstring(wide_of(folder_ + "typed")), -1};
+    set_file_dialog_seam(nullptr);
+    set_dialog_handler(choose_type_in_system_dialog);
+    command(IDM_SAVE_BMP);
+    set_dialog_handler(nullptr);
+    EXPECT_EQ(g_typing.offered, ImageSvg) << "the type last chosen is offered";
+    EXPECT_EQ(file_bytes(folder_ + "typed.png").substr(0, 4), "\x89PNG");
+    EXPECT_FALSE(file_exists(folder_ + "typed.svg"));
+    EXPECT_EQ(int_setting(SettingSaveImageType), ImagePng);
 }
 
 }  // namespace

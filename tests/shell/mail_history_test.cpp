@@ -16,12 +16,6 @@
 
 namespace {
 
-std::string utf8_of(const wchar_t* wide) {
-    char out[1024];
-    WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, sizeof out, nullptr, nullptr);
-    return out;
-}
-
 // A menu's items: the text of each, "-" for a separator, and the ids.
 struct MenuItems {
     std::vector<std::string> texts;

@@ -15,6 +15,18 @@
 #include "settings/settings_tables.h"
 #include "shell/shell.h"
 
+std::string utf8_of(const wchar_t* wide) {
+    char out[8192];
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, sizeof out, nullptr, nullptr);
+    return n > 0 ? std::string(out) : std::string();
+}
+
+std::wstring wide_of(const std::string& utf8) {
+    wchar_t wide[8192];
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 8192);
+    return wide;
+}
+
 namespace {
 
 std::string g_folder;
@@ -26,6 +38,7 @@ bool g_dialogCancels = true;
 std::wstring g_dialogName;
 std::vector<std::wstring> g_retypedNames;   // typed after each refusal, in order
 int32_t g_dialogListIndex = -1;
+int32_t g_dialogFileType = -1;   // from 0; -1: the type offered
 ShownFileDialog g_fileDialogs;
 ShownDialogs g_dialogs = {0, "", 0};
 DialogHandler g_dialogHandler = nullptr;
@@ -35,12 +48,6 @@ HWND g_answeredDialog = nullptr;
 ShownPopupMenu g_popupMenus;
 ShellOpens g_opens = {0, ""};
 
-std::string utf8_of(const wchar_t* wide) {
-    char out[8192];
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide, -1, out, sizeof out, nullptr, nullptr);
-    return n > 0 ? std::string(out) : std::string();
-}
-
 int record_message(HWND, const wchar_t* text, const wchar_t* caption, UINT flags) {
     ++g_messages.count;
     g_messages.text = utf8_of(text);
@@ -48,12 +55,6 @@ int record_message(HWND, const wchar_t* text, const wchar_t* caption, UINT flags
     g_messages.flags = flags;
     if (g_answer != 0) return g_answer;
     return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
-}
-
-std::wstring wide_of(const std::string& utf8) {
-    wchar_t wide[8192];
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide, 8192);
-    return wide;
 }
 
 bool record_shell_open(HWND, const wchar_t* target) {
@@ -208,6 +209,8 @@ BOOL answer_file_dialog(OPENFILENAMEW* dialog, bool save) {
     g_fileDialogs.flags = dialog->Flags;
     g_fileDialogs.owner = dialog->hwndOwner;
     g_fileDialogs.offeredName = utf8_of(dialog->lpstrFile);
+    g_fileDialogs.offeredType = static_cast<int32_t>(dialog->nFilterIndex) - 1;
+    if (g_dialogFileType >= 0) dialog->nFilterIndex = static_cast<DWORD>(g_dialogFileType) + 1;
     g_fileDialogs.panelTemplate = 0;
     HWND panel = (dialog->Flags & OFN_ENABLEHOOK) ? make_panel(dialog) : nullptr;
     if (panel != nullptr && g_dialogListIndex >= 0) {
@@ -289,6 +292,7 @@ void open_window() {
     set_file_dialog_seam(answer_file_dialog);
     g_dialogCancels = true;
     g_dialogListIndex = -1;
+    g_dialogFileType = -1;
     g_fileDialogs = ShownFileDialog{};
     g_startCommandLine = L"shell_tests.exe";
     if (!g_nextStartDocument.empty()) g_startCommandLine += L" \"" + g_nextStartDocument + L"\"";
@@ -425,6 +429,8 @@ void answer_file_dialogs(const char* utf8Name, int32_t listIndex) {
     g_dialogListIndex = listIndex;
     g_retypedNames.clear();
 }
+
+void choose_file_type(int32_t type) { g_dialogFileType = type; }
 
 void retype_after_refusal(const char* utf8Name) { g_retypedNames.push_back(wide_of(utf8Name)); }
 

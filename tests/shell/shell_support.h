@@ -89,6 +89,9 @@ uint32_t preview_pixel(int32_t x, int32_t y);
 // retype_after_refusal, or cancels when none is left.
 void answer_file_dialogs(const char* utf8Name, int32_t listIndex = -1);
 void retype_after_refusal(const char* utf8Name);
+// The file type (from 0, in the filter's order) the next dialogs are
+// confirmed with, until open_window; -1: the one they offer.
+void choose_file_type(int32_t type);
 void cancel_file_dialogs(int32_t listIndex = -1);
 // What the last file dialog showed, and how many were shown since open_window.
 struct ShownFileDialog {
@@ -99,6 +102,7 @@ struct ShownFileDialog {
     DWORD flags;
     HWND owner;
     std::string offeredName;            // the name buffer at opening
+    int32_t offeredType;                // the file type offered, from 0
     int32_t panelTemplate;              // 0 without a panel
     std::string panelLabel;
     int32_t listId;
@@ -118,6 +122,9 @@ void remove_file_at(const std::string& utf8Path);
 std::string test_files_folder(const char* name);
 // UTF-8 text as Shift_JIS bytes.
 std::string sjis(const char* utf8);
+// Text between the system's UTF-16 and the tests' UTF-8.
+std::string utf8_of(const wchar_t* wide);
+std::wstring wide_of(const std::string& utf8);
 
 // Modal dialogs (top-level dialog windows that disable their owner; a modeless
 // one is left to the test) the window opens. Once one is shown, the handler
