@@ -43,33 +43,6 @@ protected:
     std::string folder_;
 };
 
-// The tool built beside the test program (build/windows/cli/).
-std::wstring tool_path() {
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring path = exe;
-    return path.substr(0, path.rfind(L'\\') + 1) + L"..\\..\\cli\\mivoka-cli.exe";
-}
-
-// Runs the tool with the arguments (UTF-8); its exit code, -1 when it did
-// not run.
-int run_tool(const std::string& arguments) {
-    std::wstring line = L"\"" + tool_path() + L"\" " + wide_of(arguments);
-    STARTUPINFOW start = {};
-    start.cb = sizeof start;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &start,
-                        &process)) {
-        return -1;
-    }
-    WaitForSingleObject(process.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return static_cast<int>(code);
-}
-
 // What `mivoka encode` writes for the text at the size step in a format.
 std::string tool_file(const std::string& folder, const char* text, int32_t step, const char* format) {
     std::string path = folder + "tool." + format;

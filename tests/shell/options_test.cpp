@@ -340,6 +340,61 @@ TEST_F(Options, Utf8FormsKeepMailAndAddressForUtf8) {
     EXPECT_EQ(int_setting(SettingMode), 0);
 }
 
+// The window's smartphone mail and contact are the tool's, byte for byte:
+// each case typed into the window and given to `mivoka payload` as options.
+struct SmartphoneCase {
+    int32_t mode;          // 1 mail, 2 address
+    const char* fields[8]; // mail: to, subject, body; address: name, furigana, phone1..3, mail1, note
+};
+
+const int32_t kMailFields[] = {IDC_TO, IDC_SUBJECT, IDC_BODY};
+const char* const kMailOptions[] = {"--to", "--subject", "--body-file"};
+const int32_t kAddressFields[] = {IDC_NAME, IDC_FURIGANA, IDC_PHONE1, IDC_PHONE2, IDC_PHONE3, IDC_MAIL1, IDC_NOTE};
+const char* const kAddressOptions[] = {"--name", "--furigana", "--phone1", "--phone2", "--phone3", "--mail1", "--note"};
+
+// The tool's options for a case; the body goes through a UTF-8 file, as a
+// command line does not carry its line ends.
+std::string tool_options(const SmartphoneCase& c, const std::string& folder) {
+    std::string options = c.mode == 1 ? "payload --carrier utf8 --mode mail --input utf8"
+                                      : "payload --carrier utf8 --mode address";
+    size_t count = c.mode == 1 ? 3 : 7;
+    for (size_t i = 0; i < count; ++i) {
+        const char* option = c.mode == 1 ? kMailOptions[i] : kAddressOptions[i];
+        std::string value = c.fields[i];
+        if (std::string(option) == "--body-file") {
+            write_file(folder + "body.txt", value);
+            value = folder + "body.txt";
+        }
+        options += std::string(" ") + option + " \"" + value + "\"";
+    }
+    return options;
+}
+
+TEST_F(Options, SmartphoneMailAndContactsAreTheTools) {
+    const SmartphoneCase kCases[] = {
+        {1, {"taro@example.jp", "件名 A&B", "本文\r\n2行目 [1F600]"}},
+        {1, {"a@b.jp,c@d.jp", "", "Café ¥100 한국어 张三 ?&=#%+"}},
+        {1, {"", "only a subject", ""}},
+        {2, {"山田 太郎", "ﾔﾏﾀﾞ ﾀﾛｳ", "090-1234-5678", "", "", "a@b.jp", ""}},
+        {2, {"José García", "ほせ がるしあ", "+34 600 000 000", "03-1111-2222", "", "", "memo; with, colon: \\ end"}},
+        {2, {"김민수", "", "010", "", "", "kim@example.kr", ""}},
+    };
+    write_settings("carrier=4\nutf8forms=1\n");
+    open_window();
+    std::string folder = test_files_folder("smartphone");
+    int32_t n = 0;
+    for (const SmartphoneCase& c : kCases) {
+        ++n;
+        click(c.mode == 1 ? IDC_MODE_MAIL : IDC_MODE_ADDRESS);
+        size_t count = c.mode == 1 ? 3 : 7;
+        for (size_t i = 0; i < count; ++i) set_text(c.mode == 1 ? kMailFields[i] : kAddressFields[i], c.fields[i]);
+        click(IDC_CREATE);
+        ASSERT_TRUE(wait_for_generation()) << n;
+        ASSERT_EQ(run_tool(tool_options(c, folder), folder + "payload.out"), 0) << tool_options(c, folder);
+        EXPECT_EQ(code_text(0), file_bytes(folder + "payload.out")) << "case " << n;
+    }
+}
+
 // A smartphone mail whose URI outruns the payload says so in the window
 // instead of showing nothing.
 TEST_F(Options, ATooLongSmartphoneMailShowsItsError) {

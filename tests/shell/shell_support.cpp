@@ -27,6 +27,42 @@ std::wstring wide_of(const std::string& utf8) {
     return wide;
 }
 
+// The tool is built in build/windows/cli/, the test program two folders
+// below build/windows.
+int run_tool(const std::string& arguments, const std::string& stdoutPath) {
+    wchar_t exe[MAX_PATH];
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring line = exe;
+    line = L"\"" + line.substr(0, line.rfind(L'\\') + 1) + L"..\\..\\cli\\mivoka-cli.exe\" " + wide_of(arguments);
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE out = INVALID_HANDLE_VALUE;
+    if (!stdoutPath.empty()) {
+        out = CreateFileW(wide_of(stdoutPath).c_str(), GENERIC_WRITE, 0, &inherit, CREATE_ALWAYS, 0, nullptr);
+        if (out == INVALID_HANDLE_VALUE) return -1;
+    }
+    STARTUPINFOW start = {};
+    start.cb = sizeof start;
+    if (out != INVALID_HANDLE_VALUE) {
+        start.dwFlags = STARTF_USESTDHANDLES;
+        start.hStdOutput = out;
+        start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+        start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    }
+    PROCESS_INFORMATION process = {};
+    // Detached: without a console of its own the tool writes to the handles
+    // given (under Wine a hidden console takes its output instead).
+    BOOL started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, out != INVALID_HANDLE_VALUE, DETACHED_PROCESS,
+                                  nullptr, nullptr, &start, &process);
+    if (out != INVALID_HANDLE_VALUE) CloseHandle(out);
+    if (!started) return -1;
+    WaitForSingleObject(process.hProcess, 60000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
 namespace {
 
 std::string g_folder;

@@ -122,6 +122,10 @@ void remove_file_at(const std::string& utf8Path);
 std::string test_files_folder(const char* name);
 // UTF-8 text as Shift_JIS bytes.
 std::string sjis(const char* utf8);
+// Runs the command-line tool built beside the test program with the
+// arguments (UTF-8), its standard output into the file stdoutPath when
+// given; its exit code, -1 when it did not run.
+int run_tool(const std::string& arguments, const std::string& stdoutPath = "");
 // Text between the system's UTF-16 and the tests' UTF-8.
 std::string utf8_of(const wchar_t* wide);
 std::wstring wide_of(const std::string& utf8);
