@@ -13,7 +13,6 @@
 #include "persistence/outlook_import.h"
 #include "pipeline/generation.h"
 #include "platform/codepage.h"
-#include "settings/settings_tables.h"
 
 namespace {
 
@@ -119,8 +118,9 @@ int write_bitmaps(const EncodeOptions& o, char* path) {
         return result == ExitOk && std::fflush(stdout) != 0 ? ExitFailure : result;
     }
     uint32_t failed = 0;   // codes of --all not written; the others are
-    int32_t result = o.all ? save_all_bitmaps(path, o.numbering, o.size, replace_without_asking, nullptr, &failed)
-                           : save_shown_bitmap(path, o.size);
+    int32_t result = o.all ? save_all_bitmaps(path, o.numbering, o.size, o.image.drawing, replace_without_asking, nullptr,
+                                            &failed)
+                           : save_shown_bitmap(path, o.size, o.image.drawing);
     if (result != SaveWritten && failed == 0) {
         std::fprintf(stderr, "mivoka encode: cannot write '%s'\n", o.output);
         return ExitFailure;
@@ -138,10 +138,10 @@ int write_bitmaps(const EncodeOptions& o, char* path) {
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
 }
 
-void apply_drawing_options(const EncodeOptions& o) {
-    set_int_setting(SettingDrawMargin, o.margin);
-    set_int_setting(SettingColors, o.colour);
-    set_int_setting(SettingCustomCol, static_cast<int32_t>(o.custom));
+// --margin and --color as the drawing's style; an own colour is drawn as
+// it is, not through the window's colour table.
+DrawStyle drawing_of(const EncodeOptions& o) {
+    return {o.margin, o.colour == kCustomColour ? o.custom : module_colour(o.colour)};
 }
 
 // Composes and generates the symbol of contact record; an exit code, the reason on
@@ -177,7 +177,7 @@ int encode_all_records(PayloadOptions payload, const GenerationOptions& generati
         bool own = needs_image_writer(o.image, o.output);
         if (numbered_name(path, o.numbering, record - 1, name, kBitmapPathBytes) != 0 ||
             (own ? write_code_image(0, name, o.image, o.size, o.output) != ExitOk
-                 : save_shown_bitmap(name, o.size) != SaveWritten)) {
+                 : save_shown_bitmap(name, o.size, o.image.drawing) != SaveWritten)) {
             std::fprintf(stderr, "mivoka encode: cannot write the file of contact %d\n", record);
             return ExitFailure;
         }
@@ -228,7 +228,7 @@ int cmd_encode(int argc, char** argv) {
     if (needs_image_writer(o.image, o.output) && ensure_image_extension(o.image, path, kBitmapPathBytes) != 0) {
         return usage_error("-o (too long)");
     }
-    apply_drawing_options(o);
+    o.image.drawing = drawing_of(o);
     if (o.allRecords) {
         if (codeGiven || o.all || payload.csv == nullptr || payload.record > 0) {
             return usage_error("--all-records (it needs --csv and takes no --record, --code or --all)");

@@ -8,7 +8,6 @@
 
 #include "cli/cli.h"
 #include "output/image_formats.h"
-#include "settings/settings_tables.h"
 #include "pipeline/generation.h"
 #include "platform/file_replace.h"
 #include "platform/files.h"
@@ -63,7 +62,7 @@ Raster g_raster = {0, 0, pixelsScratch, kRasterBytes};
 // The code drawn into a source as the options say; an exit code.
 int make_source(const ImageOptions& o, int32_t sizeStep, uint32_t colour, const char* display, ImageSource* source,
                 uint32_t* pixelsPerMetre) {
-    int32_t margin = int_setting(SettingDrawMargin);
+    int32_t margin = o.drawing.margin;
     if (o.moduleMicrometres == 0) {
         if (render_symbol(drawnCode.matrix, drawnCode.version, margin, sizeStep, 1, colour, &g_raster) != 0) {
             std::fprintf(stderr, "mivoka encode: the code cannot be drawn\n");
@@ -97,10 +96,8 @@ struct Prepared {
 };
 
 int prepare(const ImageOptions& o, int32_t sizeStep, const char* display, Prepared* p) {
-    // Entry 12 follows "customcol", as in the window's drawing.
-    ModuleColours[kCustomColour] = static_cast<uint32_t>(int_setting(SettingCustomCol)) & 0xFFFFFF;
-    p->colour = module_colour(int_setting(SettingColors));
-    p->margin = int_setting(SettingDrawMargin);
+    p->colour = o.drawing.colour;
+    p->margin = o.drawing.margin;
     if (o.format == FormatSvg) return ExitOk;
     return make_source(o, sizeStep, p->colour, display, &p->source, &p->pixelsPerMetre);
 }
@@ -118,7 +115,7 @@ int32_t write_prepared(const ImageOptions& o, const Prepared& p, FILE* f) {
 
 }  // namespace
 
-void init_image_options(ImageOptions* options) { *options = {-1, 0, kDefaultImageDpi, false}; }
+void init_image_options(ImageOptions* options) { *options = {-1, 0, kDefaultImageDpi, false, {2, 0x000000}}; }
 
 int parse_image_option(int argc, char** argv, int* i, ImageOptions* o) {
     const char* a = argv[*i];

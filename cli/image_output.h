@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "output/output.h"
+
 enum ImageFormat : int32_t { FormatBmp = 0, FormatPng = 1, FormatSvg = 2 };
 
 struct ImageOptions {
@@ -13,6 +15,7 @@ struct ImageOptions {
     int32_t moduleMicrometres;  // --module-mm in micrometres, 0 not given
     int32_t dpi;                // --dpi, default 96
     bool dpiGiven;
+    DrawStyle drawing;          // --margin and --color
 };
 
 // Help lines describing the image options.

@@ -19,14 +19,13 @@ RasterSink g_sink = nullptr;
 bool g_busy = false;
 // A finished copy of the code: a pass may write the list meanwhile.
 CodeSlot drawnCode;
-// How it was drawn, for a file that draws it again (SVG).
-int32_t drawnMargin;
-uint32_t drawnColour;
 
-int32_t deliver(int32_t target, void* printerSurface, const char* fileName, int32_t x, int32_t y) {
+int32_t deliver(int32_t target, void* printerSurface, const char* fileName, const DrawStyle& drawing, int32_t x,
+                int32_t y) {
     if (target == File) {
         if (fileName == nullptr) return 1;
-        return save_drawn_image(fileName, g_raster, drawnCode.matrix, drawnCode.version, drawnMargin, drawnColour);
+        return save_drawn_image(fileName, g_raster, drawnCode.matrix, drawnCode.version, drawing.margin,
+                                drawing.colour);
     }
     if (g_sink == nullptr) return 1;
     g_sink(target, printerSurface, g_raster, x, y);
@@ -44,7 +43,27 @@ int32_t read_source(int32_t target, int32_t codeIndex) {
     return 0;
 }
 
+// draw_symbol in a style of the caller's.
+int32_t draw_in_style(int32_t target, void* printerSurface, const char* fileName, int32_t sizeStep, int32_t codeIndex,
+                      const DrawStyle& drawing, int32_t scale, int32_t x, int32_t y) {
+    if (run_status() == Starting || g_busy) return 1;
+    g_busy = true;
+    int32_t result = read_source(target, codeIndex);
+    if (result == 0) {
+        result = render_symbol(drawnCode.matrix, drawnCode.version, drawing.margin, sizeStep, scale, drawing.colour,
+                               &g_raster);
+    }
+    if (result == 0) result = deliver(target, printerSurface, fileName, drawing, x, y);
+    g_busy = false;
+    return result;
+}
+
 }  // namespace
+
+DrawStyle shown_style() {
+    ModuleColours[kCustomColour] = static_cast<uint32_t>(int_setting(SettingCustomCol)) & 0xFFFFFF;
+    return {int_setting(SettingDrawMargin), module_colour(int_setting(SettingColors))};
+}
 
 void set_raster_sink(RasterSink sink) { g_sink = sink; }
 
@@ -55,35 +74,25 @@ void set_raster_storage(uint8_t* pixels, int32_t capacity) {
 
 int32_t draw_symbol(int32_t target, void* printerSurface, const char* fileName, int32_t sizeStep, int32_t codeIndex,
                     int32_t scale, int32_t x, int32_t y) {
-    if (run_status() == Starting || g_busy) return 1;
-    g_busy = true;
-    // Entry 12 follows "customcol" whoever changed it.
-    ModuleColours[kCustomColour] = static_cast<uint32_t>(int_setting(SettingCustomCol)) & 0xFFFFFF;
-    int32_t result = read_source(target, codeIndex);
-    if (result == 0) {
-        drawnColour = module_colour(int_setting(SettingColors));
-        drawnMargin = int_setting(SettingDrawMargin);
-        result = render_symbol(drawnCode.matrix, drawnCode.version, drawnMargin, sizeStep, scale, drawnColour, &g_raster);
-    }
-    if (result == 0) result = deliver(target, printerSurface, fileName, x, y);
-    g_busy = false;
-    return result;
+    return draw_in_style(target, printerSurface, fileName, sizeStep, codeIndex, shown_style(), scale, x, y);
 }
 
-int32_t save_shown_image(char* path, int32_t kind, int32_t sizeStep) {
+int32_t save_shown_image(char* path, int32_t kind, int32_t sizeStep, const DrawStyle& drawing) {
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
     if (count == 0) return SaveNoData;
     if (ensure_kind_extension(path, kBitmapPathBytes, kind) != 0) return SaveFailed;
     if (current >= count) current = count - 1;
     if (current < 0) current = 0;
-    return draw_symbol(File, nullptr, path, sizeStep, current, 1, 0, 0) == 0 ? SaveWritten : SaveFailed;
+    return draw_in_style(File, nullptr, path, sizeStep, current, drawing, 1, 0, 0) == 0 ? SaveWritten : SaveFailed;
 }
 
-int32_t save_shown_bitmap(char* path, int32_t sizeStep) { return save_shown_image(path, ImageBmp, sizeStep); }
+int32_t save_shown_bitmap(char* path, int32_t sizeStep, const DrawStyle& drawing) {
+    return save_shown_image(path, ImageBmp, sizeStep, drawing);
+}
 
-int32_t save_all_images(char* path, int32_t kind, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
-                        uint32_t* failed) {
+int32_t save_all_images(char* path, int32_t kind, int32_t numbering, int32_t sizeStep, const DrawStyle& drawing,
+                        AskOverwrite ask, void* context, uint32_t* failed) {
     uint32_t unwritten = 0;
     if (failed != nullptr) *failed = 0;
     int32_t count = 0, current = 0;
@@ -93,20 +102,20 @@ int32_t save_all_images(char* path, int32_t kind, int32_t style, int32_t sizeSte
     char name[kBitmapPathBytes + 48];
     // The question comes once, before anything is written.
     for (int32_t k = 0; k < count; ++k) {
-        if (numbered_name(path, style, k, name, sizeof name) != 0) return SaveFailed;
+        if (numbered_name(path, numbering, k, name, sizeof name) != 0) return SaveFailed;
         if (file_kind(name) == PathMissing) continue;
         if (!ask(context)) return SaveDeclined;
         break;
     }
     for (int32_t k = 0; k < count; ++k) {
-        numbered_name(path, style, k, name, sizeof name);
-        if (draw_symbol(File, nullptr, name, sizeStep, k, 1, 0, 0) != 0) unwritten |= 1u << k;
+        numbered_name(path, numbering, k, name, sizeof name);
+        if (draw_in_style(File, nullptr, name, sizeStep, k, drawing, 1, 0, 0) != 0) unwritten |= 1u << k;
     }
     if (failed != nullptr) *failed = unwritten;
     return unwritten == 0 ? SaveWritten : SaveFailed;
 }
 
-int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
-                         uint32_t* failed) {
-    return save_all_images(path, ImageBmp, style, sizeStep, ask, context, failed);
+int32_t save_all_bitmaps(char* path, int32_t numbering, int32_t sizeStep, const DrawStyle& drawing, AskOverwrite ask,
+                         void* context, uint32_t* failed) {
+    return save_all_images(path, ImageBmp, numbering, sizeStep, drawing, ask, context, failed);
 }

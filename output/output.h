@@ -92,6 +92,16 @@ void set_raster_sink(RasterSink sink);
 // above 1); null goes back to the static area.
 void set_raster_storage(uint8_t* pixels, int32_t capacity);
 
+// How a code is drawn: the quiet zone in modules and the colour of the dark
+// modules (0x00BBGGRR, or kRainbowMarker for the gradient).
+struct DrawStyle {
+    int32_t margin;
+    uint32_t colour;
+};
+// The window's: "drawmargin" and "colors" (entry 12 of ModuleColours set
+// from "customcol" first, whoever changed it).
+DrawStyle shown_style();
+
 // Draws code codeIndex of the CodeList (for Printer while "printtype" is 2,
 // entry codeIndex of RegisteredCodes) with the settings "drawmargin" and
 // "colors" and delivers it to target. Draws nothing before the run's first
@@ -163,21 +173,21 @@ int32_t save_drawn_image(const char* path, const Raster& raster, const int32_t* 
 // exactly the bitmap's pixels (1-bit grey for black modules); an SVG of
 // the symbol with kSvgModuleMicrometres modules and the same margin and
 // colour. Every file is replaced whole or not at all.
-int32_t save_shown_image(char* path, int32_t kind, int32_t sizeStep);
+int32_t save_shown_image(char* path, int32_t kind, int32_t sizeStep, const DrawStyle& drawing);
 // "全てのBMPを保存" in any kind, as save_all_bitmaps.
-int32_t save_all_images(char* path, int32_t kind, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
-                        uint32_t* failed = nullptr);
+int32_t save_all_images(char* path, int32_t kind, int32_t numbering, int32_t sizeStep, const DrawStyle& drawing,
+                        AskOverwrite ask, void* context, uint32_t* failed = nullptr);
 
-// "BMPを保存": the shown code (clamped to the list) to path with ".bmp"
-// made sure of (path has room for kBitmapPathBytes).
-int32_t save_shown_bitmap(char* path, int32_t sizeStep);
+// "BMPを保存": the shown code (clamped to the list) drawn in the style to
+// path with ".bmp" made sure of (path has room for kBitmapPathBytes).
+int32_t save_shown_bitmap(char* path, int32_t sizeStep, const DrawStyle& drawing);
 // "全てのBMPを保存": every code under its numbered name. When any of the
 // names exists, ask is called once (at most once per call); No writes
 // nothing. A name that cannot be written does not stop the others: the
 // result is then SaveFailed, and failed (when given) has bit k set for each
 // code k that was not written (0 otherwise).
-int32_t save_all_bitmaps(char* path, int32_t style, int32_t sizeStep, AskOverwrite ask, void* context,
-                         uint32_t* failed = nullptr);
+int32_t save_all_bitmaps(char* path, int32_t numbering, int32_t sizeStep, const DrawStyle& drawing, AskOverwrite ask,
+                         void* context, uint32_t* failed = nullptr);
 
 // --- Printing ------------------------------------------------------------------------
 

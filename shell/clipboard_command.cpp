@@ -29,14 +29,14 @@ CodeSlot copiedCode;
 int32_t made(int32_t result, const MemoryBytes& memory) { return result == 0 ? memory.used : 0; }
 
 ClipboardImages images_of(const Raster& raster) {
-    int32_t margin = int_setting(SettingDrawMargin);
-    uint32_t colour = module_colour(int_setting(SettingColors));
+    DrawStyle drawing = shown_style();
+    uint32_t colour = drawing.colour;
     MemoryBytes png = {pngScratch, static_cast<int32_t>(sizeof pngScratch), 0};
     ByteSink sink = memory_sink(&png);
     int32_t pngBytes = made(write_png(raster_source(raster), colour == 0x000000, 0, &sink), png);
     MemoryBytes svg = {svgScratch, static_cast<int32_t>(sizeof svgScratch), 0};
     sink = memory_sink(&svg);
-    int32_t svgResult = write_svg(copiedCode.matrix, copiedCode.version, margin, colour, kSvgModuleMicrometres, &sink);
+    int32_t svgResult = write_svg(copiedCode.matrix, copiedCode.version, drawing.margin, colour, kSvgModuleMicrometres, &sink);
     return {pngScratch, pngBytes, svgScratch, made(svgResult, svg)};
 }
 

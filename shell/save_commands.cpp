@@ -69,7 +69,7 @@ void save_shown_bitmap_command() {
                                  NoPanel, ensure_kind_extension, &kind};
     if (!choose_file(request, path)) return;
     set_int_setting(SettingSaveImageType, kind);
-    if (save_shown_image(path, kind, size_step()) == SaveFailed) report_file_failure(kFileWriteFailed, path);
+    if (save_shown_image(path, kind, size_step(), shown_style()) == SaveFailed) report_file_failure(kFileWriteFailed, path);
 }
 
 void save_all_bitmaps_command() {
@@ -81,7 +81,10 @@ void save_all_bitmaps_command() {
     set_int_setting(SettingSaveImageType, kind);
     uint32_t failed = 0;
     int32_t style = int_setting(SettingAddPrePost);
-    if (save_all_images(path, kind, style, size_step(), replace_numbered_files, nullptr, &failed) != SaveFailed) return;
+    int32_t step = size_step();
+    if (save_all_images(path, kind, style, step, shown_style(), replace_numbered_files, nullptr, &failed) != SaveFailed) {
+        return;
+    }
     // The first name that could not be written stands for the others.
     static char name[kBitmapPathBytes + 48];
     int32_t k = 0;

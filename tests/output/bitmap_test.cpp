@@ -159,7 +159,7 @@ TEST_F(BitmapTest, SavingAllAsksAtMostOnceAndNoWritesNothing) {
         char path[kBitmapPathBytes];
         std::snprintf(path, sizeof path, "%s%s", folder_.c_str(), r.name);
         Asked asked = {0, r.answer};
-        EXPECT_EQ(save_all_bitmaps(path, r.style, 1, ask, &asked), r.result) << r.name;
+        EXPECT_EQ(save_all_bitmaps(path, r.style, 1, shown_style(), ask, &asked), r.result) << r.name;
         EXPECT_EQ(asked.times, r.asked) << r.name;
         BitmapFile f;
         for (const std::string& name : r.written) {
@@ -185,7 +185,7 @@ TEST_F(BitmapTest, SavingTheShownCodeTakesTheSettingsAndTheSizeStep) {
     IntSettings[SettingCustomCol].value = 0x102030;
     char path[kBitmapPathBytes];
     std::snprintf(path, sizeof path, "%sshown", folder_.c_str());
-    EXPECT_EQ(save_shown_bitmap(path, 2), SaveWritten);
+    EXPECT_EQ(save_shown_bitmap(path, 2, shown_style()), SaveWritten);
     BitmapFile f;
     ASSERT_TRUE(read_bitmap(folder_ + "shown.bmp", &f));
     ASSERT_TRUE(make_code("SECOND CODE TEXT", 1, &g_code));
@@ -194,8 +194,8 @@ TEST_F(BitmapTest, SavingTheShownCodeTakesTheSettingsAndTheSizeStep) {
     EXPECT_EQ(f.pixel(3 * 4, 3 * 4), 0x102030u);
     EXPECT_EQ(f.pixel(3 * 4 - 1, 3 * 4), 0xFFFFFFu);
     clear_code_list();
-    EXPECT_EQ(save_shown_bitmap(path, 2), SaveNoData);
-    EXPECT_EQ(save_all_bitmaps(path, 3, 2, ask, nullptr), SaveNoData);
+    EXPECT_EQ(save_shown_bitmap(path, 2, shown_style()), SaveNoData);
+    EXPECT_EQ(save_all_bitmaps(path, 3, 2, shown_style(), ask, nullptr), SaveNoData);
     EXPECT_STREQ(kNoDataCaption, "No Data");
 }
 
@@ -206,7 +206,7 @@ TEST_F(BitmapTest, SavingAllWritesTheOthersAndTellsWhichFailed) {
     char path[kBitmapPathBytes];
     std::snprintf(path, sizeof path, "%sq", folder_.c_str());
     uint32_t failed = 0xFFFF;
-    EXPECT_EQ(save_all_bitmaps(path, 3, 1, [](void*) { return true; }, nullptr, &failed), SaveFailed);
+    EXPECT_EQ(save_all_bitmaps(path, 3, 1, shown_style(), [](void*) { return true; }, nullptr, &failed), SaveFailed);
     EXPECT_EQ(failed, 2u);
     BitmapFile f;
     EXPECT_TRUE(read_bitmap(folder_ + "q-01.bmp", &f));
@@ -214,7 +214,7 @@ TEST_F(BitmapTest, SavingAllWritesTheOthersAndTellsWhichFailed) {
     EXPECT_TRUE(std::filesystem::is_directory(folder_ + "q-02.bmp"));
     std::filesystem::remove(folder_ + "q-02.bmp");
     std::snprintf(path, sizeof path, "%sq", folder_.c_str());
-    EXPECT_EQ(save_all_bitmaps(path, 3, 1, [](void*) { return true; }, nullptr, &failed), SaveWritten);
+    EXPECT_EQ(save_all_bitmaps(path, 3, 1, shown_style(), [](void*) { return true; }, nullptr, &failed), SaveWritten);
     EXPECT_EQ(failed, 0u);
 }
 
@@ -227,8 +227,8 @@ TEST_F(BitmapTest, AWriteThatFailsMidwayLeavesTheOldBitmapWhole) {
     ASSERT_TRUE(publish_codes({"OLD ONE", "OLD TWO"}, 1));
     char path[kBitmapPathBytes];
     std::snprintf(path, sizeof path, "%sout.bmp", folder_.c_str());
-    ASSERT_EQ(save_shown_bitmap(path, 7), SaveWritten);
-    ASSERT_EQ(save_all_bitmaps(path, 3, 7, [](void*) { return true; }, nullptr), SaveWritten);
+    ASSERT_EQ(save_shown_bitmap(path, 7, shown_style()), SaveWritten);
+    ASSERT_EQ(save_all_bitmaps(path, 3, 7, shown_style(), [](void*) { return true; }, nullptr), SaveWritten);
     const std::string names[] = {"out.bmp", "out-01.bmp", "out-02.bmp"};
     BitmapFile old[3];
     for (int32_t i = 0; i < 3; ++i) ASSERT_TRUE(read_bitmap(folder_ + names[i], &old[i]));
@@ -237,8 +237,8 @@ TEST_F(BitmapTest, AWriteThatFailsMidwayLeavesTheOldBitmapWhole) {
     int32_t one = -1, all = -1;
     uint32_t failed = 0;
     ASSERT_EQ(with_file_size_limit(8192, [&] {
-        one = save_shown_bitmap(path, 7);
-        all = save_all_bitmaps(path, 3, 7, [](void*) { return true; }, nullptr, &failed);
+        one = save_shown_bitmap(path, 7, shown_style());
+        all = save_all_bitmaps(path, 3, 7, shown_style(), [](void*) { return true; }, nullptr, &failed);
         return 0;
     }), 0);
     EXPECT_EQ(one, SaveFailed);

@@ -49,7 +49,7 @@ TEST(BitmapDecode, EveryWrittenBitmapReadsBackAsItsText) {
         IntSettings[SettingColors].value = r.colour;
         char path[kBitmapPathBytes];
         std::snprintf(path, sizeof path, "%sdecode.bmp", folder.c_str());
-        ASSERT_EQ(save_all_bitmaps(path, 3, r.step, [](void*) { return true; }, nullptr), SaveWritten);
+        ASSERT_EQ(save_all_bitmaps(path, 3, r.step, shown_style(), [](void*) { return true; }, nullptr), SaveWritten);
         for (size_t k = 0; k < texts.size(); ++k) {
             char name[kBitmapPathBytes + 48];
             numbered_name(path, 3, static_cast<int32_t>(k), name, sizeof name);

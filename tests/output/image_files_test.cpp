@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "output/image_formats.h"
 #include "output/output.h"
@@ -32,7 +33,7 @@ protected:
     std::string save(const char* name, int32_t kind) {
         char path[kBitmapPathBytes];
         std::snprintf(path, sizeof path, "%s%s", folder_.c_str(), name);
-        EXPECT_EQ(save_shown_image(path, kind, 2), SaveWritten) << name;
+        EXPECT_EQ(save_shown_image(path, kind, 2, shown_style()), SaveWritten) << name;
         return std::string(path).substr(folder_.size());
     }
     std::string folder_;
@@ -82,18 +83,46 @@ TEST_F(ImageFiles, TheSvgDrawsTheShownSymbolWithTheWindowsMarginAndColour) {
     EXPECT_NE(file("s.svg").find("width=\"15.5mm\""), std::string::npos) << "21 + 2 x 5 modules of 0.5 mm";
 }
 
+// A save draws in the style it is given, whatever the window's settings
+// say, and leaves those settings and the colour table as they were.
+TEST_F(ImageFiles, ASaveDrawsInTheStyleGivenNotTheSettings) {
+    ASSERT_EQ(set_current_code(0), 0);
+    const uint32_t custom = ModuleColours[kCustomColour];
+    char path[kBitmapPathBytes];
+    std::snprintf(path, sizeof path, "%sstyled", folder_.c_str());
+    ASSERT_EQ(save_shown_image(path, ImageSvg, 2, DrawStyle{0, 0x563412}), SaveWritten);
+    EXPECT_NE(file("styled.svg").find("fill=\"#123456\""), std::string::npos);
+    EXPECT_NE(file("styled.svg").find("width=\"10.5mm\""), std::string::npos) << "21 modules, no margin";
+    std::snprintf(path, sizeof path, "%sstyled", folder_.c_str());
+    ASSERT_EQ(save_shown_image(path, ImageBmp, 1, DrawStyle{6, 0x0000FF}), SaveWritten);
+    Image bmp;
+    ASSERT_TRUE(read_bmp(file("styled.bmp"), &bmp));
+    EXPECT_EQ(bmp.width, image_side(1, 6, 1, 1));
+    // The middle of the finder's corner module, past the six-module margin,
+    // is red; the middle of the margin's last module is white.
+    auto pixel = [&](double module) {
+        auto at = static_cast<size_t>(module * bmp.width / 33);
+        return bmp.rgb.begin() + static_cast<std::ptrdiff_t>((at * bmp.width + at) * 3);
+    };
+    EXPECT_EQ(std::vector<uint8_t>(pixel(6.5), pixel(6.5) + 3), (std::vector<uint8_t>{0xFF, 0x00, 0x00}));
+    EXPECT_EQ(std::vector<uint8_t>(pixel(5.5), pixel(5.5) + 3), (std::vector<uint8_t>{0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(int_setting(SettingDrawMargin), 2);
+    EXPECT_EQ(int_setting(SettingColors), 0);
+    EXPECT_EQ(ModuleColours[kCustomColour], custom);
+}
+
 TEST_F(ImageFiles, NumberedNamesKeepTheKindsExtension) {
     char path[kBitmapPathBytes];
     std::snprintf(path, sizeof path, "%sall", folder_.c_str());
-    EXPECT_EQ(save_all_images(path, ImageSvg, 3, 2, [](void*) { return true; }, nullptr), SaveWritten);
+    EXPECT_EQ(save_all_images(path, ImageSvg, 3, 2, shown_style(), [](void*) { return true; }, nullptr), SaveWritten);
     EXPECT_EQ(file("all-01.svg").substr(0, 5), "<?xml");
     EXPECT_EQ(file("all-02.svg").substr(0, 5), "<?xml");
     std::snprintf(path, sizeof path, "%sall.png", folder_.c_str());
-    EXPECT_EQ(save_all_images(path, ImagePng, 0, 2, [](void*) { return false; }, nullptr), SaveWritten)
+    EXPECT_EQ(save_all_images(path, ImagePng, 0, 2, shown_style(), [](void*) { return false; }, nullptr), SaveWritten)
         << "no name of the PNGs exists yet, so nothing is asked";
     Image png;
     EXPECT_TRUE(read_png(file("02-all.png"), &png));
-    EXPECT_EQ(save_all_images(path, ImagePng, 0, 2, [](void*) { return false; }, nullptr), SaveDeclined);
+    EXPECT_EQ(save_all_images(path, ImagePng, 0, 2, shown_style(), [](void*) { return false; }, nullptr), SaveDeclined);
 }
 
 }  // namespace
