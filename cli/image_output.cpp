@@ -169,14 +169,14 @@ int32_t ensure_image_extension(const ImageOptions& o, char* path, int32_t room) 
 
 namespace {
 
-Prepared g_prepared;
+Prepared preparedImage;
 
 int read_and_prepare(int32_t index, const ImageOptions& o, int32_t sizeStep, const char* display) {
     if (read_code(index, &drawnCode) != 0) {
         std::fprintf(stderr, "mivoka encode: there is no code %d\n", index + 1);
         return ExitFailure;
     }
-    return prepare(o, sizeStep, display, &g_prepared);
+    return prepare(o, sizeStep, display, &preparedImage);
 }
 
 }  // namespace
@@ -186,7 +186,7 @@ namespace {
 // A file's contents for the staged write: the prepared image of the options
 // in context.
 int32_t put_prepared(FILE* f, void* context) {
-    return write_prepared(*static_cast<const ImageOptions*>(context), g_prepared, f);
+    return write_prepared(*static_cast<const ImageOptions*>(context), preparedImage, f);
 }
 
 }  // namespace
@@ -195,7 +195,7 @@ int write_code_image(int32_t index, const char* path, const ImageOptions& o, int
     if (read_and_prepare(index, o, sizeStep, display) != ExitOk) return ExitFailure;
     int32_t result;
     if (std::strcmp(path, "-") == 0) {
-        result = write_prepared(o, g_prepared, stdout) != 0 || std::fflush(stdout) != 0 ? 1 : 0;
+        result = write_prepared(o, preparedImage, stdout) != 0 || std::fflush(stdout) != 0 ? 1 : 0;
     } else {
         // Staged beside the target: a failed write leaves the old file whole.
         result = write_file_staged(path, put_prepared, const_cast<ImageOptions*>(&o));

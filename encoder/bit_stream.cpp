@@ -85,10 +85,10 @@ struct SegmentLinks {
     int32_t next[kMaxSegments];
     int32_t prev[kMaxSegments];
 };
-SegmentLinks g_links;
+SegmentLinks linksScratch;
 
-int32_t next_of(int32_t i) { return i >= 0 ? g_links.next[i] : -1; }
-int32_t prev_of(int32_t i) { return i >= 0 ? g_links.prev[i] : -1; }
+int32_t next_of(int32_t i) { return i >= 0 ? linksScratch.next[i] : -1; }
+int32_t prev_of(int32_t i) { return i >= 0 ? linksScratch.prev[i] : -1; }
 
 bool is_mode(int32_t i, int32_t mode) { return i >= 0 && g_encoder.segmentMode[i] == mode; }
 
@@ -100,18 +100,18 @@ int32_t seg_bits(int32_t i, int32_t group) {
 // unlinks `from`. The first segment is never removed.
 void absorb(int32_t into, int32_t from) {
     g_encoder.segmentLength[into] += g_encoder.segmentLength[from];
-    int32_t after = g_links.next[from];
-    g_links.next[into] = after;
-    if (after >= 0) g_links.prev[after] = into;
+    int32_t after = linksScratch.next[from];
+    linksScratch.next[into] = after;
+    if (after >= 0) linksScratch.prev[after] = into;
     --g_encoder.segmentCount;
 }
 
 void link_all() {
     const int32_t n = g_encoder.segmentCount;
-    g_links.next[0] = -1;   // no segments: the passes find nothing to merge
+    linksScratch.next[0] = -1;   // no segments: the passes find nothing to merge
     for (int32_t i = 0; i < n; ++i) {
-        g_links.next[i] = i + 1 < n ? i + 1 : -1;
-        g_links.prev[i] = i - 1;
+        linksScratch.next[i] = i + 1 < n ? i + 1 : -1;
+        linksScratch.prev[i] = i - 1;
     }
 }
 
@@ -119,7 +119,7 @@ void link_all() {
 void compact() {
     EncoderState& e = g_encoder;
     int32_t to = 0;
-    for (int32_t i = e.segmentCount > 0 ? 0 : -1; i >= 0; i = g_links.next[i], ++to) {
+    for (int32_t i = e.segmentCount > 0 ? 0 : -1; i >= 0; i = linksScratch.next[i], ++to) {
         e.segmentMode[to] = e.segmentMode[i];
         e.segmentLength[to] = e.segmentLength[i];
     }

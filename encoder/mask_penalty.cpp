@@ -16,7 +16,7 @@ struct MaskScratch {
     Line rows[kMaxModules], cols[kMaxModules];
     FormatPosition format[15][2];   // the modules of each format bit
 };
-MaskScratch g_scratch;
+MaskScratch maskScratch;
 
 // ---- Population counts --------------------------------------------------------
 
@@ -213,7 +213,7 @@ void collect(uint8_t flags, Line* rows, Line* cols, int n) {
 // is reserved light, so only its dark bits need setting.
 template <int W>
 void masked_lines(int mask, int n) {
-    MaskScratch& s = g_scratch;
+    MaskScratch& s = maskScratch;
     const SymbolLines& l = g_lines;
     const MaskPatterns& patterns = mask_patterns();
     for (int i = 0; i < n; ++i) {
@@ -243,7 +243,7 @@ int32_t best_mask(int n) {
     for (int m = 0; m < 8; ++m) {
         masked_lines<W>(m, n);
         // A mask that reaches the best score so far loses: the lower wins ties.
-        int32_t score = lines_penalty<W>(g_scratch.rows, g_scratch.cols, n, m == 0 ? kNoLimit : bestScore);
+        int32_t score = lines_penalty<W>(maskScratch.rows, maskScratch.cols, n, m == 0 ? kNoLimit : bestScore);
         if (m == 0 || score < bestScore) {
             best = m;
             bestScore = score;
@@ -282,12 +282,12 @@ int32_t choose_mask(int n) {
 template <int W>
 void write_masked(int mask, int n) {
     masked_lines<W>(mask, n);
-    for (int x = 0; x < n; ++x) write_column(g_encoder.matrix + x * kMaxModules, n, g_scratch.cols[x]);
+    for (int x = 0; x < n; ++x) write_column(g_encoder.matrix + x * kMaxModules, n, maskScratch.cols[x]);
 }
 
 template <int W>
 void finish(int n) {
-    for (int k = 0; k < 15; ++k) format_positions(n, k, g_scratch.format[k]);
+    for (int k = 0; k < 15; ++k) format_positions(n, k, maskScratch.format[k]);
     join_columns<W>(n);
     if (g_encoder.mask < 0) g_encoder.mask = choose_mask<W>(n);
     write_masked<W>(g_encoder.mask, n);
@@ -302,8 +302,8 @@ bool use_popcnt_instruction(bool on) {
 
 int32_t mask_penalty() {
     const int n = g_encoder.size;
-    collect(FunctionDark | MaskedBit, g_scratch.rows, g_scratch.cols, n);
-    return penalty_of(g_scratch.rows, g_scratch.cols, n);
+    collect(FunctionDark | MaskedBit, maskScratch.rows, maskScratch.cols, n);
+    return penalty_of(maskScratch.rows, maskScratch.cols, n);
 }
 
 void finish_matrix() {

@@ -10,7 +10,7 @@
 
 namespace {
 
-Piece g_piece;
+Piece pieceScratch;
 
 bool is_continuation(uint8_t b) { return (b & 0xC0) == 0x80; }
 
@@ -40,13 +40,13 @@ int32_t find_mark(const char* remaining, int32_t limit) {
     return -1;
 }
 
-// Fills g_piece from remaining: its first 1,000 bytes cut with truncate_at
+// Fills pieceScratch from remaining: its first 1,000 bytes cut with truncate_at
 // flag 1 (Shift_JIS byte rules, whatever the target), ended at the first
 // split mark (find_mark). The boundaries come from the units of remaining,
 // so a piece that ends inside a unit has no boundary at its end. Returns the
 // mark's offset, or -1.
 int32_t build_piece(const char* remaining, int32_t carrier) {
-    Piece& piece = g_piece;
+    Piece& piece = pieceScratch;
     // The cut's corrections read up to four bytes past the piece: zeros.
     std::memset(&piece, 0, sizeof piece);
     piece.carrier = carrier;
@@ -91,7 +91,7 @@ int32_t correct_cut(const Piece& piece, int32_t cut) {
 // version that a trial confirms, else the prefix the length search confirms
 // at the largest.
 int32_t choose_cut(const SplitSettings& s, int32_t* version) {
-    const Piece& piece = g_piece;
+    const Piece& piece = pieceScratch;
     // Without the library no trial of such a text can fit: the whole piece
     // goes to encode_code, which reports the missing library.
     if (!external_encoder_loaded() && classify_charset(piece.text, 10) < 10) {
@@ -137,12 +137,12 @@ int32_t split_next(const char* remaining, int32_t index, const SplitSettings& s,
     if (s.maxVersion < 1 || s.maxVersion > kCapacityVersions || s.level < 0 || s.level > 3) return SplitRefused;
     std::memset(code->text, 0, sizeof code->text);
     int32_t mark = build_piece(remaining, s.carrier);
-    if (g_piece.length == 0) return SplitEmpty;
+    if (pieceScratch.length == 0) return SplitEmpty;
     int32_t version = 0;
     int32_t cut = choose_cut(s, &version);
     if (cut < 0) return SplitRefused;
-    cut = correct_cut(g_piece, cut);
-    std::memcpy(code->text, g_piece.text, static_cast<size_t>(cut));
+    cut = correct_cut(pieceScratch, cut);
+    std::memcpy(code->text, pieceScratch.text, static_cast<size_t>(cut));
     code->version = version;
     // The mark is skipped once everything before it went into this code.
     int32_t consumed = mark >= 0 && mark <= cut ? mark + kSplitMarkBytes : cut;

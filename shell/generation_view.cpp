@@ -21,7 +21,7 @@ std::atomic<uint32_t> g_pending{0};
 WNDPROC g_previewProc = nullptr;
 HDC g_paintDc = nullptr;     // the preview's surface while it paints
 Indicators g_shown;          // UI thread's copy
-char g_field[kLongFieldBytes];
+char fieldScratch[kLongFieldBytes];
 
 const int32_t kFieldControls[] = {ControlText, ControlTo, ControlSubject, ControlBody, ControlName,
                                   ControlFurigana, ControlPhone1, ControlPhone2, ControlPhone3, ControlMail1,
@@ -147,8 +147,8 @@ void fill_form(void*) {
     bool keepEvery = int_setting(SettingCarrier) == Utf8;
     g_form.notes = {};
     for (int32_t control : kFieldControls) {
-        int32_t length = field_text(form_item(control), g_field, form_field_capacity(control), keepEvery, &g_form.notes);
-        set_form_field(&g_form, control, g_field, length);
+        int32_t length = field_text(form_item(control), fieldScratch, form_field_capacity(control), keepEvery, &g_form.notes);
+        set_form_field(&g_form, control, fieldScratch, length);
     }
     load_pass_settings(&g_form);
 }
