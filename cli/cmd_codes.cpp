@@ -54,7 +54,7 @@ int cmd_codes(int argc, char** argv) {
                                   {group_parser<PayloadOptions, parse_payload_option>, &payload}};
     int parsed = parse_subcommand(argc, argv, groups, 2, "mivoka codes", print_usage);
     if (parsed != ExitOk) return parsed == kHelpShown ? ExitOk : parsed;
-    // Fills g_form; its composition errors and warnings are the generation's own.
+    // Fills the tool's form; its composition errors and warnings are the generation's own.
     int result = generate_codes(payload, generation, "mivoka codes");
     if (result != ExitOk) return result;
     for (int32_t i = 0; read_code(i, &printedCode) == 0; ++i) print_code(i);

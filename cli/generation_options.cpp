@@ -50,21 +50,21 @@ void print_generation_error(const char* command) {
 }  // namespace
 
 int generate_codes(const PayloadOptions& payload, const GenerationOptions& o, const char* command) {
-    int filled = fill_from_options(payload, command);
+    static FormFields form;
+    int filled = fill_from_options(payload, command, &form);
     if (filled != ExitOk) return filled;
     if (!o.noExternal && load_external_encoder(nullptr) != 0) {
         std::fprintf(stderr, "%s: warning: QR2DLL cannot be loaded from the tool's folder; going on without it\n",
                      command);
     }
-    g_form.redunrate = o.level;
-    g_form.qrver2 = o.maxVersion - 1;
-    g_form.onecode = o.oneCode;
-    g_form.autoencode = 0;
-    int32_t cursor = generation_pass(true);
-    while (cursor > 0) cursor = generation_pass(false);
+    form.redunrate = o.level;
+    form.qrver2 = o.maxVersion - 1;
+    form.onecode = o.oneCode;
+    form.autoencode = 0;
+    generate_form(form);
     unload_external_encoder();
     bool composed = g_composeError.code == ErrorNone;
-    int reported = report_payload(command, composed, generation_left_text_out() & LeftOutByComposition);
+    int reported = report_payload(command, form, composed, generation_left_text_out() & LeftOutByComposition);
     if (reported != ExitOk) return reported;
     if (generation_error(nullptr) != ErrorNone) {
         print_generation_error(command);

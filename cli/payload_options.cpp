@@ -63,14 +63,14 @@ char sjisScratch[kFileBytes * kCp932BytesPerUtf16];
 char fieldTextScratch[kLongFieldBytes];
 
 // Shift_JIS text (or UTF-8 converted to it as typed text is, for the
-// target in g_form) with every LF made CR LF, into fieldTextScratch, as much as
-// the field record can hold.
-int32_t to_field_text(const char* bytes, int32_t length, bool utf8) {
+// target of form, its notes kept there) with every LF made CR LF, into
+// fieldTextScratch, as much as the field record can hold.
+int32_t to_field_text(FormFields* form, const char* bytes, int32_t length, bool utf8) {
     if (length > kFileBytes) length = kFileBytes;
     if (utf8) {
         int32_t units = utf8_to_utf16(bytes, length, unitsScratch);
-        length = typed_text_to_sjis(unitsScratch, units, g_form.carrier == Utf8, sjisScratch, sizeof sjisScratch, &g_form.notes,
-                                    nullptr);
+        length = typed_text_to_sjis(unitsScratch, units, form->carrier == Utf8, sjisScratch, sizeof sjisScratch,
+                                    &form->notes, nullptr);
         bytes = sjisScratch;
     }
     int32_t out = 0;
@@ -81,7 +81,7 @@ int32_t to_field_text(const char* bytes, int32_t length, bool utf8) {
     return out;
 }
 
-int read_field_file(const char* path, bool utf8, int32_t* length, const char* command) {
+int read_field_file(FormFields* form, const char* path, bool utf8, int32_t* length, const char* command) {
     bool tooLong = false;
     *length = read_input(path, fileBytesScratch, kFileBytes, &tooLong);
     if (*length < 0) {
@@ -90,15 +90,15 @@ int read_field_file(const char* path, bool utf8, int32_t* length, const char* co
     }
     // A file longer than the buffer fills the field text whole, so the
     // field's limit cuts it and the composition reports the cut.
-    *length = to_field_text(fileBytesScratch, *length, utf8);
+    *length = to_field_text(form, fileBytesScratch, *length, utf8);
     return ExitOk;
 }
 
 // Reads --document into the form as the open-text command does.
-int read_document_option(const char* path, const char* command) {
+int read_document_option(FormFields* form, const char* path, const char* command) {
     static char name[kPathBytes];
     FILE* f = path_argument(path, name, kPathBytes) ? open_file(name, "rb") : nullptr;
-    bool read = f != nullptr && read_document(f) == 0;
+    bool read = f != nullptr && read_document(f, form) == 0;
     if (f != nullptr) std::fclose(f);
     if (!read) {
         std::fprintf(stderr, "%s: cannot read '%s'\n", command, path);
@@ -107,8 +107,9 @@ int read_document_option(const char* path, const char* command) {
     return ExitOk;
 }
 
-// Imports --csv and puts record --record into the address fields.
-int read_csv_option(const PayloadOptions& o, const char* command) {
+// Imports --csv and puts record --record into the address fields; the form
+// is then in address mode, as the window is after an import.
+int read_csv_option(FormFields* form, const PayloadOptions& o, const char* command) {
     int32_t records = 0;
     if (import_from_options(o, command, &records) != ExitOk) return ExitFailure;
     int32_t record = o.record > 0 ? o.record : 1;
@@ -117,7 +118,8 @@ int read_csv_option(const PayloadOptions& o, const char* command) {
                      records == 1 ? "" : "s", record);
         return ExitFailure;
     }
-    show_import_record(record);
+    form->mode = 2;
+    show_import_record(record, form);
     return ExitOk;
 }
 
@@ -134,7 +136,7 @@ bool holds_emoji_code(const char* text, const char* what, const char* command) {
 }
 
 // --mode wifi: the network's text, as the text of a UTF-8 form.
-int fill_wifi_text(const PayloadOptions& o, const char* command) {
+int fill_wifi_text(FormFields* form, const PayloadOptions& o, const char* command) {
     static char text[1024];
     static const char* const kProblems[] = {"", "--ssid is missing or empty", "--security nopass takes no --password",
                                             "--security WPA or WEP needs a --password",
@@ -149,8 +151,8 @@ int fill_wifi_text(const PayloadOptions& o, const char* command) {
     if (holds_emoji_code(o.ssid, "network name", command) || holds_emoji_code(o.password, "password", command)) {
         return ExitGenerationError;
     }
-    int32_t length = to_field_text(text, static_cast<int32_t>(std::strlen(text)), true);
-    set_form_field(&g_form, ControlText, fieldTextScratch, length);
+    int32_t length = to_field_text(form, text, static_cast<int32_t>(std::strlen(text)), true);
+    set_form_field(form, ControlText, fieldTextScratch, length);
     return ExitOk;
 }
 
@@ -168,28 +170,28 @@ const char* options_misused(const PayloadOptions& o) {
     return nullptr;
 }
 
-int fill_form(const PayloadOptions& o, const char* command) {
-    clear_form(&g_form);
+int fill_form(FormFields* form, const PayloadOptions& o, const char* command) {
+    clear_form(form);
     // A Wi-Fi network is UTF-8 text for every carrier.
     bool wifi = o.mode == kWifiMode;
-    g_form.carrier = wifi ? Utf8 : o.carrier;
-    g_form.mode = wifi ? 0 : o.mode;
+    form->carrier = wifi ? Utf8 : o.carrier;
+    form->mode = wifi ? 0 : o.mode;
     // The tool gives utf8 the smartphone contact and mail forms.
-    g_form.utf8forms = 1;
-    g_form.vcard = o.vcard ? 1 : 0;
-    if (wifi) return fill_wifi_text(o, command);
-    if (o.document != nullptr && read_document_option(o.document, command) != ExitOk) return ExitFailure;
-    if (o.csv != nullptr && read_csv_option(o, command) != ExitOk) return ExitFailure;
+    form->utf8forms = 1;
+    form->vcard = o.vcard ? 1 : 0;
+    if (wifi) return fill_wifi_text(form, o, command);
+    if (o.document != nullptr && read_document_option(form, o.document, command) != ExitOk) return ExitFailure;
+    if (o.csv != nullptr && read_csv_option(form, o, command) != ExitOk) return ExitFailure;
     for (int32_t row = 0; row < 16; ++row) {
         int32_t length = 0;
         if (o.files[row] != nullptr) {
-            if (read_field_file(o.files[row], o.utf8Files, &length, command) != ExitOk) return ExitFailure;
+            if (read_field_file(form, o.files[row], o.utf8Files, &length, command) != ExitOk) return ExitFailure;
         } else if (o.texts[row] != nullptr) {
-            length = to_field_text(o.texts[row], static_cast<int32_t>(std::strlen(o.texts[row])), true);
+            length = to_field_text(form, o.texts[row], static_cast<int32_t>(std::strlen(o.texts[row])), true);
         } else {
             continue;
         }
-        set_form_field(&g_form, kFieldOptions[row].control, fieldTextScratch, length);
+        set_form_field(form, kFieldOptions[row].control, fieldTextScratch, length);
     }
     return ExitOk;
 }
@@ -275,16 +277,16 @@ int parse_payload_option(int argc, char** argv, int* i, PayloadOptions* o) {
     return 1;
 }
 
-int fill_from_options(const PayloadOptions& o, const char* command) {
+int fill_from_options(const PayloadOptions& o, const char* command, FormFields* form) {
     const char* misuse = options_misused(o);
     if (misuse != nullptr) {
         std::fprintf(stderr, "%s: %s\n", command, misuse);
         return ExitFailure;
     }
-    return fill_form(o, command);
+    return fill_form(form, o, command);
 }
 
-int report_payload(const char* command, bool composed, bool leftOut) {
+int report_payload(const char* command, const FormFields& form, bool composed, bool leftOut) {
     if (!composed && g_composeError.code == kComposeUriTooLong) {
         std::fprintf(stderr, "%s: the mailto: URI would take %d bytes, more than the %d a payload holds\n", command,
                      g_composeError.argument, kUtf8PayloadLimit);
@@ -297,8 +299,8 @@ int report_payload(const char* command, bool composed, bool leftOut) {
         return ExitGenerationError;
     }
     if (leftOut) std::fprintf(stderr, "%s: warning: part of the text did not fit and was left out\n", command);
-    const LostChars& lost = g_form.notes.lost;
-    if (lost.count > 0 && g_form.carrier != Utf8) {
+    const LostChars& lost = form.notes.lost;
+    if (lost.count > 0 && form.carrier != Utf8) {
         char names[64];
         lost_chars_text(lost, names, sizeof names);
         std::fprintf(stderr, "%s: warning: %d character%s with no Shift_JIS form became '?': %s\n", command,
@@ -308,10 +310,11 @@ int report_payload(const char* command, bool composed, bool leftOut) {
 }
 
 int compose_from_options(const PayloadOptions& o, const char* command) {
-    int filled = fill_from_options(o, command);
+    static FormFields form;
+    int filled = fill_from_options(o, command, &form);
     if (filled != ExitOk) return filled;
-    bool composed = make_payload() == 0;
-    return report_payload(command, composed, g_payload.dropped != DroppedNothing);
+    bool composed = make_payload(form) == 0;
+    return report_payload(command, form, composed, g_payload.dropped != DroppedNothing);
 }
 
 int import_from_options(const PayloadOptions& o, const char* command, int32_t* records) {

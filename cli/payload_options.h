@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+struct FormFields;
+
 // The fields given, by option; null when absent.
 struct PayloadOptions {
     int32_t carrier;                // Carrier, default Docomo
@@ -41,13 +43,13 @@ int parse_payload_option(int argc, char** argv, int* i, PayloadOptions* options)
 // The fields are filled in this order: the document (read as "テキストを開く"
 // reads it, in the mode of --mode), the CSV record, then the field options.
 int compose_from_options(const PayloadOptions& options, const char* command);
-// The first part of it for a generation, which composes itself: the form
-// filled from the options (misuse refused). An exit code.
-int fill_from_options(const PayloadOptions& options, const char* command);
-// The end of it, once the payload was made (composed false: it failed):
-// the composition error, or the warnings of text left out (leftOut) and of
-// characters Shift_JIS could not hold. An exit code.
-int report_payload(const char* command, bool composed, bool leftOut);
+// The first part of it for a generation, which composes itself: form (the
+// tool's own record) filled from the options (misuse refused). An exit code.
+int fill_from_options(const PayloadOptions& options, const char* command, FormFields* form);
+// The end of it, once the payload of form was made (composed false: it
+// failed): the composition error, or the warnings of text left out
+// (leftOut) and of characters Shift_JIS could not hold. An exit code.
+int report_payload(const char* command, const FormFields& form, bool composed, bool leftOut);
 
 // Imports --csv alone, as the import command does; *records receives the
 // number of contacts (records 1 .. *records). An exit code; failures are

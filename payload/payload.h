@@ -70,10 +70,11 @@ extern const LineWidth LineWidths[kLineWidthRows];
 // 1 failed with g_composeError set and the payload empty. Mail and address
 // modes give 0 and an empty payload for Utf8 (unless g_form.utf8forms).
 int32_t compose_payload();
-// The final payload of g_form, the bytes a generation cuts into codes:
-// compose_payload, then the carrier's emoji codes as its bytes and, for
-// Utf8, the whole text in UTF-8. 0 done; 1 the composition failed.
-int32_t make_payload();
+// The final payload of form, the bytes a generation cuts into codes: form
+// becomes the composers' record g_form (the window's driver passes g_form
+// itself), then compose_payload, the carrier's emoji codes as its bytes
+// and, for Utf8, the whole text in UTF-8. 0 done; 1 the composition failed.
+int32_t make_payload(const FormFields& form);
 // The mail (MAILTO/MATMSG) and address-book (MEMORY/MECARD) composers that
 // compose_payload calls; same results.
 int32_t compose_mail();

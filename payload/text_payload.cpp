@@ -139,7 +139,8 @@ int32_t compose_payload() {
     return 0;
 }
 
-int32_t make_payload() {
+int32_t make_payload(const FormFields& form) {
+    if (&form != &g_form) g_form = form;
     if (compose_payload() != 0) return 1;
     convert_emoji_codes(&g_payload, g_form.carrier);
     if (g_form.carrier == Utf8) convert_to_utf8(&g_payload);

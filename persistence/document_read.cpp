@@ -24,6 +24,7 @@ char lineScratch[kLineBytes];
 char valueScratch[kValueBytes];
 
 struct ReadState {
+    FormFields* form;      // the record the fields go into
     int32_t section;
     int32_t line;          // within the section; the first line after a header is 1
     int32_t field;         // control of the multi-line field being collected
@@ -62,12 +63,12 @@ void remove_tabs() {
 
 // Puts a single-line field: trailing CR LFs removed, cut to 200 bytes (a
 // halved double-byte character leaves a blank).
-void put_single(int32_t control) {
+void put_single(FormFields* form, int32_t control) {
     size_t n = std::strlen(lineScratch);
     while (n >= 2 && lineScratch[n - 2] == '\r' && lineScratch[n - 1] == '\n') n -= 2;
     lineScratch[n] = '\0';
     truncate_at(lineScratch, kDocumentFieldBytes, 0);
-    set_form_field(&g_form, control, lineScratch, static_cast<int32_t>(std::strlen(lineScratch)));
+    set_form_field(form, control, lineScratch, static_cast<int32_t>(std::strlen(lineScratch)));
 }
 
 void append_to_value(ReadState* s, bool afresh) {
@@ -88,7 +89,7 @@ void flush_value(ReadState* s) {
     if (!s->collecting) return;
     int32_t n = s->valueLength;
     if (n >= 2 && valueScratch[n - 2] == '\r' && valueScratch[n - 1] == '\n') n -= 2;
-    set_form_field(&g_form, s->field, valueScratch, n);
+    set_form_field(s->form, s->field, valueScratch, n);
     s->collecting = false;
 }
 
@@ -113,9 +114,9 @@ void on_field_line(ReadState* s) {
         s->collecting = true;
         append_to_value(s, afresh);
     } else if (s->section == MailSection) {
-        put_single(s->line == 1 ? ControlTo : ControlSubject);
+        put_single(s->form, s->line == 1 ? ControlTo : ControlSubject);
     } else if (s->section == AddressSection && s->line <= 12) {
-        put_single(kAddressControls[s->line - 1]);
+        put_single(s->form, kAddressControls[s->line - 1]);
     }
 }
 
@@ -133,11 +134,11 @@ void take_line(const char* start, int32_t length) {
     std::memcpy(lineScratch + kept, "\r\n", 3);
 }
 
-void put_headerless_text(int32_t length) {
-    if (g_form.mode != 0 && g_form.mode != 1) return;
+void put_headerless_text(FormFields* form, int32_t length) {
+    if (form->mode != 0 && form->mode != 1) return;
     textScratch[length] = '\0';
     truncate_at(textScratch, kDocumentLongBytes, 0);
-    set_form_field(&g_form, g_form.mode == 0 ? ControlText : ControlBody, textScratch,
+    set_form_field(form, form->mode == 0 ? ControlText : ControlBody, textScratch,
                    static_cast<int32_t>(std::strlen(textScratch)));
 }
 
@@ -152,14 +153,14 @@ bool same_ignoring_case(const char* a, const char* b) {
     }
 }
 
-int32_t read_document(FILE* file) {
+int32_t read_document(FILE* file, FormFields* form) {
     load_text(file);
     // A read error (a folder opened as a file on POSIX, a failing disk) is
     // no empty document: the form stays as it was.
     if (std::ferror(file)) return 1;
     remove_tabs();
     int32_t length = static_cast<int32_t>(std::strlen(textScratch));
-    ReadState s = {NoSection, 0, 0, false, 0};
+    ReadState s = {form, NoSection, 0, 0, false, 0};
     // A line is complete only with its CR LF: a last line without one is
     // left out of the sections.
     const char* start = textScratch;
@@ -173,7 +174,7 @@ int32_t read_document(FILE* file) {
         }
     }
     if (s.section == NoSection) {
-        put_headerless_text(length);
+        put_headerless_text(form, length);
         return 0;
     }
     flush_value(&s);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "payload/form_fields.h"
 #include "persistence/start_up.h"
 
 // Setting "savetexttype": what write_document puts in the file.
@@ -41,12 +42,13 @@ int32_t write_file_bytes(const char* path, const char* bytes, int32_t length, in
 int32_t write_document(const char* path, int32_t kind);
 
 // Reads an open file (opened "rb"; Windows' text-mode rules are applied
-// here) to its end into g_form: each section sets the fields it holds; a
-// file without sections goes whole into the text (mode 0) or the body
-// (mode 1), and changes nothing in mode 2. Fields it does not mention and
-// the mode stay as they were. The caller closes the file. 0 read; 1 the
-// file could not be read to its end (a read error), g_form unchanged.
-int32_t read_document(FILE* file);
+// here) to its end into form (the window's g_form unless given): each
+// section sets the fields it holds; a file without sections goes whole into
+// the text (mode 0) or the body (mode 1), and changes nothing in mode 2.
+// Fields it does not mention and the mode stay as they were. The caller
+// closes the file. 0 read; 1 the file could not be read to its end (a read
+// error), the form unchanged.
+int32_t read_document(FILE* file, FormFields* form = &g_form);
 
 // --- Accepted extensions ---------------------------------------------------------------
 

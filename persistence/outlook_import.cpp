@@ -300,7 +300,7 @@ int32_t import_outlook_csv(const char* path, int32_t rowLimit) {
     return 0;
 }
 
-void show_import_record(int32_t index) {
+void show_import_record(int32_t index, FormFields* form) {
     if (index < 0 || index >= kImportRecordCount) return;
     ImportRecord* rec = &ImportRecords[index];
     char* birthday = rec->fields[ImportBirthday];
@@ -313,7 +313,7 @@ void show_import_record(int32_t index) {
     }
     for (int32_t i = 0; i < kImportFieldCount; ++i) {
         const char* value = rec->fields[i];
-        set_form_field(&g_form, kAddressControls[i], value, static_cast<int32_t>(std::strlen(value)));
+        set_form_field(form, kAddressControls[i], value, static_cast<int32_t>(std::strlen(value)));
     }
 }
 

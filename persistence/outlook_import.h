@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "payload/form_fields.h"
 #include "resources/messages.h"
 
 constexpr int32_t kImportFieldBytes = 100;   // a record field: at most 99 bytes
@@ -51,10 +52,11 @@ extern ImportState g_import;
 // records are empty, the state of an earlier import stays.
 int32_t import_outlook_csv(const char* path, int32_t rowLimit);
 
-// Copies record index (0-99; other values do nothing) into g_form's address
-// fields; its birthday is first rewritten in the record as YYYY/MM/DD, or
-// emptied (with the form's) when empty or not a date.
-void show_import_record(int32_t index);
+// Copies record index (0-99; other values do nothing) into the address
+// fields of form (the window's g_form unless given); its birthday is first
+// rewritten in the record as YYYY/MM/DD, or emptied (with the form's) when
+// empty or not a date.
+void show_import_record(int32_t index, FormFields* form = &g_form);
 
 // The spin control's end of scroll at position: one record forward when the
 // position rose, else one back, kept within 1 .. count - 1; the record is

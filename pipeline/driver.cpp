@@ -45,7 +45,7 @@ SplitSettings settings_from_form() {
 bool start_generation() {
     set_generation_error(ErrorNone, 0);
     g_leftOut = 0;
-    if (make_payload() != 0) {
+    if (make_payload(g_form) != 0) {
         set_generation_error(g_composeError.code, g_composeError.argument);
         return false;
     }
@@ -130,4 +130,10 @@ GenerationCursor generation_pass(bool restart) {
     }
     if (!failed) failed = !make_code(cursor);
     return finish_pass(failed);
+}
+
+void generate_form(const FormFields& form) {
+    if (&form != &g_form) g_form = form;
+    GenerationCursor cursor = generation_pass(true);
+    while (cursor > 0) cursor = generation_pass(false);
 }

@@ -10,6 +10,8 @@
 
 #include "payload/generation_errors.h"
 
+struct FormFields;
+
 // --- Code list ---------------------------------------------------------------
 
 constexpr int32_t kMaxCodes = 20;
@@ -93,6 +95,9 @@ int32_t generation_left_text_out();
 // and returns the new cursor. restart starts a new generation; otherwise it
 // continues the running one, or with "autoencode" starts one on changed input.
 GenerationCursor generation_pass(bool restart);
+// A whole generation of form at once, as the tool makes one: form becomes
+// g_form and passes run on the calling thread until the generation ends.
+void generate_form(const FormFields& form);
 
 // --- Worker and pump (the window's timer calls these on its own thread) --------------
 
