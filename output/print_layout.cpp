@@ -16,7 +16,7 @@ RegisteredCodeStore RegisteredCodes;
 
 namespace {
 
-CodeSlot g_shown;   // the shown code while it is registered
+CodeSlot shownCopy;   // the shown code while it is registered
 
 void clear_entry(RegisteredCode* entry) {
     std::memset(entry->matrix, 0, sizeof entry->matrix);
@@ -79,13 +79,13 @@ int32_t register_shown_code(int32_t carrier) {
     if (RegisteredCodes.count >= kRegisteredCodeCount) return RegisterFull;
     int32_t count = 0, current = 0;
     read_code_count(&count, &current);
-    if (count == 0 || read_code(shown_index(count, current), &g_shown) != 0 || g_shown.text[0] == '\0') {
+    if (count == 0 || read_code(shown_index(count, current), &shownCopy) != 0 || shownCopy.text[0] == '\0') {
         return RegisterNothing;
     }
     RegisteredCode& entry = RegisteredCodes.entries[RegisteredCodes.count];
-    std::memcpy(entry.matrix, g_shown.matrix, sizeof entry.matrix);
-    entry.version = g_shown.version;
-    std::memcpy(entry.text, g_shown.text, sizeof entry.text);
+    std::memcpy(entry.matrix, shownCopy.matrix, sizeof entry.matrix);
+    entry.version = shownCopy.version;
+    std::memcpy(entry.text, shownCopy.text, sizeof entry.text);
     entry.utf8 = carrier == Utf8 ? 1 : 0;
     ++RegisteredCodes.count;
     return RegisterDone;

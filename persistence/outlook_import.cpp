@@ -96,7 +96,7 @@ struct CsvRecord {
     bool empty;        // nothing stood before its line end
 };
 
-CsvRecord g_record;
+CsvRecord recordScratch;
 int32_t g_bound[kImportHeaderCount];           // column of each header slot, -1 none
 char slotsScratch[kImportHeaderCount][kSlotBytes];
 char joinScratch[kJoinBytes];
@@ -274,14 +274,14 @@ int32_t import_outlook_csv(const char* path, int32_t rowLimit) {
     TextModeReader in;
     init_text_mode_reader(&in, f);
     int32_t n = 0, dropped = 0;
-    for (; n < rowLimit && read_csv_record(&in, &g_record); ++n) {
-        if (g_record.empty) {
+    for (; n < rowLimit && read_csv_record(&in, &recordScratch); ++n) {
+        if (recordScratch.empty) {
             ++dropped;
         } else if (n == 0) {
-            bind_headers(g_record);
+            bind_headers(recordScratch);
         } else {
             ImportRecord* rec = &ImportRecords[n - dropped];
-            fill_slots(g_record);
+            fill_slots(recordScratch);
             build_record(rec);
             if (rec->fields[ImportName][0] == '\0') {
                 std::memset(rec, 0, sizeof *rec);

@@ -22,7 +22,7 @@ std::atomic<GenerationCursor> g_cursor{0};
 std::atomic<int32_t> g_status{Idle};
 std::atomic<int32_t> g_leftOut{0};   // LeftOut bits
 const char* g_remaining = nullptr;   // next byte of g_payload for a code, or none
-CodeSlot g_work;                     // the code this pass makes
+CodeSlot workCode;                     // the code this pass makes
 
 // Generating becomes Idle. A create-button request made while the pass ran
 // (the window thread sets it at any time) stays for the next pump tick, and
@@ -59,14 +59,14 @@ bool make_code(int32_t cursor) {
     static const int32_t kSplitErrors[5] = {0, ErrorNoText, ErrorSplitFailed, ErrorTooLongForOneCode, 0};
     SplitSettings s = settings_from_form();
     const char* next = nullptr;
-    int32_t r = split_next(g_remaining, cursor, s, &g_work, &next);
+    int32_t r = split_next(g_remaining, cursor, s, &workCode, &next);
     if (r >= SplitEmpty && r <= SplitNotOneCode) {
         set_generation_error(kSplitErrors[r], 0);
         return false;
     }
     g_remaining = r == SplitDone ? nullptr : next;
-    if (encode_code(g_work.text, g_work.matrix, g_work.version, s.level, s.carrier) != 0) return false;
-    publish_code(cursor, &g_work);
+    if (encode_code(workCode.text, workCode.matrix, workCode.version, s.level, s.carrier) != 0) return false;
+    publish_code(cursor, &workCode);
     // The twentieth code ends the generation; say so when payload is left.
     if (cursor == kMaxCodes - 1 && g_remaining != nullptr) g_leftOut |= LeftOutPastLastCode;
     g_cursor = g_remaining == nullptr || cursor == kMaxCodes - 1 ? -1 : cursor + 1;

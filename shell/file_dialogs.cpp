@@ -50,8 +50,8 @@ struct HookRecord {
 OPENFILENAMEW g_dialog;
 HookRecord g_hook;
 wchar_t g_name[kFileNameChars];
-wchar_t g_title[128];
-wchar_t g_filter[256];
+wchar_t titleScratch[128];
+wchar_t filterScratch[256];
 
 FileDialogSeam g_fileDialog = show_item_dialog;
 
@@ -161,10 +161,10 @@ void prepare_file_dialogs() {
 
 bool choose_file(const FileDialogRequest& request, char* out) {
     out[0] = '\0';
-    to_wide(request.title, g_title, 128);
-    list_to_wide(request.filter, g_filter, 256);
-    g_dialog.lpstrTitle = g_title;
-    g_dialog.lpstrFilter = g_filter;
+    to_wide(request.title, titleScratch, 128);
+    list_to_wide(request.filter, filterScratch, 256);
+    g_dialog.lpstrTitle = titleScratch;
+    g_dialog.lpstrFilter = filterScratch;
     g_dialog.nFilterIndex = request.fileType != nullptr ? static_cast<DWORD>(*request.fileType) + 1 : 1;
     g_dialog.Flags = request.flags;
     g_hook = {&kPanels[request.panel], request.title, request.finalName};

@@ -501,18 +501,35 @@ bool file_exists(const std::string& utf8Path) {
 
 void remove_file_at(const std::string& utf8Path) { DeleteFileW(wide_of(utf8Path).c_str()); }
 
+namespace {
+
+// Empties a folder (ending with a backslash), its subfolders removed too:
+// Wine gives a test program the same process id run after run, so its
+// folder, and what an earlier run left there, comes back.
+void empty_folder(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::wstring path = folder + found.cFileName;
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            DeleteFileW(path.c_str());
+        } else if (lstrcmpW(found.cFileName, L".") != 0 && lstrcmpW(found.cFileName, L"..") != 0) {
+            empty_folder(path + L"\\");
+            RemoveDirectoryW(path.c_str());
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+}  // namespace
+
 std::string test_files_folder(const char* name) {
     std::string folder = test_app_folder() + name + "\\";
     std::wstring wide = wide_of(folder);
     CreateDirectoryW(wide.c_str(), nullptr);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((wide + L"*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((wide + found.cFileName).c_str());
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
+    empty_folder(wide);
     return folder;
 }
 

@@ -118,7 +118,8 @@ std::string file_bytes(const std::string& utf8Path);
 void write_file(const std::string& utf8Path, const std::string& bytes);
 bool file_exists(const std::string& utf8Path);
 void remove_file_at(const std::string& utf8Path);
-// A folder of its own for a test's files, emptied; ends with a backslash.
+// A folder of its own for a test's files, emptied (subfolders removed); ends
+// with a backslash.
 std::string test_files_folder(const char* name);
 // UTF-8 text as Shift_JIS bytes.
 std::string sjis(const char* utf8);
