@@ -28,6 +28,11 @@ void load_settings(StartUpOutcome* startUp) {
 
 void save_settings(const WindowPlacement& window) {
     if (g_noSave) return;
+    bool normal = !window.maximised && !window.minimised;
+    if (normal) {
+        set_int_setting(SettingWindowX, window.left);
+        set_int_setting(SettingWindowY, window.top);
+    }
     for (const IntSetting& s : IntSettings) {
         if (is_saved(s.kind)) write_int_setting(s.key, s.value);
     }
@@ -35,7 +40,7 @@ void save_settings(const WindowPlacement& window) {
         if (is_saved(t.kind)) write_text_setting(t.key, t.value);
     }
     // A maximised or minimised window leaves the last normal geometry stored.
-    if (window.maximised || window.minimised) return;
+    if (!normal) return;
     set_int_setting(SettingLeft, window.left);
     set_int_setting(SettingTop, window.top);
     set_int_setting(SettingWidth, window.right - window.left);

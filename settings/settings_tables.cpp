@@ -57,6 +57,9 @@ const IntDefault kIntDefaults[kIntSettingCount] = {
     {"histemojim4", LoadAndSave, 0, 1000},
     {"histemojim5", LoadAndSave, 0, 1000},
     {"utf8forms", LoadAndSave, 0, 1},     {"saveimagetype", LoadAndSave, 0, 2},
+    // Any value but -1 loads (a missing registry value reads as -1).
+    {"wx", LoadAndSave, kNoWindowEdge, 0xFFFFFFFEu},
+    {"wy", LoadAndSave, kNoWindowEdge, 0xFFFFFFFEu},
 };
 
 const int32_t kFirstHistoryRow = 26;

@@ -8,7 +8,7 @@
 
 constexpr int32_t kSettingKeyBytes = 64;
 constexpr int32_t kSettingTextBytes = 1024;
-constexpr int32_t kIntSettingCount = 54;
+constexpr int32_t kIntSettingCount = 56;
 constexpr int32_t kTextSettingCount = 31;
 
 enum SettingKind : int32_t { SaveOnly = 1, LoadOnly = 2, LoadAndSave = 3 };
@@ -39,8 +39,12 @@ enum IntSettingRow : int32_t {
     SettingCarrier = 17, SettingBgNo = 18, SettingPreviewNo = 19, SettingQuick = 20,
     SettingDrawMargin = 21, SettingCustomCol = 22, SettingStayEmojiDialog = 23, SettingEditWrap = 24,
     SettingResume = 25, SettingSaveTextType = 41, SettingOneCode = 42,
-    SettingUtf8Forms = 52, SettingSaveImageType = 53
+    SettingUtf8Forms = 52, SettingSaveImageType = 53, SettingWindowX = 54, SettingWindowY = 55
 };
+// "wx" and "wy" hold the window's left and top as they are, negative on a
+// monitor left of or above the main one, which "wleft" and "wtop" cannot
+// hold (a negative value loads as -1); kNoWindowEdge when none is stored.
+constexpr int32_t kNoWindowEdge = INT32_MIN;
 
 // Emoji history groups, one per palette in palette order; the keys
 // ("histemojiv1" ... "histemojim5") carry the palette's key letter.

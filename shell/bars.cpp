@@ -124,6 +124,10 @@ int32_t status_bar_height() {
 
 namespace {
 
+// Farther from the origin than any desktop reaches: an edge past it is
+// taken for no stored edge.
+constexpr int32_t kFarthestEdge = 1 << 20;
+
 struct MonitorList {
     MonitorArea areas[kMaxMonitors];
     int32_t count;
@@ -146,8 +150,15 @@ BOOL CALLBACK collect_monitor(HMONITOR monitor, HDC, LPRECT, LPARAM context) {
 bool stored_place(PlaceRect* out) {
     int32_t left = int_setting(SettingLeft), top = int_setting(SettingTop);
     int32_t width = int_setting(SettingWidth), height = int_setting(SettingHeight);
-    // A stored negative value loads as -1, "unknown": such a geometry is not used.
-    if (width < 0 || height < 0 || left < 0 || top < 0) return false;
+    // "wx" and "wy" keep a place left of or above the main monitor; without
+    // them a stored negative edge loads as -1, "unknown", and is not used.
+    int32_t x = int_setting(SettingWindowX), y = int_setting(SettingWindowY);
+    bool exact = x > -kFarthestEdge && x < kFarthestEdge && y > -kFarthestEdge && y < kFarthestEdge;
+    if (exact) {
+        left = x;
+        top = y;
+    }
+    if (width < 0 || height < 0 || (!exact && (left < 0 || top < 0))) return false;
     static MonitorList monitors;
     monitors.count = 0;
     EnumDisplayMonitors(nullptr, nullptr, collect_monitor, reinterpret_cast<LPARAM>(&monitors));

@@ -104,6 +104,25 @@ TEST_P(SettingsStoreTest, AMaximisedWindowLeavesTheStoredGeometry) {
     EXPECT_EQ(read_int_setting("wleft", 32767, -1), 10);
 }
 
+// A window on a monitor left of and above the main one: "wleft" and "wtop"
+// are written as they are and load as -1; "wx" and "wy" bring the edges
+// back. A maximised exit keeps them too.
+TEST_P(SettingsStoreTest, AWindowLeftOfAndAboveTheMainMonitorKeepsItsEdges) {
+    StartUpOutcome outcome;
+    load_settings(&outcome);
+    EXPECT_EQ(IntSettings[SettingWindowX].value, kNoWindowEdge) << "none stored yet";
+    save_settings({false, false, -1600, -300, -800, 300});
+    save_settings({true, false, -1920, -1080, 0, 0});
+    reset_settings_tables();
+    load_settings(&outcome);
+    EXPECT_EQ(IntSettings[SettingLeft].value, -1);
+    EXPECT_EQ(IntSettings[SettingTop].value, -1);
+    EXPECT_EQ(IntSettings[SettingWindowX].value, -1600);
+    EXPECT_EQ(IntSettings[SettingWindowY].value, -300);
+    EXPECT_EQ(IntSettings[SettingWidth].value, 800);
+    if (GetParam() == IniFile) EXPECT_NE(ini().find("wx=-1600\r\n"), std::string::npos);
+}
+
 TEST_P(SettingsStoreTest, TheNoSaveFlagWritesNothing) {
     set_no_save(true);
     save_settings({false, false, 0, 0, 100, 100});

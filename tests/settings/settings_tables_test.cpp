@@ -33,7 +33,8 @@ TEST(SettingsTables, IntegerRowsHoldTheirDefaults) {
         {40, "histemojia5", 3, 0, 1000}, {41, "savetexttype", 3, 1, 2}, {42, "onecode", 3, 0, 1},
         {43, "fixhistnumv", 3, 0, 5},  {46, "fixhistnumm", 3, 0, 5},    {47, "histemojim1", 3, 0, 1000},
         {51, "histemojim5", 3, 0, 1000}, {52, "utf8forms", 3, 0, 1},
-        {53, "saveimagetype", 3, 0, 2},
+        {53, "saveimagetype", 3, 0, 2}, {54, "wx", 3, kNoWindowEdge, 0xFFFFFFFEu},
+        {55, "wy", 3, kNoWindowEdge, 0xFFFFFFFEu},
     };
     for (const IntRow& r : rows) {
         const IntSetting& s = IntSettings[r.row];
@@ -45,7 +46,7 @@ TEST(SettingsTables, IntegerRowsHoldTheirDefaults) {
     }
     std::set<std::string> keys;
     for (const IntSetting& s : IntSettings) EXPECT_TRUE(keys.insert(s.key).second) << s.key;
-    EXPECT_EQ(keys.size(), 54u);
+    EXPECT_EQ(keys.size(), 56u);
     EXPECT_EQ(int_setting(SettingCarrier), 2);
     EXPECT_EQ(int_setting(SettingPreviewNo), 4);
     EXPECT_EQ(find_int_setting("nothing"), nullptr);
@@ -68,10 +69,15 @@ TEST(SettingsTables, TheSetterBoundsAsTheLoadDoes) {
     EXPECT_EQ(int_setting(SettingLeft), -1);
     set_int_setting(SettingCustomCol, 0xFFFFFF);
     EXPECT_EQ(int_setting(SettingCustomCol), 0xFFFFFF);
-    set_int_setting(kIntSettingCount - 1, 2);
+    set_int_setting(SettingSaveImageType, 2);
     EXPECT_EQ(int_setting(SettingSaveImageType), 2);
     set_int_setting(SettingSaveImageType, 3);
     EXPECT_EQ(int_setting(SettingSaveImageType), 0);
+    // The window's own edges take any value but -1, which reads as none.
+    set_int_setting(SettingWindowX, -1920);
+    EXPECT_EQ(int_setting(SettingWindowX), -1920);
+    set_int_setting(SettingWindowX, -1);
+    EXPECT_EQ(int_setting(SettingWindowX), kNoWindowEdge);
 }
 
 TEST(SettingsTables, TextRowsAndHistoryGroups) {

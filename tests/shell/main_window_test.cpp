@@ -226,6 +226,38 @@ TEST(SettingsAcrossRuns, PlacementOnAMonitorThatIsGoneFitsIntoTheNearestWorkArea
     close_window();
 }
 
+// Closed a little left of and above the screen's origin, as a window on a
+// monitor there is: "wx" and "wy" bring it back to that place, where
+// "wleft" and "wtop" alone (loaded as -1) would centre it.
+TEST(SettingsAcrossRuns, AWindowLeftOfTheOriginComesBackWhereItWas) {
+    fresh_settings();
+    write_settings("wwidth=900\r\nwheight=640\r\nwleft=-6\r\nwtop=-4\r\nwx=-6\r\nwy=-4\r\n");
+    open_window();
+    RECT r;
+    GetWindowRect(main_window(), &r);
+    EXPECT_EQ(r.left, -6);
+    EXPECT_EQ(r.top, -4);
+    EXPECT_EQ(r.right - r.left, 900);
+    SetWindowPos(main_window(), nullptr, -8, -5, 900, 640, SWP_NOZORDER | SWP_NOACTIVATE);
+    close_window(true);
+    std::string ini = settings_file_text();
+    EXPECT_TRUE(contains(ini, "wx=-8\r\n")) << ini;
+    EXPECT_TRUE(contains(ini, "wy=-5\r\n"));
+    EXPECT_TRUE(contains(ini, "wleft=-8\r\n")) << "written as it is; it loads as -1";
+
+    // A monitor far to the left that is gone: the nearest one takes it.
+    write_settings("wwidth=900\r\nwheight=640\r\nwx=-3000\r\nwy=40\r\n");
+    open_window();
+    GetWindowRect(main_window(), &r);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(main_window(), MONITOR_DEFAULTTONULL), &info));
+    EXPECT_EQ(r.left, info.rcWork.left);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 900);
+    close_window();
+}
+
 TEST(SettingsAcrossRuns, MaximisedExitKeepsTheStoredGeometry) {
     fresh_settings();
     write_settings("wwidth=900\r\nwheight=640\r\nwleft=50\r\nwtop=60\r\n");
