@@ -120,7 +120,9 @@ TEST_P(SettingsStoreTest, AWindowLeftOfAndAboveTheMainMonitorKeepsItsEdges) {
     EXPECT_EQ(IntSettings[SettingWindowX].value, -1600);
     EXPECT_EQ(IntSettings[SettingWindowY].value, -300);
     EXPECT_EQ(IntSettings[SettingWidth].value, 800);
-    if (GetParam() == IniFile) EXPECT_NE(ini().find("wx=-1600\r\n"), std::string::npos);
+    if (GetParam() == IniFile) {
+        EXPECT_NE(ini().find("wx=-1600\r\n"), std::string::npos);
+    }
 }
 
 TEST_P(SettingsStoreTest, TheNoSaveFlagWritesNothing) {

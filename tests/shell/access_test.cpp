@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "emoji/win32/emoji_window.h"
 #include "resources/resource.h"
@@ -149,6 +150,53 @@ TEST_F(Access, TheVersionBoxLinksTakeTheFocusAndOpenWithEnter) {
     EXPECT_TRUE(g_link.wantsEnter);
     EXPECT_EQ(g_link.opens, 1);
     EXPECT_EQ(g_link.target.rfind("mailto:", 0), 0u) << g_link.target;
+}
+
+// --- Enter and Escape in every dialog ----------------------------------------------------
+
+// Presses a key in the dialog as the keyboard does: to the control with the
+// focus, through the dialog's own message loop.
+UINT g_key = 0;
+std::vector<std::string> g_keyedDialogs;
+
+void press_in_dialog(HWND dialog) {
+    g_keyedDialogs.push_back(text_of(dialog));
+    HWND focus = GetFocus();
+    if (focus == nullptr || (focus != dialog && !IsChild(dialog, focus))) focus = dialog;
+    PostMessageW(focus, WM_KEYDOWN, g_key, 1);
+    PostMessageW(focus, WM_KEYUP, g_key, static_cast<LPARAM>(0xC0000001u));
+}
+
+// Every modal dialog closes on Enter (its default button) and on Escape
+// (Cancel), and the emoji palette on Escape; nothing is left open for the
+// test to close.
+TEST_F(Access, EnterAndEscapeCloseEveryDialog) {
+    open_window();
+    set_text(IDC_TEXT, "dialogs");
+    click(IDC_CREATE);
+    ASSERT_TRUE(wait_for_generation());
+    set_dialog_handler(press_in_dialog);
+    for (UINT key : {static_cast<UINT>(VK_RETURN), static_cast<UINT>(VK_ESCAPE)}) {
+        g_key = key;
+        g_keyedDialogs.clear();
+        int32_t before = shown_dialogs().count;
+        click(IDC_MODE_TEXT);
+        for (int32_t id : {IDM_VERSION, IDM_SAVE_DATA, IDM_OPTIONS, IDM_PRINT}) command(id);
+        click(IDC_MODE_MAIL);
+        set_text(IDC_TO, "taro@example.jp Taro");
+        command(IDM_HISTORY_ADD);
+        EXPECT_EQ(g_keyedDialogs.size(), 5u) << key;
+        EXPECT_EQ(shown_dialogs().count - before, 5) << key;
+        EXPECT_EQ(shown_dialogs().leftOpen, 0) << "a dialog did not close on key " << key;
+    }
+    set_dialog_handler(nullptr);
+    click(IDC_EMOJI);
+    pump_for(50);
+    ASSERT_NE(emoji_palette_window(), nullptr);
+    SetFocus(GetDlgItem(emoji_palette_window(), IDC_PALETTE_NEXT));
+    press_key(VK_ESCAPE, 0);
+    pump_for(50);
+    EXPECT_EQ(emoji_palette_window(), nullptr) << "Escape closes the palette";
 }
 
 }  // namespace
