@@ -41,10 +41,11 @@ void save_settings(const WindowPlacement& window) {
     }
     // A maximised or minimised window leaves the last normal geometry stored.
     if (!normal) return;
-    set_int_setting(SettingLeft, window.left);
-    set_int_setting(SettingTop, window.top);
-    set_int_setting(SettingWidth, window.right - window.left);
-    set_int_setting(SettingHeight, window.bottom - window.top);
+    // Written as they are (a left of -8 too, which the next load reads as -1).
     const int32_t order[] = {SettingWidth, SettingHeight, SettingTop, SettingLeft};
-    for (int32_t row : order) write_int_setting(IntSettings[row].key, IntSettings[row].value);
+    const int32_t values[] = {window.right - window.left, window.bottom - window.top, window.top, window.left};
+    for (int32_t i = 0; i < 4; ++i) {
+        set_int_setting(order[i], values[i]);
+        write_int_setting(IntSettings[order[i]].key, values[i]);
+    }
 }

@@ -122,6 +122,7 @@ TEST_P(SettingsStoreTest, AWindowLeftOfAndAboveTheMainMonitorKeepsItsEdges) {
     EXPECT_EQ(IntSettings[SettingWidth].value, 800);
     if (GetParam() == IniFile) {
         EXPECT_NE(ini().find("wx=-1600\r\n"), std::string::npos);
+        EXPECT_NE(ini().find("wleft=-1600\r\n"), std::string::npos) << "written as it is";
     }
 }
 
