@@ -18,13 +18,16 @@ constexpr int32_t kPaletteColumns = 10;
 constexpr int32_t kPaletteRows = 9;
 constexpr int32_t kPaletteButtons = kPaletteColumns * kPaletteRows;   // 90 per page
 
+constexpr int32_t kLargeStripOffset = 40;
+
 struct EmojiPalette {
     int32_t carrier;                       // Carrier served
     char keyLetter;                        // of the history settings keys
     int32_t pages;
     int32_t perPage[kMaxPalettePages];     // emoji the palette offers on each page
     int32_t stripImages[kMaxPalettePages]; // images in each page's bitmap strip
-    int32_t firstBitmap;                   // resource of page 0; page p is firstBitmap + p
+    int32_t firstBitmap;                   // resource of page 0; page p is firstBitmap + p,
+                                           // its pictures at twice the size kLargeStripOffset on
     int32_t imageWidth, imageHeight;
     int32_t imageX;                        // left of the image on a button (top is 2)
     int32_t blankColumns;                  // leading columns of each row left blank

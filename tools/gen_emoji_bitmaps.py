@@ -1,9 +1,11 @@
 #!/usr/bin/python3
-# Draws the emoji palette strips (one bitmap per page, resources 301-337)
-# into resources/emoji/ as 16-colour bitmaps: simple original pictograms
-# (faces, hearts, stars, shapes, weather and symbols) in a 16-colour
-# palette, varied by page and position. Run with Debian's /usr/bin/python3
-# and python3-pil; the results are committed, so a build needs no Python.
+# Draws the emoji palette strips (one bitmap per page, resources 301-337,
+# and the same pictures drawn at twice the size for displays of 200 % and
+# more, resources 341-377) into resources/emoji/ as 16-colour bitmaps:
+# simple original pictograms (faces, hearts, stars, shapes, weather and
+# symbols) in a 16-colour palette, varied by page and position. Run with
+# Debian's /usr/bin/python3 and python3-pil; the results are committed, so a
+# build needs no Python.
 import math
 import os
 import struct
@@ -27,6 +29,42 @@ PALETTES = [
     ("au", 321, 16, 16, [90] * 8),
     ("unicode", 331, 16, 16, [90] * 7),
 ]
+
+
+class Scaled:
+    """An ImageDraw at k times the size, taking the small picture's
+    coordinates: small pixel p covers pixels k*p to k*p + k - 1, and lines
+    and outlines keep the weight of one small pixel. Shapes come out drawn
+    at the size, not enlarged pixel by pixel."""
+
+    def __init__(self, d, k):
+        self.d, self.k = d, k
+
+    def _centre(self, xy):
+        return (xy[0] * self.k + (self.k - 1) / 2, xy[1] * self.k + (self.k - 1) / 2)
+
+    def _box(self, box):
+        k = self.k
+        return [box[0] * k, box[1] * k, box[2] * k + k - 1, box[3] * k + k - 1]
+
+    def point(self, xy, fill):
+        for x, y in [xy] if isinstance(xy[0], int) else xy:
+            self.d.rectangle(self._box([x, y, x, y]), fill=fill)
+
+    def line(self, xy, fill, width=1):
+        self.d.line([self._centre(p) for p in xy], fill=fill, width=width * self.k)
+
+    def ellipse(self, box, fill=None, outline=None):
+        self.d.ellipse(self._box(box), fill=fill, outline=outline, width=self.k)
+
+    def arc(self, box, start, end, fill):
+        self.d.arc(self._box(box), start, end, fill=fill, width=self.k)
+
+    def rectangle(self, box, fill=None, outline=None):
+        self.d.rectangle(self._box(box), fill=fill, outline=outline, width=self.k)
+
+    def polygon(self, xy, fill=None, outline=None):
+        self.d.polygon([self._centre(p) for p in xy], fill=fill, outline=outline, width=self.k)
 
 
 def face(d, w, h, n):
@@ -136,11 +174,12 @@ def lightning(d, w, h, c):
     d.polygon([(9, 0), (3, 9), (7, 9), (5, h - 1), (12, 6), (8, 6), (11, 0)], fill=5, outline=4)
 
 
-def picture(palette, page, position, w, h):
-    """Image of one palette position: the motif by page and position, the colour by position."""
-    img = Image.new("P", (w, h), MASK)
+def picture(palette, page, position, w, h, k):
+    """Image of one palette position at k times the size: the motif by page
+    and position, the colour by position."""
+    img = Image.new("P", (w * k, h * k), MASK)
     img.putpalette([v for c in COLOURS for v in c] + [0] * (3 * (256 - len(COLOURS))))
-    d = ImageDraw.Draw(img)
+    d = ImageDraw.Draw(img) if k == 1 else Scaled(ImageDraw.Draw(img), k)
     n = page * 90 + position + palette * 7
     c = PAINTS[(position * 7 + page * 3 + palette) % len(PAINTS)]
     motif = (position // 9 + page * 3 + palette) % 11
@@ -191,11 +230,12 @@ def main():
     os.makedirs(OUT, exist_ok=True)
     for p, (name, first, w, h, pages) in enumerate(PALETTES):
         for page, count in enumerate(pages):
-            strip = Image.new("P", (w * count, h), MASK)
-            strip.putpalette([v for c in COLOURS for v in c] + [0] * (3 * (256 - len(COLOURS))))
-            for i in range(count):
-                strip.paste(picture(p, page, i + 1, w, h), (i * w, 0))
-            write_bmp4(os.path.join(OUT, "%s_%d.bmp" % (name, page + 1)), strip)
+            for k, suffix in ((1, ""), (2, "_2x")):
+                strip = Image.new("P", (w * k * count, h * k), MASK)
+                strip.putpalette([v for c in COLOURS for v in c] + [0] * (3 * (256 - len(COLOURS))))
+                for i in range(count):
+                    strip.paste(picture(p, page, i + 1, w, h, k), (i * w * k, 0))
+                write_bmp4(os.path.join(OUT, "%s_%d%s.bmp" % (name, page + 1, suffix)), strip)
     return 0
 
 

@@ -28,8 +28,8 @@ struct PaletteWindow {
 PaletteWindow g_window = {};
 int32_t g_pages[kPaletteCount] = {};
 HIMAGELIST g_images[kPaletteCount][kMaxPalettePages] = {};
-// The same pictures at twice the size, each pixel doubled, made when a
-// display of 200 % or more first draws them.
+// The same pictures drawn at twice the size, loaded when a display of
+// 200 % or more first draws them.
 HIMAGELIST g_doubled[kPaletteCount][kMaxPalettePages] = {};
 HINSTANCE g_instance = nullptr;
 
@@ -193,28 +193,11 @@ namespace {
 
 HIMAGELIST load_strip(int32_t p, int32_t page, int32_t factor) {
     const EmojiPalette& palette = EmojiPalettes[p];
-    HBITMAP strip = LoadBitmapW(g_instance, MAKEINTRESOURCEW(palette.firstBitmap + page));
-    if (strip == nullptr) return nullptr;
-    BITMAP size = {};
-    GetObjectW(strip, sizeof size, &size);
+    int32_t id = palette.firstBitmap + page + (factor == 2 ? kLargeStripOffset : 0);
+    HBITMAP images = LoadBitmapW(g_instance, MAKEINTRESOURCEW(id));
+    if (images == nullptr) return nullptr;
     HIMAGELIST list = ImageList_Create(palette.imageWidth * factor, palette.imageHeight * factor,
                                        ILC_COLOR24 | ILC_MASK, palette.stripImages[page], 0);
-    HBITMAP images = strip;
-    if (factor != 1) {
-        HDC screen = GetDC(nullptr);
-        HDC from = CreateCompatibleDC(screen), to = CreateCompatibleDC(screen);
-        images = CreateCompatibleBitmap(screen, size.bmWidth * factor, size.bmHeight * factor);
-        ReleaseDC(nullptr, screen);
-        HGDIOBJ oldFrom = SelectObject(from, strip), oldTo = SelectObject(to, images);
-        SetStretchBltMode(to, COLORONCOLOR);
-        StretchBlt(to, 0, 0, size.bmWidth * factor, size.bmHeight * factor, from, 0, 0, size.bmWidth, size.bmHeight,
-                   SRCCOPY);
-        SelectObject(from, oldFrom);
-        SelectObject(to, oldTo);
-        DeleteDC(from);
-        DeleteDC(to);
-        DeleteObject(strip);
-    }
     ImageList_AddMasked(list, images, RGB(255, 0, 255));
     DeleteObject(images);
     return list;

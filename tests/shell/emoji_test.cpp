@@ -4,6 +4,7 @@
 // they leave in the settings file for the next run.
 #include <gtest/gtest.h>
 
+#include "emoji/emoji.h"
 #include "emoji/win32/emoji_window.h"
 #include "pipeline/generation.h"
 #include "resources/resource.h"
@@ -248,6 +249,29 @@ TEST_F(Emoji, BarFollowsTheCarrierAndAClickOnTheFormClosesAnUnpinnedPalette) {
     ASSERT_NE(palette(), nullptr);
     SendMessageW(main_window(), WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, 0), reinterpret_cast<LPARAM>(palette()));
     EXPECT_EQ(palette(), nullptr);
+}
+
+// Every page's strip is in the program with one picture per image, and
+// again drawn at twice the size for displays of 200 % and more.
+TEST(EmojiStrips, EveryPageHasItsPicturesAtTwiceTheSize) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const EmojiPalette& palette : EmojiPalettes) {
+        for (int32_t page = 0; page < palette.pages; ++page) {
+            HBITMAP small = LoadBitmapW(instance, MAKEINTRESOURCEW(palette.firstBitmap + page));
+            HBITMAP large = LoadBitmapW(instance, MAKEINTRESOURCEW(palette.firstBitmap + page + kLargeStripOffset));
+            ASSERT_NE(small, nullptr) << palette.firstBitmap + page;
+            ASSERT_NE(large, nullptr) << palette.firstBitmap + page + kLargeStripOffset;
+            BITMAP s = {}, l = {};
+            GetObjectW(small, sizeof s, &s);
+            GetObjectW(large, sizeof l, &l);
+            EXPECT_EQ(s.bmWidth, palette.stripImages[page] * palette.imageWidth) << palette.firstBitmap + page;
+            EXPECT_EQ(s.bmHeight, palette.imageHeight);
+            EXPECT_EQ(l.bmWidth, 2 * s.bmWidth) << palette.firstBitmap + page;
+            EXPECT_EQ(l.bmHeight, 2 * s.bmHeight);
+            DeleteObject(small);
+            DeleteObject(large);
+        }
+    }
 }
 
 }  // namespace
