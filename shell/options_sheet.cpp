@@ -86,7 +86,7 @@ INT_PTR on_page_notify(HWND page, const NMHDR& header, int32_t index, void (*app
 
 void init_file_page(HWND page, OptionsSheet* sheet) {
     HWND field = GetDlgItem(page, IDC_OPTION_EXT_FILTER);
-    sheet->filterFont = make_fixed_font(12);
+    sheet->filterFont = make_fixed_font(scaled(12));
     SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(sheet->filterFont), TRUE);
     SendMessageW(field, EM_LIMITTEXT, kExtFilterChars, 0);
     set_control_text(field, sheet->choice->extFilter);

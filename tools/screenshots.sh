@@ -138,22 +138,13 @@ dialog_state() {
   fi
 }
 
-# click_in_window TITLE DX DY: a real click DX, DY pixels from the window's
-# top-left corner.
-click_in_window() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW id
-  id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1)
-  [ -n "$id" ] && eval "$(xdotool getwindowgeometry --shell "$id")" &&
-    xdotool mousemove --sync $((X + $2)) $((Y + $3)) click 1
-}
-
 # The options sheet (menu "表示" → "オプション") on its two pages, "ファイル"
-# and then "表示" (a click on its tab), and the print settings (Ctrl+P).
+# and then "表示" (Ctrl+Tab), and the print settings (Ctrl+P).
 other_dialogs() {
   gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+v && sleep 0.3 && xdotool key o
   if gui_wait_window 'オプション' 10 && gui_wait_painted 'オプション' 10; then
     gui_capture_windows "$OUT/options-sheet.png" 'オプション' && echo "   options-sheet.png"
-    click_in_window 'オプション' 90 16 && sleep 0.5   # the tab "表示"
+    xdotool key ctrl+Tab && sleep 0.5   # the next page, "表示", at any display scale
     dialog_state options-display 'オプション'
   else
     xdotool key Escape Escape
