@@ -139,12 +139,13 @@ dialog_state() {
 }
 
 # The options sheet (menu "表示" → "オプション") on its two pages, "ファイル"
-# and then "表示" (Ctrl+Tab), and the print settings (Ctrl+P).
+# and then "表示" (by the keyboard), and the print settings (Ctrl+P).
 other_dialogs() {
   gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+v && sleep 0.3 && xdotool key o
   if gui_wait_window 'オプション' 10 && gui_wait_painted 'オプション' 10; then
     gui_capture_windows "$OUT/options-sheet.png" 'オプション' && echo "   options-sheet.png"
-    xdotool key ctrl+Tab && sleep 0.5   # the next page, "表示", at any display scale
+    # From the page's field back to the tabs, then the next one: "表示", at any scale.
+    xdotool key shift+Tab && sleep 0.2 && xdotool key Right && sleep 0.5
     dialog_state options-display 'オプション'
   else
     xdotool key Escape Escape
