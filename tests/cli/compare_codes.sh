@@ -63,4 +63,4 @@ for entry in "${show_cases[@]}"; do
   fi
   compare_verdict "show ${args[*]}" "$problem"
 done
-compare_summary
+verdict_summary

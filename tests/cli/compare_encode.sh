@@ -90,4 +90,4 @@ for entry in "${cases[@]}"; do
   fi
   compare_verdict "$rest" "$problem"
 done
-compare_summary
+verdict_summary

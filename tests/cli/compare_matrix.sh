@@ -63,4 +63,4 @@ for entry in "${cases[@]}"; do
   fi
   compare_verdict "$name" "$problem"
 done
-compare_summary
+verdict_summary

@@ -160,4 +160,4 @@ done
 stray=$(ls | grep -E '^(Cafe|Zoe|\?+)' || true)
 check "no file under a best-fit name" "$([ -z "$stray" ] || echo "found: $stray")"
 
-check_summary
+verdict_summary

@@ -298,4 +298,4 @@ done
 grep -q '^  show' help.out || problem="$problem main"
 check "--help describes the new options" "$problem"
 
-check_summary
+verdict_summary

@@ -115,4 +115,4 @@ problem=
 grep -q "U+D55C" err.txt || problem="$problem no warning naming U+D55C"
 check "a Shift_JIS target names what it replaces" "$problem"
 
-check_summary
+verdict_summary

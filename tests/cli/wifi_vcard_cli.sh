@@ -158,4 +158,4 @@ for k in 1 2; do
 done
 check "--all-records writes one vCard symbol per contact" "$problem"
 
-check_summary
+verdict_summary
