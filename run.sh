@@ -3,7 +3,7 @@
 # and starts it under Wine; without a window to show, explains the
 # command-line tool instead.
 set -uo pipefail
-cd "$(dirname "$0")"
+cd "$(dirname "$0")" || exit 1
 . tools/deps.sh
 . tools/wine-env.sh
 
@@ -30,7 +30,7 @@ echo "== building build/windows and the native command-line tool"
 logged windows configure configure_windows && logged windows build build_tree windows dist &&
   logged native configure configure_native && logged native build build_tree native mivoka ||
   exit 1
-echo "   done: $(ls build/windows/dist | tr '\n' ' ')"
+echo "   done: $(cd build/windows/dist && printf '%s ' *)"
 
 if [ -z "${DISPLAY:-}" ]; then
   echo

@@ -19,7 +19,10 @@ mivoka_version() {
   local major minor
   major=$(sed -n 's/^#define MIVOKA_VERSION_MAJOR \([0-9][0-9]*\)$/\1/p' resources/version.h)
   minor=$(sed -n 's/^#define MIVOKA_VERSION_MINOR \([0-9][0-9]*\)$/\1/p' resources/version.h)
-  [ -n "$major" ] && [ -n "$minor" ] || { echo "error: no version in resources/version.h" >&2; return 1; }
+  if [ -z "$major" ] || [ -z "$minor" ]; then
+    echo "error: no version in resources/version.h" >&2
+    return 1
+  fi
   echo "$major.$minor"
 }
 
@@ -34,7 +37,11 @@ write_file_macros() {
   while read -r file; do
     dir=$(dirname "$file")
     if [ "$dir" != "$last" ]; then
-      [ "$dir" = . ] && echo '  SetOutPath "$INSTDIR"' || echo "  SetOutPath \"\$INSTDIR\\${dir//\//\\}\""
+      if [ "$dir" = . ]; then
+        echo "  SetOutPath \"\$INSTDIR\""
+      else
+        echo "  SetOutPath \"\$INSTDIR\\${dir//\//\\}\""
+      fi
       last=$dir
     fi
     echo "  File \"$DIST/$file\""

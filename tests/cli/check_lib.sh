@@ -26,6 +26,9 @@ refusal() {
 # field NAME FILE: the value of line "NAME value" of the image probe's output.
 field() { sed -n "s/^$1 //p" "$2"; }
 
+# names_in FOLDER: the names in FOLDER, one a line, sorted as ls sorts them.
+names_in() { find "$1" -mindepth 1 -maxdepth 1 -printf '%f\n' | sort; }
+
 hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 
 # decodes_to FILE WANT_FILE: empty when both decoders, through the image
@@ -33,7 +36,7 @@ hex_of() { od -An -v -tx1 "$1" | tr -d ' \n'; }
 decodes_to() {
   local want
   want=$(hex_of "$2")
-  "$probe" "$1" >probe.out 2>/dev/null || { echo "unreadable $1"; return; }
+  "${probe:?the image probe}" "$1" >probe.out 2>/dev/null || { echo "unreadable $1"; return; }
   [ "$(field zbar probe.out)" = "$want" ] || echo "zbar read $(field zbar probe.out | head -c 60)"
   [ "$(field zxing probe.out)" = "$want" ] || echo "zxing read $(field zxing probe.out | head -c 60)"
 }

@@ -32,7 +32,7 @@ parse_case() {
   local rest i
   read -r expect rest <<<"$1"
   read -r -a args <<<"$rest"
-  for i in "${!args[@]}"; do args[$i]=${args[$i]//\~/ }; done
+  for i in "${!args[@]}"; do args[i]=${args[i]//\~/ }; done
 }
 
 # compare_outputs EXPECT NATIVE_RC WINDOWS_RC: prints the first difference
