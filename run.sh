@@ -19,16 +19,14 @@ show_cli_usage() {
   echo
   "$NATIVE_CLI" --help
   echo
-  "$NATIVE_CLI" matrix --help
-  echo
-  echo "For example, printf 'HELLO WORLD' | $NATIVE_CLI matrix --level Q prints:"
-  printf 'HELLO WORLD' | "$NATIVE_CLI" matrix --level Q
+  echo "For example, $NATIVE_CLI show --text 'https://example.jp/' draws the symbol in the terminal:"
+  "$NATIVE_CLI" show --text 'https://example.jp/'
 }
 
 install_missing_packages || exit 1
-echo "== building build/windows and the native command-line tool"
+echo "== building build/windows and the native command-line tool (with libQR2DLL.so beside it)"
 logged windows configure configure_windows && logged windows build build_tree windows dist &&
-  logged native configure configure_native && logged native build build_tree native mivoka ||
+  logged native configure configure_native && logged native build build_tree native mivoka QR2DLL ||
   exit 1
 echo "   done: $(cd build/windows/dist && printf '%s ' *)"
 
