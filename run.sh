@@ -3,7 +3,7 @@
 # and starts it under Wine; without a window to show, explains the
 # command-line tool instead.
 set -uo pipefail
-cd "$(dirname "$0")"
+cd "$(dirname "$0")" || exit 1
 . tools/deps.sh
 . tools/wine-env.sh
 
@@ -19,18 +19,16 @@ show_cli_usage() {
   echo
   "$NATIVE_CLI" --help
   echo
-  "$NATIVE_CLI" matrix --help
-  echo
-  echo "For example, printf 'HELLO WORLD' | $NATIVE_CLI matrix --level Q prints:"
-  printf 'HELLO WORLD' | "$NATIVE_CLI" matrix --level Q
+  echo "For example, $NATIVE_CLI show --text 'https://example.jp/' draws the symbol in the terminal:"
+  "$NATIVE_CLI" show --text 'https://example.jp/'
 }
 
 install_missing_packages || exit 1
-echo "== building build/windows and the native command-line tool"
+echo "== building build/windows and the native command-line tool (with libQR2DLL.so beside it)"
 logged windows configure configure_windows && logged windows build build_tree windows dist &&
-  logged native configure configure_native && logged native build build_tree native mivoka ||
+  logged native configure configure_native && logged native build build_tree native mivoka QR2DLL ||
   exit 1
-echo "   done: $(ls build/windows/dist | tr '\n' ' ')"
+echo "   done: $(cd build/windows/dist && printf '%s ' *)"
 
 if [ -z "${DISPLAY:-}" ]; then
   echo

@@ -3,7 +3,7 @@
 # under build/ and runs every test (the Windows ones under Wine). Exits
 # non-zero when a tree does not build or a test fails.
 set -uo pipefail
-cd "$(dirname "$0")"
+cd "$(dirname "$0")" || exit 1
 . tools/deps.sh
 . tools/wine-env.sh
 
@@ -83,15 +83,51 @@ e2e_summary() {
 # One line for the fuzz tree: targets run and their executions, from the
 # result line each target's run leaves (tests/fuzz/run_fuzz.sh).
 fuzz_summary() {
-  local file runs total=0 targets=0
+  local file runs total=0 count=0
   for file in build/fuzz/*/result.txt; do
     [ -f "$file" ] || continue
     runs=$(sed -n 's/^fuzz [^:]*: \([0-9]*\) executions.*/\1/p' "$file")
     total=$((total + ${runs:-0}))
-    targets=$((targets + 1))
+    count=$((count + 1))
   done
-  SUMMARY+=("$(printf '%-9s %d targets ran %d inputs in all (%s s each)' fuzz "$targets" "$total" \
+  SUMMARY+=("$(printf '%-9s %d targets ran %d inputs in all (%s s each)' fuzz "$count" "$total" \
     "${MIVOKA_FUZZ_SECONDS:-20}")")
+}
+
+# The shell scripts of the tree: the *.sh files and the files without an
+# extension that start with a shell's #! line (.ci/run), one a line.
+shell_scripts() {
+  local file name
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files
+  else
+    find . -path ./build -prune -o -type f -print | sed 's|^\./||'
+  fi | while IFS= read -r file; do
+    name=${file##*/}
+    case $name in
+      *.sh) echo "$file" ;;
+      *.*) ;;
+      *) head -n1 "$file" 2>/dev/null | grep -qE '^#!.*[/ ](ba)?sh$' && echo "$file" ;;
+    esac
+  done
+}
+
+# Every shell script clean under shellcheck (settings in .shellcheckrc); the
+# findings go to build/shellcheck.log and are shown.
+shellcheck_step() {
+  local t0=$SECONDS scripts
+  echo "== shell scripts: shellcheck"
+  mapfile -t scripts < <(shell_scripts)
+  mkdir -p build
+  if shellcheck "${scripts[@]}" >build/shellcheck.log 2>&1; then
+    SUMMARY+=("$(printf '%-9s %d scripts clean under shellcheck in %s' shell "${#scripts[@]}" \
+      "$(elapsed $((SECONDS - t0)))")")
+    return 0
+  fi
+  cat build/shellcheck.log
+  SUMMARY+=("$(printf '%-9s shellcheck FINDINGS in %d scripts (build/shellcheck.log)' shell "${#scripts[@]}")")
+  FAILED=$((FAILED + 1))
+  STATUS=1
 }
 
 # Wine for the Windows tests: our prefix, one server, a display.
@@ -105,6 +141,7 @@ wine_step() {
 
 main() {
   install_missing_packages || exit 1
+  shellcheck_step
   # Native first: the Windows tree compares its console tool with this one.
   if build_step native; then
     test_step native -j "$MIVOKA_JOBS"
@@ -136,12 +173,20 @@ main() {
   fi
 }
 
+# report SECONDS_AT_START: the summary; the run's status.
+report() {
+  echo
+  echo "== summary ($(elapsed $((SECONDS - $1))) in all)"
+  printf '%s\n' "${SUMMARY[@]}"
+  if [ "$STATUS" -eq 0 ]; then
+    echo "result: all trees built and all tests passed"
+  else
+    echo "result: FAILURES (see above; logs in build/*/)"
+  fi
+  echo "ctest: $PASSED passed, $FAILED failed"
+  return "$STATUS"
+}
+
 T0=$SECONDS
 main
-echo
-echo "== summary ($(elapsed $((SECONDS - T0))) in all)"
-printf '%s\n' "${SUMMARY[@]}"
-[ "$STATUS" -eq 0 ] && echo "result: all trees built and all tests passed" ||
-  echo "result: FAILURES (see above; logs in build/*/)"
-echo "ctest: $PASSED passed, $FAILED failed"
-exit "$STATUS"
+report "$T0"

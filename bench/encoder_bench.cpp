@@ -5,7 +5,7 @@
 #include "bench/peers.h"
 
 #include "encoder/encoder.h"
-#include "tests/encoder/decoders.h"
+#include "tests/encoder/decoder_support.h"
 
 #include <benchmark/benchmark.h>
 #include <iconv.h>

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by run.sh and test.sh (sourced): the Debian packages the build needs
 # and the configuration of each build tree, so both scripts build alike.
 
@@ -9,9 +10,9 @@ export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$MIVOKA_ROOT}
 # Everything the trees, their tests and the benchmarks use: zlib for PNG
 # output and rsvg-convert for its tests; clang and its runtime (libFuzzer,
 # sanitizers) build the fuzz tree; the next-to-last line drives and reads the
-# window in the end-to-end tests and tools/screenshots.sh; the last makes and
-# checks the Windows packages (tools/package.sh: the installer; wrestool reads
-# the version resources).
+# window in the end-to-end tests and tools/screenshots.sh; the one before the
+# last makes and checks the Windows packages (tools/package.sh: the installer;
+# wrestool reads the version resources); shellcheck checks every shell script.
 MIVOKA_PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
   libgtest-dev googletest libbenchmark-dev
@@ -22,6 +23,7 @@ MIVOKA_PACKAGES=(
   clang libclang-rt-14-dev
   xdotool x11-apps zbar-tools python3-pil python3-vobject xclip
   nsis icoutils
+  shellcheck
 )
 
 # Prints the packages of the list that are not installed.

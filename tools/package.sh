@@ -1,7 +1,7 @@
 #!/bin/bash
-# Makes the Windows packages from build/windows/dist/ (build the Windows tree
-# first: ./run.sh or ./test.sh does, or `. tools/deps.sh && configure_windows
-# && build_tree windows dist`), into build/package/:
+# Makes the Windows packages from build/windows/dist/ (built first when files
+# of it are missing, with the native tool the Windows tree is configured
+# with), into build/package/:
 #   Mivoka-<version>-setup.exe     the per-user installer (tools/installer.nsi)
 #   Mivoka-<version>-portable.zip  the dist files in a folder Mivoka/
 # <version> is the program's own, from resources/version.h. Installs the
@@ -19,8 +19,35 @@ mivoka_version() {
   local major minor
   major=$(sed -n 's/^#define MIVOKA_VERSION_MAJOR \([0-9][0-9]*\)$/\1/p' resources/version.h)
   minor=$(sed -n 's/^#define MIVOKA_VERSION_MINOR \([0-9][0-9]*\)$/\1/p' resources/version.h)
-  [ -n "$major" ] && [ -n "$minor" ] || { echo "error: no version in resources/version.h" >&2; return 1; }
+  if [ -z "$major" ] || [ -z "$minor" ]; then
+    echo "error: no version in resources/version.h" >&2
+    return 1
+  fi
   echo "$major.$minor"
+}
+
+# The files every package holds, relative to the dist folder.
+REQUIRED_FILES=(Mivoka.exe mivoka-cli.exe QR2DLL.dll help/index.html licenses/winpthreads.txt licenses/zlib.txt)
+
+# dist_missing: prints the first required file the dist folder lacks; false
+# when it has them all.
+dist_missing() {
+  local file
+  for file in "${REQUIRED_FILES[@]}"; do
+    [ -f "$DIST/$file" ] || { echo "$file"; return 0; }
+  done
+  return 1
+}
+
+# Builds build/windows/dist, and before it the native tool when it is missing
+# (the Windows tree is configured with its path).
+build_dist() {
+  if [ ! -x "$MIVOKA_ROOT/build/native/cli/mivoka" ]; then
+    echo "== package: building the native tool (log: build/native/build.log)"
+    logged native configure configure_native && logged native build build_tree native mivoka || return 1
+  fi
+  echo "== package: building the Windows tree (log: build/windows/build.log)"
+  logged windows configure configure_windows && logged windows build build_tree windows dist
 }
 
 # The files of the dist folder, relative to it, one a line, sorted.
@@ -34,7 +61,11 @@ write_file_macros() {
   while read -r file; do
     dir=$(dirname "$file")
     if [ "$dir" != "$last" ]; then
-      [ "$dir" = . ] && echo '  SetOutPath "$INSTDIR"' || echo "  SetOutPath \"\$INSTDIR\\${dir//\//\\}\""
+      if [ "$dir" = . ]; then
+        echo "  SetOutPath \"\$INSTDIR\""
+      else
+        echo "  SetOutPath \"\$INSTDIR\\${dir//\//\\}\""
+      fi
       last=$dir
     fi
     echo "  File \"$DIST/$file\""
@@ -52,19 +83,21 @@ write_file_macros() {
 }
 
 main() {
-  local version setup zip file
+  local version setup zip missing
   version=$(mivoka_version)
   if [ "${1:-}" = --version ]; then
     echo "$version"
     return 0
   fi
   install_missing_packages
-  for file in Mivoka.exe mivoka-cli.exe QR2DLL.dll help/index.html licenses/winpthreads.txt licenses/zlib.txt; do
-    [ -f "$DIST/$file" ] || {
-      echo "error: $DIST/$file missing; build the Windows tree first (. tools/deps.sh && configure_windows && build_tree windows dist)" >&2
+  if missing=$(dist_missing); then
+    echo "== package: $DIST/$missing missing"
+    build_dist || exit 1
+    if missing=$(dist_missing); then
+      echo "error: $DIST/$missing missing after building the Windows tree" >&2
       exit 1
-    }
-  done
+    fi
+  fi
   rm -rf "$OUT" && mkdir -p "$OUT"
   setup=$OUT/Mivoka-$version-setup.exe
   zip=$OUT/Mivoka-$version-portable.zip

@@ -53,8 +53,9 @@ id() { gui_id "$1"; }
 # create_and_wait PREFIX: presses "作成" and waits for a symbol whose text
 # starts with PREFIX.
 create_and_wait() {
-  gui_click "$(id IDC_CREATE)" && gui_poll 30 gui_symbol_in_preview "$WORK/preview.png" "$1" ||
-    { echo "error: no symbol starting \"$1\" (last read: \"$GUI_DECODED\")" >&2; return 1; }
+  gui_click "$(id IDC_CREATE)" && gui_poll 30 gui_symbol_in_preview "$WORK/preview.png" "$1" && return 0
+  echo "error: no symbol starting \"$1\" (last read: \"$GUI_DECODED\")" >&2
+  return 1
 }
 
 # error_shown: the preview shows red text.
@@ -67,11 +68,9 @@ choose_mode() {
   gui_click "$(id "$1")" && gui_poll 10 gui_rect "$(id "$2")"
 }
 
-position_is() { [ "$(gui_text "$(id IDC_POSITION)")" = "$1" ]; }
-
 text_states() {
-  gui_type_into "$(id IDC_TEXT)" 'Mivoka makes QR Code symbols for mobile phones.' &&
-    create_and_wait 'Mivoka makes' && shot text-symbol || skip text-symbol "no symbol"
+  { gui_type_into "$(id IDC_TEXT)" 'Mivoka makes QR Code symbols for mobile phones.' &&
+    create_and_wait 'Mivoka makes' && shot text-symbol; } || skip text-symbol "no symbol"
   if gui_click "$(id IDC_TEXT_VIEW_BUTTON)" && gui_poll 10 gui_rect "$(id IDC_TEXT_VIEW)"; then
     shot text-data-view
   else
@@ -82,20 +81,20 @@ text_states() {
 
 # Three codes from two split marks (Ctrl+Enter), then ▼ once.
 split_state() {
-  gui_type_into "$(id IDC_TEXT)" 'First code' &&
+  { gui_type_into "$(id IDC_TEXT)" 'First code' &&
     xdotool key ctrl+Return && xdotool type --delay 15 'Second code' &&
     xdotool key ctrl+Return && xdotool type --delay 15 'Third code' &&
-    create_and_wait 'First code' && gui_poll 20 position_is ' 1/ 3' &&
-    gui_click "$(id IDC_DOWN)" && gui_poll 10 position_is ' 2/ 3' &&
-    gui_poll 20 gui_symbol_in_preview "$WORK/preview.png" 'Second code' && shot split-code-2-of-3 || skip split-code-2-of-3 "no second of three codes"
+    create_and_wait 'First code' && gui_poll 20 gui_text_is "$(id IDC_POSITION)" ' 1/ 3' &&
+    gui_click "$(id IDC_DOWN)" && gui_poll 10 gui_text_is "$(id IDC_POSITION)" ' 2/ 3' &&
+    gui_poll 20 gui_symbol_in_preview "$WORK/preview.png" 'Second code' && shot split-code-2-of-3; } || skip split-code-2-of-3 "no second of three codes"
 }
 
 mail_state() {
-  choose_mode IDC_MODE_MAIL IDC_BODY &&
+  { choose_mode IDC_MODE_MAIL IDC_BODY &&
     gui_type_into "$(id IDC_TO)" 'taro@example.jp' &&
     gui_type_into "$(id IDC_SUBJECT)" 'Meeting' &&
     gui_type_into "$(id IDC_BODY)" 'See you at ten.' &&
-    create_and_wait 'MATMSG:' && shot mail-docomo || skip mail-docomo "no mail symbol"
+    create_and_wait 'MATMSG:' && shot mail-docomo; } || skip mail-docomo "no mail symbol"
 }
 
 # An address entry with neither name nor telephone: the error in red, then
@@ -107,8 +106,8 @@ address_states() {
   else
     skip address-error "no error shown in red"
   fi
-  gui_type_into "$(id IDC_NAME)" 'Yamada Hanako' && gui_type_into "$(id IDC_PHONE1)" '09012345678' &&
-    create_and_wait 'MECARD:' && shot address-docomo || skip address-docomo "no address symbol"
+  { gui_type_into "$(id IDC_NAME)" 'Yamada Hanako' && gui_type_into "$(id IDC_PHONE1)" '09012345678' &&
+    create_and_wait 'MECARD:' && shot address-docomo; } || skip address-docomo "no address symbol"
 }
 
 # Help menu → "バージョン情報" with the keyboard (Alt+H, A).
@@ -272,9 +271,9 @@ session_docomo() {
 session_softbank() {
   echo "== softbank: address"
   gui_prepare "$WORK/softbank" "$DIST" "${QUIET[@]}" mode=2 carrier=1 && gui_start || return 1
-  gui_type_into "$(id IDC_NAME)" 'Yamada Hanako' && gui_type_into "$(id IDC_PHONE1)" '09012345678' &&
+  { gui_type_into "$(id IDC_NAME)" 'Yamada Hanako' && gui_type_into "$(id IDC_PHONE1)" '09012345678' &&
     gui_type_into "$(id IDC_MAIL1)" 'hanako@example.jp' &&
-    create_and_wait 'MEMORY:' && shot address-softbank || skip address-softbank "no address symbol"
+    create_and_wait 'MEMORY:' && shot address-softbank; } || skip address-softbank "no address symbol"
   gui_stop
 }
 
@@ -352,7 +351,7 @@ main() {
       *) echo "error: no session $session" >&2; exit 2 ;;
     esac
   done
-  echo "== $(ls "$OUT" | wc -l) screenshots in $OUT"
+  echo "== $(find "$OUT" -mindepth 1 -maxdepth 1 | wc -l) screenshots in $OUT"
   [ "${#SKIPPED[@]}" -eq 0 ] || { echo "skipped: ${SKIPPED[*]}"; exit 1; }
 }
 

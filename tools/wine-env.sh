@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by run.sh and test.sh (sourced): the Wine prefix under build/, one
 # persistent wine server for a whole run, and an Xvfb display when there is
 # none. By hand: `. tools/wine-env.sh && wine_env && wine_prefix_up`, then
@@ -75,11 +76,11 @@ wine_server_stop() {
 # The screen is 1280 x 1024 unless MIVOKA_XVFB_SCREEN gives another size.
 xvfb_start() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local numfile i
+  local numfile
   numfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 "${MIVOKA_XVFB_SCREEN:-1280x1024}x24" -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
   MIVOKA_XVFB_PID=$!
-  for i in $(seq 100); do
+  for _ in $(seq 100); do
     [ -s "$numfile" ] && break
     sleep 0.1
   done
@@ -89,7 +90,8 @@ xvfb_start() {
     xvfb_stop
     return 1
   fi
-  export DISPLAY=":$(head -n1 "$numfile")"
+  DISPLAY=":$(head -n1 "$numfile")"
+  export DISPLAY
   rm -f "$numfile"
   echo "== Xvfb on display $DISPLAY"
 }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the end-to-end test and tools/screenshots.sh (sourced after
 # tools/wine-env.sh, with wine_env done, a display and the wine server up):
 # the program from a private copy of build/windows/dist, found on the screen
@@ -37,9 +38,9 @@ gui_check_tools() {
 # of at least 1 (_version=2125825, _count=1) make the start quiet; without
 # them the start is a first start.
 gui_prepare() {
-  local folder=$1 dist=$2
+  local folder=$1 from=$2
   shift 2
-  rm -rf "$folder" && mkdir -p "$folder" && cp -r "$dist"/. "$folder"/ || return 1
+  { rm -rf "$folder" && mkdir -p "$folder" && cp -r "$from"/. "$folder"/; } || return 1
   : >"$folder/use.ini"
   { printf '[Base]\r\n'
     [ "$#" -gt 0 ] && printf '%s\r\n' "$@"
@@ -79,8 +80,9 @@ gui_launch() {
 
 # gui_wait_main TIMEOUT: the main window is on the screen with its preview.
 gui_wait_main() {
-  gui_wait_window Mivoka "$1" && gui_poll "$1" gui_rect "$(gui_id IDC_PREVIEW)" ||
-    { echo "error: the Mivoka window did not come up (wine log: ${GUI_LOG:-$GUI_FOLDER/wine.log})" >&2; return 1; }
+  gui_wait_window Mivoka "$1" && gui_poll "$1" gui_rect "$(gui_id IDC_PREVIEW)" && return 0
+  echo "error: the Mivoka window did not come up (wine log: ${GUI_LOG:-$GUI_FOLDER/wine.log})" >&2
+  return 1
 }
 
 # gui_start [ARG...]: launches the program and waits for its window.
@@ -194,6 +196,7 @@ gui_symbol_in_preview() {
 # (Wine's message boxes and file dialogs here) out of the screen's dump, and
 # elsewhere out of the window's own; a dump of one solid colour is left out.
 gui_capture_ids() {
+  # shellcheck disable=SC2034  # SCREEN and WINDOW: set by the eval of xdotool's output, kept local
   local out=$1 id n=0 left=100000 top=100000 right=0 bottom=0 X Y WIDTH HEIGHT SCREEN WINDOW
   local layers=()
   shift
@@ -227,7 +230,7 @@ gui_capture_windows() {
   local out=$1 title ids=()
   shift
   for title in "$@"; do
-    ids+=($(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null))
+    mapfile -t -O "${#ids[@]}" ids < <(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null)
   done
   [ "${#ids[@]}" -gt 0 ] || { echo "error: none of the windows $* is shown" >&2; return 1; }
   gui_capture_ids "$out" "${ids[@]}"
@@ -238,17 +241,17 @@ gui_capture_windows() {
 # order, lowest first.
 gui_capture_program() {
   local ids
-  ids=($(xdotool search --onlyvisible --class '^mivoka\.exe$' 2>/dev/null))
+  mapfile -t ids < <(xdotool search --onlyvisible --class '^mivoka\.exe$' 2>/dev/null)
   [ "${#ids[@]}" -gt 0 ] || { echo "error: no window of the program is shown" >&2; return 1; }
   gui_capture_ids "$1" "${ids[@]}"
 }
 
 # gui_wait_painted TITLE TIMEOUT: the window of that title shows more than
 # one colour (a window is mapped before it is painted).
-gui_wait_painted() {
-  local painted_title=$1 png=${GUI_FOLDER:-/tmp}/painted.png
-  gui_poll "$2" eval 'gui_capture_windows "$png" "$painted_title" 2>/dev/null && ! gui_one_colour "$png"'
-}
+gui_wait_painted() { gui_poll "$2" gui_painted "${GUI_FOLDER:-/tmp}/painted.png" "$1"; }
+
+# gui_painted OUT.png TITLE: the window's capture into OUT.png has more than one colour.
+gui_painted() { gui_capture_windows "$1" "$2" 2>/dev/null && ! gui_one_colour "$1"; }
 
 gui_one_colour() {
   /usr/bin/python3 -c '

@@ -15,7 +15,7 @@ repeat $'\x8a\xbf\x8e\x9a\x93\xfa\x96\x7b' 375 >kanji.txt
 repeat 0123456789 2500 >digits.txt
 # Automatic cuts among four-byte UTF-8 emoji and softbank escape sequences.
 emoji=$(repeat '[1F600]' 17)
-escapes=$(repeat '[$G!]a' 40)
+escapes=$(repeat "[\$G!]a" 40)
 
 # Each case: expected exit code, then the options ("~" stands for a space).
 cases=(
@@ -39,7 +39,7 @@ cases=(
 
 for entry in "${cases[@]}"; do
   parse_case "$entry"
-  for i in "${!args[@]}"; do args[$i]=${args[$i]//\\t/$'\t'}; done
+  for i in "${!args[@]}"; do args[i]=${args[i]//\\t/$'\t'}; done
   problem=$(compare_run codes)
   if [ -z "$problem" ] && [ "$expect" -eq 0 ] && ! head -n1 native.out | grep -q '^code 1 version'; then
     problem="no code printed"
@@ -63,4 +63,4 @@ for entry in "${show_cases[@]}"; do
   fi
   compare_verdict "show ${args[*]}" "$problem"
 done
-compare_summary
+verdict_summary

@@ -69,9 +69,9 @@ run_side() {
 for entry in "${cases[@]}"; do
   read -r expect rest <<<"$entry"
   read -r -a args <<<"$rest"
-  for i in "${!args[@]}"; do args[$i]=${args[$i]//\~/ }; done
+  for i in "${!args[@]}"; do args[i]=${args[i]//\~/ }; done
   for i in "${!args[@]}"; do
-    case ${args[$i]} in *.txt) args[$i]=../${args[$i]} ;; esac
+    case ${args[i]} in *.txt) args[i]=../${args[i]} ;; esac
   done
   rm -rf native.files windows.files
   run_side native "$native"
@@ -90,4 +90,4 @@ for entry in "${cases[@]}"; do
   fi
   compare_verdict "$rest" "$problem"
 done
-compare_summary
+verdict_summary

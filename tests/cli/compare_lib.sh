@@ -2,7 +2,10 @@
 # Shared part of the scripts that compare the Windows console tool (through
 # Wine) with the native tool: setup, the verdict of one case, the summary.
 # Source it, then: compare_setup "$@"; per case run both sides and call
-# compare_verdict; end with compare_summary.
+# compare_verdict; end with verdict_summary (verdict_lib.sh).
+
+# shellcheck source=tests/cli/verdict_lib.sh
+source "$(dirname "${BASH_SOURCE[0]}")/verdict_lib.sh"
 
 # compare_setup NATIVE_TOOL WINDOWS_TOOL WORK_DIR EMULATOR...
 compare_setup() {
@@ -18,8 +21,6 @@ compare_setup() {
     [ -f "$tool" ] || { echo "missing tool: $tool (build the native tree first)"; exit 1; }
   done
   rm -rf "$work" && mkdir -p "$work" && cd "$work" || exit 1
-  passed=0
-  failed=0
 }
 
 # repeat TEXT COUNT: TEXT COUNT times.
@@ -31,7 +32,7 @@ parse_case() {
   local rest i
   read -r expect rest <<<"$1"
   read -r -a args <<<"$rest"
-  for i in "${!args[@]}"; do args[$i]=${args[$i]//\~/ }; done
+  for i in "${!args[@]}"; do args[i]=${args[i]//\~/ }; done
 }
 
 # compare_outputs EXPECT NATIVE_RC WINDOWS_RC: prints the first difference
@@ -68,22 +69,12 @@ compare_exit_codes() {
 
 # compare_verdict NAME PROBLEM: counts the case; on a problem shows both
 # sides' standard error and output (native.err/.out, windows.err/.out).
-compare_verdict() {
-  if [ -z "$2" ]; then
-    echo "ok: $1"
-    passed=$((passed + 1))
-    return
-  fi
-  echo "FAILED: $1: $2"
+compare_verdict() { verdict "$1" "$2" show_both_sides; }
+
+show_both_sides() {
   local side
   for side in native windows; do
     echo "  $side stderr: $(head -c 300 "$side.err" 2>/dev/null)"
     echo "  $side stdout: $(head -c 200 "$side.out" 2>/dev/null | tr '\n' ' ')"
   done
-  failed=$((failed + 1))
-}
-
-compare_summary() {
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
 }

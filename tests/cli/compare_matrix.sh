@@ -40,12 +40,13 @@ cases=(
 
 # run_tool PREFIX TOOL... : runs one case with its input and options.
 run_tool() {
-  local out=$1
+  local out=$1 opts
   shift
+  read -r -a opts <<<"$options"
   if [ "${input:0:1}" = "<" ]; then
-    "$@" matrix $options <"${input:1}" >"$out.out" 2>"$out.err"
+    "$@" matrix "${opts[@]}" <"${input:1}" >"$out.out" 2>"$out.err"
   else
-    "$@" matrix $options "$input" >"$out.out" 2>"$out.err"
+    "$@" matrix "${opts[@]}" "$input" >"$out.out" 2>"$out.err"
   fi
 }
 
@@ -63,4 +64,4 @@ for entry in "${cases[@]}"; do
   fi
   compare_verdict "$name" "$problem"
 done
-compare_summary
+verdict_summary

@@ -53,4 +53,4 @@ for entry in "${cases[@]}"; do
   fi
   compare_verdict "${args[*]}" "$problem"
 done
-compare_summary
+verdict_summary

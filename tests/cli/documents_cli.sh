@@ -86,8 +86,8 @@ problem=
 listed=$(tr -d '\r' <out | wc -l)
 if [ "$rc" -ne 2 ]; then
   problem="exit code $rc, expected 2"
-elif [ "$(ls all | wc -l)" -ne 2 ] || [ "$listed" -ne 2 ]; then
-  problem="files: $(ls all | tr '\n' ' '), listed $listed"
+elif [ "$(names_in all | wc -l)" -ne 2 ] || [ "$listed" -ne 2 ]; then
+  problem="files: $(names_in all | tr '\n' ' '), listed $listed"
 elif ! grep -q '3' err; then
   problem="contact 3 not reported"
 fi
@@ -97,8 +97,8 @@ mkdir -p small
 "${emulator[@]}" "$tool" encode --csv c.csv --all-records --max-version 1 --level H -o small/card.bmp >out 2>err
 rc=$?
 problem=
-if [ "$rc" -ne 2 ] || [ -n "$(ls small)" ] || [ "$(grep -c 'codes' err)" -ne 2 ]; then
-  problem="exit code $rc, files: $(ls small | tr '\n' ' ')"
+if [ "$rc" -ne 2 ] || [ -n "$(names_in small)" ] || [ "$(grep -c 'codes' err)" -ne 2 ]; then
+  problem="exit code $rc, files: $(names_in small | tr '\n' ' ')"
 fi
 check "encode --all-records skips contacts of several codes" "$problem"
 "${emulator[@]}" "$tool" encode --csv c.csv --record 2 --all-records -o all/x.bmp >out 2>err
@@ -111,10 +111,10 @@ mkdir -p numbered/q-02.bmp
 problem=$(refusal $? "q-02.bmp")
 [ -z "$problem" ] && grep -q "'numbered/q.bmp'" err && problem="the message names numbered/q.bmp"
 [ -z "$problem" ] && { [ ! -s numbered/q-01.bmp ] || [ ! -s numbered/q-03.bmp ] || [ ! -d numbered/q-02.bmp ]; } &&
-  problem="files: $(ls numbered | tr '\n' ' ')"
+  problem="files: $(names_in numbered | tr '\n' ' ')"
 [ -z "$problem" ] && [ "$(tr -d '\r' <out)" != "$(printf 'numbered/q-01.bmp\nnumbered/q-03.bmp')" ] &&
   problem="listing $(tr '\n' ' ' <out)"
-[ -z "$problem" ] && [ "$(ls numbered | wc -l)" -ne 3 ] && problem="files left: $(ls numbered | tr '\n' ' ')"
+[ -z "$problem" ] && [ "$(names_in numbered | wc -l)" -ne 3 ] && problem="files left: $(names_in numbered | tr '\n' ' ')"
 check "encode --all names the file it could not write" "$problem"
 
 mkdir -p folder.txt
@@ -124,15 +124,15 @@ check "payload --document with a folder cannot read it" "$problem"
 
 # The file-size limit is a POSIX matter: only for the native tool.
 if [ "${#emulator[@]}" -eq 0 ]; then
-  "$tool" encode --text "old symbol" --size 7 -o out.bmp >/dev/null 2>&1 &&
-    "$tool" encode --text-file split.txt --all --size 7 -o out.bmp >/dev/null 2>&1 ||
+  { "$tool" encode --text "old symbol" --size 7 -o out.bmp >/dev/null 2>&1 &&
+    "$tool" encode --text-file split.txt --all --size 7 -o out.bmp >/dev/null 2>&1; } ||
     { echo "FAILED: cannot write the first bitmaps"; exit 1; }
   for f in out.bmp out-01.bmp out-02.bmp out-03.bmp; do cp "$f" "$f.before"; done
   # The last run goes through the writer of physical sizes and other formats.
   for run in "--text new~symbol --size 7 -o out.bmp" "--text-file split.txt --all --size 6 -o out.bmp" \
     "--text new~symbol --module-mm 1 --dpi 600 -o out.bmp"; do
     read -r -a args <<<"$run"
-    for i in "${!args[@]}"; do args[$i]=${args[$i]//\~/ }; done
+    for i in "${!args[@]}"; do args[i]=${args[i]//\~/ }; done
     # 8 blocks of 1,024 bytes: the write stops well inside a 317,254-byte bitmap.
     (trap '' XFSZ && ulimit -f 8 && exec "$tool" encode "${args[@]}") >out 2>err
     problem=$(refusal $? "cannot write")
@@ -157,7 +157,7 @@ for name in 'Café' '메모' '张伟' '😀' '𠮷野'; do
   [ -s "$name.png" ] || problem="$problem no $name.png"
   check "the file names $name are kept" "$problem"
 done
-stray=$(ls | grep -E '^(Cafe|Zoe|\?+)' || true)
+stray=$(names_in . | grep -E '^(Cafe|Zoe|\?+)' || true)
 check "no file under a best-fit name" "$([ -z "$stray" ] || echo "found: $stray")"
 
-check_summary
+verdict_summary

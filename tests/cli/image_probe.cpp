@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/cli/image_read.h"
-#include "tests/encoder/decoders.h"
+#include "tests/cli/image_read_support.h"
+#include "tests/encoder/decoder_support.h"
 
 namespace {
 

@@ -17,6 +17,7 @@ source "$lib/check_lib.sh"
 # payload_case NAME WANT_FORMAT OPTIONS...: the payload and its PNG.
 payload_case() {
   local name=$1
+  # shellcheck disable=SC2059  # the expected text is given as a printf format
   printf "$2" >want.txt
   shift 2
   "$tool" payload "$@" >got.txt 2>err.txt
@@ -94,7 +95,7 @@ mkdir cards
 rc=$?
 problem=
 [ "$rc" -eq 2 ] || problem="exit code $rc"
-[ "$(ls cards | tr '\n' ' ')" = "card-01.png card-02.png card-04.png " ] || problem="$problem files $(ls cards | tr '\n' ' ')"
+[ "$(names_in cards | tr '\n' ' ')" = "card-01.png card-02.png card-04.png " ] || problem="$problem files $(names_in cards | tr '\n' ' ')"
 [ "$(wc -l <list.out)" -eq 3 ] || problem="$problem listed $(wc -l <list.out)"
 for k in 1 2 4; do
   "$tool" payload --csv c.csv --record "$k" --carrier utf8 >want.txt 2>/dev/null
@@ -115,4 +116,4 @@ problem=
 grep -q "U+D55C" err.txt || problem="$problem no warning naming U+D55C"
 check "a Shift_JIS target names what it replaces" "$problem"
 
-check_summary
+verdict_summary

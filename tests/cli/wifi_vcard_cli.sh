@@ -41,6 +41,7 @@ PY
 wifi_case() {
   local name=$1 want=$2 t=$3 s=$4 p=$5 h=$6 problem=
   shift 6
+  # shellcheck disable=SC2059  # the expected text is given as a printf format
   printf "$want" >want.txt
   "$tool" payload --mode wifi "$@" >got.txt 2>err || problem="exit code $?"
   cmp -s want.txt got.txt || problem="$problem payload '$(cat got.txt)'"
@@ -149,7 +150,7 @@ mkdir cards
 rc=$?
 problem=
 [ "$rc" -eq 0 ] || problem="exit code $rc"
-[ "$(ls cards | tr '\n' ' ')" = "card-01.png card-02.png " ] || problem="$problem files $(ls cards | tr '\n' ' ')"
+[ "$(names_in cards | tr '\n' ' ')" = "card-01.png card-02.png " ] || problem="$problem files $(names_in cards | tr '\n' ' ')"
 for k in 1 2; do
   "$tool" payload --csv c.csv --record "$k" --carrier utf8 --contact vcard >want.txt 2>/dev/null
   grep -q '^BEGIN:VCARD' want.txt || problem="$problem record $k: '$(cat want.txt)'"
@@ -158,4 +159,4 @@ for k in 1 2; do
 done
 check "--all-records writes one vCard symbol per contact" "$problem"
 
-check_summary
+verdict_summary

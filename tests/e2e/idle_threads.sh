@@ -18,7 +18,7 @@ fail() {
   exit 1
 }
 
-threads() { ls "/proc/$GUI_PID/task" 2>/dev/null | sort -n | tr '\n' ' '; }
+threads() { find "/proc/$GUI_PID/task" -mindepth 1 -maxdepth 1 -printf '%f\n' 2>/dev/null | sort -n | tr '\n' ' '; }
 # Clock ticks of user and system time of the process (all its threads).
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$GUI_PID/stat"; }
 
@@ -27,7 +27,7 @@ gui_prepare "$WORK/program" "$DIST" _version=2125825 _count=1 autoencode=1 quick
   fail "cannot prepare $WORK/program"
 gui_start || fail "the window did not open"
 gui_type_into "$(gui_id IDC_TEXT)" "idle 1" || fail "typing into the text field"
-gui_poll 30 gui_symbol_in_preview "$WORK/before.png" "idle 1" && [ "$GUI_DECODED" = "idle 1" ] ||
+{ gui_poll 30 gui_symbol_in_preview "$WORK/before.png" "idle 1" && [ "$GUI_DECODED" = "idle 1" ]; } ||
   fail "no symbol of \"idle 1\" (zbar read \"${GUI_DECODED:-}\")"
 # The probe's own start and the first paints settle.
 sleep 2
@@ -47,7 +47,7 @@ HZ=$(getconf CLK_TCK)
 echo "idle $IDLE s: $(wc -w <<<"$BEFORE") threads throughout ($SAMPLES samples), CPU $(( (CPU1 - CPU0) * 1000 / HZ )) ms"
 # The pump still makes what is typed.
 gui_type_into "$(gui_id IDC_TEXT)" "idle 2" || fail "typing into the text field"
-gui_poll 30 gui_symbol_in_preview "$WORK/after.png" "idle 2" && [ "$GUI_DECODED" = "idle 2" ] ||
+{ gui_poll 30 gui_symbol_in_preview "$WORK/after.png" "idle 2" && [ "$GUI_DECODED" = "idle 2" ]; } ||
   fail "no symbol of \"idle 2\" after the idle time (zbar read \"${GUI_DECODED:-}\")"
 gui_stop || fail "Mivoka did not end with Alt+F4"
 echo "PASS: no thread started or ended in $IDLE idle seconds; the typed text was made after them"

@@ -25,12 +25,14 @@ fail() {
 
 focus_id() { wine "$GUI_PROBE" focus 2>/dev/null | tr -d '\r'; }
 
+# focus_moved_from ID: the focus is on another control than ID.
+focus_moved_from() { [ "$(focus_id)" != "$1" ]; }
+
 # press KEY: one real key event, then the id of the control that has the focus
 # once it moved away from the one before.
 press() {
-  local before=$FOCUS
   xdotool key "$1" || return 1
-  gui_poll 5 eval '[ "$(focus_id)" != "$before" ]' || return 1
+  gui_poll 5 focus_moved_from "$FOCUS" || return 1
   FOCUS=$(focus_id)
 }
 
@@ -50,8 +52,8 @@ done
 echo "Tab went round the form in reading order after $((SECONDS - T0)) s"
 
 # Back from the text field: "区切り", then the view switch.
-press shift+Tab && [ "$FOCUS" = 1486 ] || fail "Shift+Tab from the text field went to $FOCUS"
-press shift+Tab && [ "$FOCUS" = 1851 ] || fail "Shift+Tab from 区切り went to $FOCUS"
+{ press shift+Tab && [ "$FOCUS" = 1486 ]; } || fail "Shift+Tab from the text field went to $FOCUS"
+{ press shift+Tab && [ "$FOCUS" = 1851 ]; } || fail "Shift+Tab from 区切り went to $FOCUS"
 
 # Round to the encoding box by Tab, then Down picks au.
 for _ in 1 2 3 4 5 6 7; do

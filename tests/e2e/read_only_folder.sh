@@ -17,7 +17,7 @@ wine_env
 export WINEPREFIX=$MIVOKA_ROOT/build/wineprefix-readonly
 MIVOKA_WINESERVER_STARTED=
 trap wine_server_stop EXIT
-wine_server_start && wine_prefix_up || { echo "FAIL: cannot prepare the prefix $WINEPREFIX" >&2; exit 1; }
+{ wine_server_start && wine_prefix_up; } || { echo "FAIL: cannot prepare the prefix $WINEPREFIX" >&2; exit 1; }
 TYPED='read-only folder 123'
 
 fail() {
@@ -30,7 +30,7 @@ gui_check_tools || exit 1
 gui_prepare "$WORK/program" "$DIST" _version=2125825 _count=1 autoencode=0 mode=0 carrier=2 resume=1 ||
   fail "cannot prepare $WORK/program"
 mount --make-rprivate / 2>/dev/null
-mount --bind "$WORK/program" "$WORK/program" && mount -o remount,bind,ro "$WORK/program" ||
+{ mount --bind "$WORK/program" "$WORK/program" && mount -o remount,bind,ro "$WORK/program"; } ||
   fail "cannot bind-mount $WORK/program read-only (needs root)"
 touch "$WORK/program/probe" 2>/dev/null && fail "the folder is still writable"
 before=$(cd "$WORK/program" && ls -l --time-style=full-iso && sha1sum Mivoka.ini)

@@ -49,7 +49,8 @@ refresh_rects() {
 
 # click ID: a real click at the control's centre (nothing when not shown).
 click() {
-  local r=(${RECT[$1]:-})
+  local r
+  read -r -a r <<<"${RECT[$1]:-}"
   [ "${#r[@]}" -eq 4 ] || return 1
   xdotool mousemove $((r[0] + r[2] / 2)) $((r[1] + r[3] / 2)) click 1
 }
@@ -72,8 +73,8 @@ JAPANESE=(こんにちは 漢字かな交じり文 ｶﾀｶﾅ 携帯電話 '�
 # A field of the mode shown, clicked into.
 click_field() {
   local fields=(IDC_TEXT IDC_TO IDC_SUBJECT IDC_BODY IDC_NAME IDC_FURIGANA IDC_PHONE1 IDC_MAIL1 IDC_NOTE IDC_POSTAL IDC_BIRTHDAY IDC_WEB)
-  local i tries
-  for tries in 1 2 3 4 5 6; do
+  local i _
+  for _ in 1 2 3 4 5 6; do
     i=$((RANDOM % ${#fields[@]}))
     click "$(id "${fields[i]}")" && return 0
   done
@@ -131,7 +132,8 @@ answer_boxes() {
 }
 
 # some_window_up: a dialog or note of the program appears within 3 s.
-some_window_up() { gui_poll 3 eval '[ -n "$(open_windows)" ]'; }
+some_window_up() { gui_poll 3 windows_open; }
+windows_open() { [ -n "$(open_windows)" ]; }
 
 # menu ALT_KEY ITEM_KEY: a click on the toolbar's empty right end gives the
 # window the keyboard, then the menu by its keys.
@@ -189,8 +191,13 @@ act_save_text() {
 }
 act_open_text() {
   local doc
-  doc=$(cd "$SCRATCH" && ls doc*.txt 2>/dev/null | head -n $((1 + $((RANDOM % 3)))) | tail -n 1)
-  [ -n "$doc" ] || return 0
+  local docs=() k
+  for doc in "$SCRATCH"/doc*.txt; do [ -f "$doc" ] && docs+=("${doc##*/}"); done
+  # The first, second or third document, the last when there are fewer.
+  k=$((RANDOM % 3))
+  [ "${#docs[@]}" -gt 0 ] || return 0
+  [ "$k" -lt "${#docs[@]}" ] || k=$((${#docs[@]} - 1))
+  doc=${docs[k]}
   xdotool key ctrl+o
   file_dialog 'テキストファイルを開く' "$SCRATCH_WIN\\$doc"
   answer_boxes
@@ -237,7 +244,7 @@ gui_start || fail "the window did not open"
 echo "window up after $((SECONDS - T0)) s"
 T0=$SECONDS
 refresh_rects
-MAIN=(${RECT[0]})
+read -r -a MAIN <<<"${RECT[0]}"
 
 # Warm-up: every kind once, so each dialog and library is loaded before the
 # memory is measured.
@@ -263,20 +270,20 @@ echo "$DONE actions in $((SECONDS - T0)) s, memory $BASELINE kB after the warm-u
 click "$(id IDC_CODE_VIEW_BUTTON)"
 click "$(id IDC_MODE_TEXT)"; sleep 0.3; refresh_rects
 click "$(id IDC_CLEAR)"; sleep 0.3
-click "$(id IDC_TEXT)" && xdotool type --delay 5 -- "End $SEED ${WORDS[$((RANDOM % ${#WORDS[@]}))]}" &&
+{ click "$(id IDC_TEXT)" && xdotool type --delay 5 -- "End $SEED ${WORDS[$((RANDOM % ${#WORDS[@]}))]}" &&
   paste "${JAPANESE[$((RANDOM % ${#JAPANESE[@]}))]}" && xdotool key ctrl+Return &&
-  xdotool type --delay 5 -- "second ${WORDS[$((RANDOM % ${#WORDS[@]}))]}" || fail "typing the last text"
+  xdotool type --delay 5 -- "second ${WORDS[$((RANDOM % ${#WORDS[@]}))]}"; } || fail "typing the last text"
 click "$(id IDC_COLOUR)" && xdotool key Home Return
 click "$(id IDC_MARGIN)" && xdotool key Home Down Down Return
 click "$(id IDC_SIZE_SLIDER)" && xdotool key Home Right Right Right
 [ "$(gui_text "$(id IDC_MARGIN)" | tr -d ' ')" = 2 ] || fail "the margin shows \"$(gui_text "$(id IDC_MARGIN)")\""
 click "$(id IDC_CREATE)"
-gui_poll 30 eval '[[ "$(gui_text "$(id IDC_POSITION)")" == " 1/ 2" ]]' ||
+gui_poll 30 gui_text_is "$(id IDC_POSITION)" " 1/ 2" ||
   fail "no two codes after 作成 (position \"$(gui_text "$(id IDC_POSITION)")\")"
 K=1
 if [ "$((RANDOM % 2))" -eq 1 ]; then
   click "$(id IDC_DOWN)" && K=2
-  gui_poll 10 eval '[[ "$(gui_text "$(id IDC_POSITION)")" == " 2/ 2" ]]' || fail "▼ did not show code 2"
+  gui_poll 10 gui_text_is "$(id IDC_POSITION)" " 2/ 2" || fail "▼ did not show code 2"
 fi
 case "$(gui_text "$(id IDC_ENCODING)")" in
   *docomo*) CARRIER=docomo ;; *au*) CARRIER=au ;; *softbank*) CARRIER=softbank ;; *) CARRIER=utf8 ;;

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "resources/resource.h"
-#include "tests/payload/test_text.h"
+#include "tests/payload/text_support.h"
 
 namespace {
 

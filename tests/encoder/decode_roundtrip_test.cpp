@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "encoder/encoder.h"
-#include "tests/encoder/decoders.h"
+#include "tests/encoder/decoder_support.h"
 
 #include <cstdint>
 #include <string>

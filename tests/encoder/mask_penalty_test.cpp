@@ -7,7 +7,7 @@
 #include <string>
 
 #include "encoder/encoder_internal.h"
-#include "tests/encoder/literal_penalty.h"
+#include "tests/encoder/literal_penalty_support.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "encoder/encoder.h"
-#include "tests/encoder/decoders.h"
+#include "tests/encoder/decoder_support.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {

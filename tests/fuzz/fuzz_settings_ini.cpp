@@ -2,7 +2,7 @@
 // bytes: every value loads within its bound or as its default, and a text
 // and a number written into that file read back as written.
 #include "persistence/settings_store.h"
-#include "tests/fuzz/settings_check.h"
+#include "tests/fuzz/settings_check_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in = {data, size, 0};

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "persistence/settings_store.h"
-#include "tests/fuzz/settings_check.h"
+#include "tests/fuzz/settings_check_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in = {data, size, 0};

@@ -23,7 +23,8 @@ runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$WORK/fuzz.log" | tail 
 corpus=$(find "$WORK/corpus" -type f | wc -l)
 if [ "$rc" -ne 0 ]; then
   tail -n 60 "$WORK/fuzz.log"
-  echo "FAIL $NAME: exit $rc after ${runs:-?} executions; input kept:" $(ls "$WORK" | grep -E '^(crash|leak|timeout|oom|slow-unit)-') 
+  echo "FAIL $NAME: exit $rc after ${runs:-?} executions; input kept:" \
+    "$(find "$WORK" -maxdepth 1 -type f -regextype egrep -regex '.*/(crash|leak|timeout|oom|slow-unit)-[^/]*' -printf '%f ')"
   exit 1
 fi
 echo "fuzz $NAME: ${runs:-?} executions in $SECONDS_GIVEN s, corpus $corpus inputs" | tee "$WORK/result.txt"

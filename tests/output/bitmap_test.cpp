@@ -11,9 +11,9 @@
 
 #include "output/output.h"
 #include "settings/settings_tables.h"
-#include "tests/output/output_test_util.h"
-#include "tests/payload/test_text.h"
-#include "tests/platform/file_size_limit.h"
+#include "tests/output/output_support.h"
+#include "tests/payload/text_support.h"
+#include "tests/platform/file_size_limit_support.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "output/output.h"
 #include "settings/settings_tables.h"
-#include "tests/encoder/decoders.h"
-#include "tests/output/output_test_util.h"
+#include "tests/encoder/decoder_support.h"
+#include "tests/output/output_support.h"
 
 namespace {
 

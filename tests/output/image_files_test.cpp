@@ -12,8 +12,8 @@
 #include "output/image_formats.h"
 #include "output/output.h"
 #include "settings/settings_tables.h"
-#include "tests/cli/image_read.h"
-#include "tests/output/output_test_util.h"
+#include "tests/cli/image_read_support.h"
+#include "tests/output/output_support.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 
 #include "output/image_formats.h"
-#include "tests/cli/image_read.h"
-#include "tests/output/output_test_util.h"
+#include "tests/cli/image_read_support.h"
+#include "tests/output/output_support.h"
 
 namespace {
 

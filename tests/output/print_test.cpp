@@ -10,7 +10,7 @@
 #include "output/output.h"
 #include "payload/payload.h"
 #include "settings/settings_tables.h"
-#include "tests/output/output_test_util.h"
+#include "tests/output/output_support.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "output/output.h"
 #include "settings/settings_tables.h"
-#include "tests/output/output_test_util.h"
-#include "tests/payload/test_text.h"
+#include "tests/output/output_support.h"
+#include "tests/payload/text_support.h"
 
 namespace {
 

@@ -37,7 +37,7 @@ step() { echo "== $* ($((SECONDS - T0)) s)"; }
 
 # --- The packages ---------------------------------------------------------------
 
-rm -rf "$WORK" && mkdir -p "$WORK" || fail "no work folder $WORK"
+{ rm -rf "$WORK" && mkdir -p "$WORK"; } || fail "no work folder $WORK"
 WORK=$(cd "$WORK" && pwd)
 
 step "tools/package.sh"
@@ -45,7 +45,7 @@ VERSION=$("$MIVOKA_ROOT/tools/package.sh" --version) || fail "no version"
 "$MIVOKA_ROOT/tools/package.sh" >"$WORK/package.log" 2>&1 || { cat "$WORK/package.log"; fail "tools/package.sh"; }
 SETUP=$MIVOKA_ROOT/build/package/Mivoka-$VERSION-setup.exe
 ZIP=$MIVOKA_ROOT/build/package/Mivoka-$VERSION-portable.zip
-[ -f "$SETUP" ] && [ -f "$ZIP" ] || fail "no $SETUP and $ZIP"
+{ [ -f "$SETUP" ] && [ -f "$ZIP" ]; } || fail "no $SETUP and $ZIP"
 
 # The dist files, relative to the dist folder, sorted.
 dist_files() { (cd "$DIST" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
@@ -102,14 +102,14 @@ gui_check_tools || exit 1
 # A server left by an earlier run of this test, on this test's own prefix.
 wineserver -k >/dev/null 2>&1
 rm -rf "$WINEPREFIX"
-wine_server_start && wine_prefix_up || fail "the prefix $WINEPREFIX"
+{ wine_server_start && wine_prefix_up; } || fail "the prefix $WINEPREFIX"
 
 unix_path() { winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 windows_value() { wine cmd /c echo "%$1%" 2>/dev/null | tr -d '\r'; }
 INSTDIR_WIN="$(windows_value LOCALAPPDATA)\\Programs\\Mivoka"
 INSTDIR=$(unix_path "$INSTDIR_WIN")
 SHORTCUT="$(unix_path "$(windows_value APPDATA)")/Microsoft/Windows/Start Menu/Programs/Mivoka.lnk"
-[ -n "$INSTDIR" ] && [ "$INSTDIR" != / ] || fail "no install folder from %LOCALAPPDATA%"
+{ [ -n "$INSTDIR" ] && [ "$INSTDIR" != / ]; } || fail "no install folder from %LOCALAPPDATA%"
 
 # reg_value KEY NAME: the value's data as reg query prints it (REG_DWORD as
 # 0x..); false when the value or the key is missing.
@@ -152,7 +152,7 @@ sys.exit(0 if target.encode("utf-16-le") in data or target.encode() in data else
   local size kib
   size=$(reg_value "$UNINSTALL_KEY" EstimatedSize) || fail "no EstimatedSize"
   kib=$(du -sk "$INSTDIR" | cut -f1)
-  [ $((size * 10)) -ge $((kib * 9)) ] && [ $((size * 10)) -le $((kib * 11)) ] ||
+  { [ $((size * 10)) -ge $((kib * 9)) ] && [ $((size * 10)) -le $((kib * 11)) ]; } ||
     fail "EstimatedSize $((size)) KiB for a folder of $kib KiB"
 }
 
@@ -187,7 +187,7 @@ user_files_digest() { (cd "$INSTDIR" && sha1sum "${USER_FILES[@]}"); }
 
 step "setup /S into a fresh prefix"
 install || fail "setup /S exited $?"
-[ "$INSTDIR" = "$(unix_path "$INSTDIR_WIN")" ] && [ -d "$INSTDIR" ] || fail "nothing in $INSTDIR"
+{ [ "$INSTDIR" = "$(unix_path "$INSTDIR_WIN")" ] && [ -d "$INSTDIR" ]; } || fail "nothing in $INSTDIR"
 check_installed
 
 step "the installed Mivoka.exe"

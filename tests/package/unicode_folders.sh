@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by install_uninstall.sh, in its fresh prefix with its helpers
 # (install, unix_path, windows_value, reg_value, fail, step): the installed
 # program in folders named outside code page 932. For each folder, setup
@@ -38,13 +39,17 @@ EOF
   wine regedit /S "$(winepath -w "$reg" 2>/dev/null | tr -d '\r')" >/dev/null 2>&1
 }
 
+# window_or_failure_shown: the main window or the message box of a failed load.
+window_or_failure_shown() { gui_window_shown Mivoka || gui_window_shown "$LOAD_FAILURE_CAPTION"; }
+
 # start_installed FOLDER_WIN: starts FOLDER_WIN\Mivoka.exe by its Windows
 # name (so the program sees the folder as installed) and waits for its
 # window or the message box of a failed load.
 start_installed() {
   wine "$1\\Mivoka.exe" </dev/null >>"$WORK/mivoka.log" 2>&1 &
+  # shellcheck disable=SC2034  # read by gui_stop (tools/wine-gui.sh, sourced by install_uninstall.sh)
   GUI_PID=$!
-  gui_poll 60 eval 'gui_window_shown Mivoka || gui_window_shown "$LOAD_FAILURE_CAPTION"' ||
+  gui_poll 60 window_or_failure_shown ||
     fail "neither the window nor a message box came up from $1"
   ! gui_window_shown "$LOAD_FAILURE_CAPTION" || fail "\"$LOAD_FAILURE_CAPTION\" from $1"
   gui_wait_main 60 || fail "the window of $1\\Mivoka.exe did not come up"
@@ -72,8 +77,8 @@ check_unicode_folders() {
   base_win="$(windows_value LOCALAPPDATA)\\Programs"
   make_probe_the_html_handler "$record" || fail "making window_probe.exe the .html handler"
   # Settings of a program that has run before: no First Message.
-  wine reg add "$SETTINGS_KEY" /v _version /t REG_DWORD /d 2125825 /f >/dev/null 2>&1 &&
-    wine reg add "$SETTINGS_KEY" /v _count /t REG_DWORD /d 1 /f >/dev/null 2>&1 || fail "writing the start counter"
+  { wine reg add "$SETTINGS_KEY" /v _version /t REG_DWORD /d 2125825 /f >/dev/null 2>&1 &&
+    wine reg add "$SETTINGS_KEY" /v _count /t REG_DWORD /d 1 /f >/dev/null 2>&1; } || fail "writing the start counter"
   local n=0
   for name in "${UNICODE_FOLDERS[@]}"; do
     n=$((n + 1))
@@ -81,7 +86,7 @@ check_unicode_folders() {
     folder_win="$base_win\\$name"
     install "/D=$folder_win" || fail "setup /S /D=$folder_win exited $?"
     folder=$(unix_path "$folder_win")
-    [ -n "$folder" ] && cmp -s "$DIST/Mivoka.exe" "$folder/Mivoka.exe" && cmp -s "$DIST/QR2DLL.dll" "$folder/QR2DLL.dll" ||
+    { [ -n "$folder" ] && cmp -s "$DIST/Mivoka.exe" "$folder/Mivoka.exe" && cmp -s "$DIST/QR2DLL.dll" "$folder/QR2DLL.dll"; } ||
       fail "the program is not installed in $folder_win"
     decoy=
     if [ -n "${BEST_FIT_FOLDER[$name]:-}" ]; then
@@ -101,7 +106,7 @@ check_unicode_folders() {
     [ "$GUI_DECODED" = "$typed" ] || fail "zbar read \"$GUI_DECODED\" in $name, typed was \"$typed\""
 
     rm -f "$record"
-    gui_focus_control "$(gui_id IDC_TEXT)" && xdotool key F1 || fail "pressing F1"
+    { gui_focus_control "$(gui_id IDC_TEXT)" && xdotool key F1; } || fail "pressing F1"
     gui_poll 20 test -s "$record" || fail "F1 opened no page from $name"
     shown=$(cat "$record")
     [ "$shown" = "$folder_win\\help\\index.html" ] || fail "F1 opened \"$shown\", not $folder_win\\help\\index.html"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "payload/payload.h"
-#include "tests/payload/test_text.h"
+#include "tests/payload/text_support.h"
 
 namespace {
 

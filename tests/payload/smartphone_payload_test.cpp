@@ -7,7 +7,7 @@
 #include <string>
 
 #include "payload/payload.h"
-#include "tests/payload/test_text.h"
+#include "tests/payload/text_support.h"
 
 namespace {
 

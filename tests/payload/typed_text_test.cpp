@@ -9,7 +9,7 @@
 #include "payload/payload.h"
 #include "payload/typed_text.h"
 #include "platform/codepage.h"
-#include "tests/payload/test_text.h"
+#include "tests/payload/text_support.h"
 
 namespace {
 

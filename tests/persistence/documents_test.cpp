@@ -13,9 +13,9 @@
 #include "persistence/documents.h"
 #include "persistence/outlook_import.h"
 #include "persistence/settings_store.h"
-#include "tests/payload/test_text.h"
-#include "tests/persistence/test_env.h"
-#include "tests/platform/file_size_limit.h"
+#include "tests/payload/text_support.h"
+#include "tests/persistence/settings_env_support.h"
+#include "tests/platform/file_size_limit_support.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

@@ -12,8 +12,8 @@
 #include "persistence/outlook_import.h"
 #include "persistence/settings_store.h"
 #include "persistence/start_up.h"
-#include "tests/payload/test_text.h"
-#include "tests/persistence/test_env.h"
+#include "tests/payload/text_support.h"
+#include "tests/persistence/settings_env_support.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "persistence/ini_file.h"
-#include "tests/persistence/test_env.h"
+#include "tests/persistence/settings_env_support.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "payload/payload.h"
 #include "persistence/mail_history.h"
 #include "settings/settings_tables.h"
-#include "tests/payload/test_text.h"
+#include "tests/payload/text_support.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "payload/payload.h"
 #include "persistence/outlook_import.h"
 #include "settings/settings_tables.h"
-#include "tests/payload/test_text.h"
-#include "tests/persistence/test_env.h"
+#include "tests/payload/text_support.h"
+#include "tests/persistence/settings_env_support.h"
 
 namespace {
 

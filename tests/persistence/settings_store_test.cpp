@@ -12,7 +12,7 @@
 #include "platform/files.h"
 #include "persistence/start_up.h"
 #include "platform/settings_store.h"
-#include "tests/persistence/settings_fixtures.h"
+#include "tests/persistence/settings_fixture_support.h"
 
 namespace {
 

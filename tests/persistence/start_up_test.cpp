@@ -9,8 +9,8 @@
 #include "persistence/settings_store.h"
 #include "persistence/start_up.h"
 #include "platform/settings_store.h"
-#include "tests/payload/test_text.h"
-#include "tests/persistence/settings_fixtures.h"
+#include "tests/payload/text_support.h"
+#include "tests/persistence/settings_fixture_support.h"
 
 namespace {
 

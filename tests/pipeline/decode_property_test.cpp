@@ -8,7 +8,7 @@
 
 #include "payload/payload.h"
 #include "pipeline/generation.h"
-#include "tests/encoder/decoders.h"
+#include "tests/encoder/decoder_support.h"
 #include "tests/pipeline/pipeline_support.h"
 
 namespace {

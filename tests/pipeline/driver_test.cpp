@@ -9,7 +9,7 @@
 #include "payload/payload.h"
 #include "pipeline/encoder_selection.h"
 #include "pipeline/generation.h"
-#include "tests/payload/test_text.h"
+#include "tests/payload/text_support.h"
 #include "tests/pipeline/pipeline_support.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "payload/payload.h"
 #include "pipeline/encoder_selection.h"
 #include "pipeline/splitter.h"
-#include "tests/payload/test_text.h"
+#include "tests/payload/text_support.h"
 #include "tests/pipeline/pipeline_support.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "platform/file_replace.h"
-#include "tests/platform/file_size_limit.h"
+#include "tests/platform/file_size_limit_support.h"
 
 #ifdef _WIN32
 #include <process.h>

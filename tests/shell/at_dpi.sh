@@ -18,10 +18,12 @@ usual_display=${DISPLAY:-}
 # the first program it runs: that is the LogPixels reset here, output to
 # /dev/null, and not the next test, whose output ctest would then wait on
 # for as long as they run.
+# shellcheck disable=SC2317  # run by back_to_usual, the EXIT trap
 restart_server() {
   wineserver -k </dev/null >/dev/null 2>&1 && wineserver -p </dev/null >/dev/null 2>&1
   return 0
 }
+# shellcheck disable=SC2317  # the EXIT trap
 back_to_usual() {
   xvfb_stop
   if [ -n "$usual_display" ]; then export DISPLAY=$usual_display; else unset DISPLAY; fi

@@ -111,11 +111,6 @@ TEST_F(FileCommands, SavingTheShownCodeAppendsBmpAndKeepsTheSliderSize) {
     EXPECT_EQ(d.title, "BMPを保存");
     EXPECT_EQ(d.filter, (std::vector<std::string>{"BMPファイル (*.bmp)", "*.bmp", "PNGファイル (*.png)", "*.png",
                                                   "SVGファイル (*.svg)", "*.svg"}));
-    EXPECT_FALSE(d.flags & OFN_OVERWRITEPROMPT) << "the program asks about the name it writes";
-    EXPECT_TRUE(d.flags & OFN_EXPLORER);
-    EXPECT_TRUE(d.flags & OFN_ENABLESIZING);
-    EXPECT_TRUE(d.flags & OFN_ENABLEHOOK);
-    EXPECT_FALSE(d.flags & OFN_ENABLETEMPLATE);
     EXPECT_EQ(d.panelTemplate, 0);
     EXPECT_EQ(d.owner, main_window()) << "the top-level window, disabled while the dialog is up";
     EXPECT_EQ(shown_messages().count, 1) << "only qr.BMP existed: it is qr.bmp, names ignore case";
@@ -214,7 +209,6 @@ TEST_F(FileCommands, SavingAllWritesNumberedNamesInTheChosenStyle) {
     EXPECT_EQ(d.title, "全てのBMPを保存");
     EXPECT_EQ(d.filter, (std::vector<std::string>{"BMPファイル (*.bmp)", "*.bmp", "PNGファイル (*.png)", "*.png",
                                                   "SVGファイル (*.svg)", "*.svg"}));
-    EXPECT_FALSE(d.flags & OFN_OVERWRITEPROMPT);
     EXPECT_EQ(d.panelTemplate, IDD_NUMBERING_PANEL);
     EXPECT_EQ(d.panelLabel, "付加する連番文字");
     EXPECT_EQ(d.listId, IDC_NUMBERING_LIST);
@@ -299,8 +293,6 @@ TEST_F(FileCommands, SavingTextWritesTheChosenKindAndStoresIt) {
     EXPECT_TRUE(d.save);
     EXPECT_EQ(d.title, "テキストを保存");
     EXPECT_EQ(d.filter, (std::vector<std::string>{"テキストファイル (*.txt)", "*.txt"}));
-    EXPECT_EQ(d.flags, static_cast<DWORD>(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING |
-                                          OFN_ENABLEHOOK | OFN_ENABLETEMPLATE));
     EXPECT_EQ(d.panelTemplate, IDD_TEXT_KIND_PANEL);
     EXPECT_EQ(d.panelLabel, "保存するテキスト");
     EXPECT_EQ(d.listId, IDC_TEXT_KIND_LIST);
@@ -378,8 +370,44 @@ TEST_F(FileCommands, OpeningADocumentRestoresEveryField) {
     EXPECT_FALSE(d.save);
     EXPECT_EQ(d.title, "テキストファイルを開く");
     EXPECT_EQ(d.filter, (std::vector<std::string>{"テキストファイル (*.txt)", "*.txt", "全てのファイル (*.*)", "*.*"}));
-    EXPECT_EQ(d.flags, static_cast<DWORD>(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING));
     EXPECT_EQ(d.panelTemplate, 0);
+}
+
+// --- What each file dialog is asked for --------------------------------------------------
+
+// One dialog's flags: those it must be opened with and those it must not.
+struct DialogFlags {
+    int32_t command;
+    const char* dialog;
+    DWORD set;
+    DWORD clear;
+};
+
+TEST_F(FileCommands, EachFileDialogIsOpenedWithItsFlags) {
+    // Every dialog is resizable, Explorer-style (its hook and panel need it)
+    // and returns one name. The program, not the dialog, asks about
+    // replacing a file: it asks about the name it writes, after appending
+    // the extension.
+    const DWORD kEvery = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    const DWORD kNever = OFN_OVERWRITEPROMPT | OFN_ALLOWMULTISELECT;
+    // The hook checks the name a save writes and runs the panel; only the
+    // dialogs with a list of choices carry the panel's template.
+    const DialogFlags kDialogs[] = {
+        {IDM_SAVE_BMP, "save the shown code", kEvery | OFN_ENABLEHOOK, kNever | OFN_ENABLETEMPLATE},
+        {IDM_SAVE_ALL_BMP, "save every code", kEvery | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE, kNever},
+        {IDM_TEXT_SAVE, "save text", kEvery | OFN_FILEMUSTEXIST | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE, kNever},
+        {IDM_OPEN_TEXT, "open text", kEvery | OFN_FILEMUSTEXIST, kNever | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE},
+    };
+    generate(kThreeCodes);
+    for (const DialogFlags& row : kDialogs) {
+        int32_t shown = shown_file_dialogs().count;
+        cancel_file_dialogs();
+        command(row.command);
+        const ShownFileDialog& d = shown_file_dialogs();
+        ASSERT_EQ(d.count, shown + 1) << row.dialog;
+        EXPECT_EQ(d.flags & row.set, row.set) << row.dialog << ": missing flags";
+        EXPECT_EQ(d.flags & row.clear, 0u) << row.dialog << ": flags it must not have";
+    }
 }
 
 TEST_F(FileCommands, ADocumentWithoutSectionsFillsTheCurrentModesMainText) {

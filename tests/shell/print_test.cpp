@@ -19,7 +19,7 @@
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
 #include "shell/shell.h"
-#include "tests/cli/image_read.h"
+#include "tests/cli/image_read_support.h"
 #include "tests/shell/shell_support.h"
 
 namespace {

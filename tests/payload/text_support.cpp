@@ -1,5 +1,5 @@
 // Test helpers for readable Shift_JIS test data.
-#include "tests/payload/test_text.h"
+#include "tests/payload/text_support.h"
 
 #include <cstring>
 #include <vector>

@@ -1,5 +1,5 @@
 // Literal mask penalty: every rule scanned module by module.
-#include "tests/encoder/literal_penalty.h"
+#include "tests/encoder/literal_penalty_support.h"
 
 #include "encoder/encoder_internal.h"
 

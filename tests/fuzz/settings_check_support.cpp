@@ -1,5 +1,5 @@
 // Settings checks shared by fuzz_settings_ini and fuzz_settings_store.
-#include "tests/fuzz/settings_check.h"
+#include "tests/fuzz/settings_check_support.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,5 +1,5 @@
 // Reading PNG and bitmap files back for the tests.
-#include "tests/cli/image_read.h"
+#include "tests/cli/image_read_support.h"
 
 #include <cstring>
 

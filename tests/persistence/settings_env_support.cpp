@@ -1,5 +1,5 @@
 // Test surroundings of the settings store on each platform.
-#include "tests/persistence/test_env.h"
+#include "tests/persistence/settings_env_support.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 // Rendering and the two decoder bindings used by the round-trip tests.
-#include "tests/encoder/decoders.h"
+#include "tests/encoder/decoder_support.h"
 
 #include <zbar.h>
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "persistence/settings_store.h"
-#include "tests/persistence/test_env.h"
+#include "tests/persistence/settings_env_support.h"
 
 class SettingsEnvTest : public ::testing::Test {
 protected:

@@ -1,5 +1,5 @@
 // Helpers of the output tests.
-#include "tests/output/output_test_util.h"
+#include "tests/output/output_support.h"
 
 #include <cstdio>
 #include <cstdlib>
