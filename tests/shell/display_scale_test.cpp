@@ -4,6 +4,8 @@
 // (tests/shell/at_dpi.sh runs DisplayScaleAtTheSystemDpi.* at 120, 144 and
 // 192 too); a change of DPI while running gives the layout a start at that
 // DPI gives, and files do not change with the screen.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -166,10 +168,21 @@ protected:
 
 // A dialog's controls and those of the pages inside it; closed with Escape's command.
 int32_t g_dialogDpi = 96;
-void check_dialog(HWND dialog) {
-    check_children(dialog, g_dialogDpi);
+void check_pages_shown(HWND dialog) {
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (class_of(child) == "#32770" && IsWindowVisible(child)) check_children(child, g_dialogDpi);
+    }
+}
+
+// A property sheet makes a page when it is first selected: each is selected in turn.
+void check_dialog(HWND dialog) {
+    check_children(dialog, g_dialogDpi);
+    check_pages_shown(dialog);
+    HWND tabs = FindWindowExW(dialog, nullptr, L"SysTabControl32", nullptr);
+    int32_t pages = tabs == nullptr ? 0 : static_cast<int32_t>(SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int32_t page = 1; page < pages; ++page) {
+        SendMessageW(dialog, PSM_SETCURSEL, page, 0);
+        check_pages_shown(dialog);
     }
     PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
 }
