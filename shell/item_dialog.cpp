@@ -36,13 +36,28 @@ Filters split_filter(const wchar_t* filter) {
     return out;
 }
 
-FILEOPENDIALOGOPTIONS options_of(DWORD flags, bool save) {
-    FILEOPENDIALOGOPTIONS options = FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR;
-    if (flags & OFN_FILEMUSTEXIST) options |= FOS_FILEMUSTEXIST;
+}  // namespace
+
+// The system's defaults for a save dialog ask before a file is replaced and
+// refuse a read-only one; the program asks about the name it will really
+// write (".txt" added, numbered names) and clears the read-only mark itself,
+// so the record's flags alone decide these.
+void set_dialog_options(IFileDialog* dialog, DWORD flags, bool save) {
+    constexpr FILEOPENDIALOGOPTIONS kRecordDecides =
+        FOS_OVERWRITEPROMPT | FOS_NOREADONLYRETURN | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST;
+    FILEOPENDIALOGOPTIONS options = 0;
+    dialog->GetOptions(&options);
+    options = (options & ~kRecordDecides) | FOS_FORCEFILESYSTEM | FOS_NOCHANGEDIR;
+    // A save dialog that only takes existing names could never make a new
+    // document: "must exist" is for opening.
+    if (!save && (flags & OFN_FILEMUSTEXIST)) options |= FOS_FILEMUSTEXIST;
     if (flags & OFN_PATHMUSTEXIST) options |= FOS_PATHMUSTEXIST;
     if (save && (flags & OFN_OVERWRITEPROMPT)) options |= FOS_OVERWRITEPROMPT;
-    return options;
+    if (flags & OFN_NOREADONLYRETURN) options |= FOS_NOREADONLYRETURN;
+    dialog->SetOptions(options);
 }
+
+namespace {
 
 // The hidden add-on panel the record's hook works on.
 struct Panel {
@@ -188,9 +203,7 @@ BOOL run_dialog(IFileDialog* dialog, OPENFILENAMEW* record, bool save) {
     if (filters.count > 0) dialog->SetFileTypes(filters.count, filters.specs);
     if (record->nFilterIndex > 0) dialog->SetFileTypeIndex(record->nFilterIndex);
     if (record->lpstrTitle != nullptr) dialog->SetTitle(record->lpstrTitle);
-    FILEOPENDIALOGOPTIONS options = 0;
-    dialog->GetOptions(&options);
-    dialog->SetOptions(options | options_of(record->Flags, save));
+    set_dialog_options(dialog, record->Flags, save);
     offer_name(dialog, record->lpstrFile);
 
     Events events;

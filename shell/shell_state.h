@@ -178,6 +178,9 @@ struct FileDialogRequest {
 // The system's current file dialog shown from the record (item_dialog.cpp);
 // the record's hook and panel work as in the older dialogs.
 BOOL show_item_dialog(OPENFILENAMEW* record, bool save);
+struct IFileDialog;
+// The record's flags as the dialog's options, in place of the system's defaults for them.
+void set_dialog_options(IFileDialog* dialog, DWORD flags, bool save);
 // Window creation: the record's owner is the main window, its name empty.
 void prepare_file_dialogs();
 // The shared dialog with the request's title, filter and flags; out (room

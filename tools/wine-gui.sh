@@ -268,3 +268,16 @@ from PIL import Image
 pixels = Image.open(sys.argv[1]).convert("RGB").getdata()
 sys.exit(0 if any(r > 180 and g < 90 and b < 90 for r, g, b in pixels) else 1)' "$1"
 }
+
+# gui_open_windows: the program's windows other than the main one, as the
+# probe lists them, a line "window ..." each (empty when none).
+gui_open_windows() { wine "$GUI_PROBE" check 2>/dev/null | tr -d '\r' | grep '^window '; }
+
+# gui_file_dialog TITLE NAME: in the system's file dialog TITLE (open within
+# 5 s), NAME typed into its file-name field, then Return.
+gui_file_dialog() {
+  gui_poll 5 gui_window_shown "$1" || return 1
+  gui_rect 1148 || gui_rect 1152 || return 1
+  xdotool mousemove $((GUI_RECT[0] + GUI_RECT[2] / 2)) $((GUI_RECT[1] + GUI_RECT[3] / 2)) click 1
+  xdotool key ctrl+a && xdotool type --delay 5 -- "$2" && xdotool key Return
+}

@@ -96,19 +96,6 @@ long_text() {
 window_up() { gui_poll 5 gui_window_shown "$1"; }
 window_gone() { gui_poll 5 eval "! gui_window_shown '$1'"; }
 
-# file_dialog TITLE NAME: in the open dialog TITLE, the name typed into its
-# file-name field and Return.
-file_dialog() {
-  window_up "$1" || return 1
-  gui_rect 1148 || gui_rect 1152 || return 1
-  xdotool mousemove $((GUI_RECT[0] + GUI_RECT[2] / 2)) $((GUI_RECT[1] + GUI_RECT[3] / 2)) click 1
-  xdotool key ctrl+a && xdotool type --delay 5 -- "$2" && xdotool key Return
-}
-
-# open_windows: the program's windows other than the main one, as the probe
-# lists them (empty when none).
-open_windows() { wine "$GUI_PROBE" check 2>/dev/null | tr -d '\r' | grep '^window '; }
-
 # click_button ID: a real click on a button of the program's other windows.
 click_button() {
   gui_rect "$1" || return 1
@@ -124,7 +111,7 @@ answer_boxes() {
   local n
   for n in 1 2 3 4 5 6 7 8 9 10 11 12; do
     sleep 0.3
-    [ -z "$(open_windows)" ] && return 0
+    [ -z "$(gui_open_windows)" ] && return 0
     if [ "$n" -le 4 ]; then click_button 6 || xdotool key Return
     else click_button 2 || xdotool key Escape; fi
   done
@@ -133,7 +120,7 @@ answer_boxes() {
 
 # some_window_up: a dialog or note of the program appears within 3 s.
 some_window_up() { gui_poll 3 windows_open; }
-windows_open() { [ -n "$(open_windows)" ]; }
+windows_open() { [ -n "$(gui_open_windows)" ]; }
 
 # menu ALT_KEY ITEM_KEY: a click on the toolbar's empty right end gives the
 # window the keyboard, then the menu by its keys.
@@ -181,12 +168,12 @@ act_history() { click $(( $(id IDC_HISTORY_PICTURE_FIRST) + $((RANDOM % 5)) )) |
 act_save_bmp() {
   xdotool key ctrl+s
   some_window_up || return 0
-  if open_windows | grep -q 'BMPを保存'; then file_dialog 'BMPを保存' "$SCRATCH_WIN\\bmp$((RANDOM % 3)).bmp"; fi
+  if gui_open_windows | grep -q 'BMPを保存'; then gui_file_dialog 'BMPを保存' "$SCRATCH_WIN\\bmp$((RANDOM % 3)).bmp"; fi
   answer_boxes
 }
 act_save_text() {
   menu alt+f t
-  file_dialog 'テキストを保存' "$SCRATCH_WIN\\doc$((RANDOM % 3)).txt"
+  gui_file_dialog 'テキストを保存' "$SCRATCH_WIN\\doc$((RANDOM % 3)).txt"
   answer_boxes
 }
 act_open_text() {
@@ -199,7 +186,7 @@ act_open_text() {
   [ "$k" -lt "${#docs[@]}" ] || k=$((${#docs[@]} - 1))
   doc=${docs[k]}
   xdotool key ctrl+o
-  file_dialog 'テキストファイルを開く' "$SCRATCH_WIN\\$doc"
+  gui_file_dialog 'テキストファイルを開く' "$SCRATCH_WIN\\$doc"
   answer_boxes
 }
 act_clear() { click "$(id IDC_CLEAR)"; }

@@ -9,6 +9,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <cstring>
 
@@ -18,6 +19,7 @@
 #include "resources/resource.h"
 #include "settings/settings_tables.h"
 #include "shell/shell.h"
+#include "shell/shell_state.h"
 #include "tests/shell/shell_support.h"
 
 namespace {
@@ -408,6 +410,41 @@ TEST_F(FileCommands, EachFileDialogIsOpenedWithItsFlags) {
         EXPECT_EQ(d.flags & row.set, row.set) << row.dialog << ": missing flags";
         EXPECT_EQ(d.flags & row.clear, 0u) << row.dialog << ": flags it must not have";
     }
+}
+
+// The system's dialogs (not the test's stand-in): a save dialog asks before
+// replacing and refuses read-only files by default, and would then ask about
+// the typed name, not the one written; and one that only takes existing
+// names could not make a new document.
+FILEOPENDIALOGOPTIONS system_dialog_options(bool save, DWORD flags, FILEOPENDIALOGOPTIONS* defaults) {
+    IFileDialog* dialog = nullptr;
+    FILEOPENDIALOGOPTIONS options = 0;
+    if (FAILED(CoCreateInstance(save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                                save ? IID_IFileSaveDialog : IID_IFileOpenDialog, reinterpret_cast<void**>(&dialog)))) {
+        return 0;
+    }
+    dialog->GetOptions(defaults);
+    set_dialog_options(dialog, flags, save);
+    dialog->GetOptions(&options);
+    dialog->Release();
+    return options;
+}
+
+TEST(SystemFileDialogs, TheRecordsFlagsDecideInPlaceOfTheSystemsDefaults) {
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const DWORD kText = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    FILEOPENDIALOGOPTIONS defaults = 0;
+    FILEOPENDIALOGOPTIONS save = system_dialog_options(true, kText | OFN_ENABLEHOOK | OFN_ENABLETEMPLATE, &defaults);
+    EXPECT_TRUE(defaults & FOS_OVERWRITEPROMPT) << "the system's default the record must override";
+    EXPECT_FALSE(save & FOS_OVERWRITEPROMPT) << "the program asks about the name it writes";
+    EXPECT_FALSE(save & FOS_NOREADONLYRETURN) << "the program clears the read-only mark itself";
+    EXPECT_FALSE(save & FOS_FILEMUSTEXIST) << "a new name must be possible";
+    EXPECT_TRUE(save & FOS_FORCEFILESYSTEM);
+    EXPECT_TRUE(save & FOS_NOCHANGEDIR);
+    FILEOPENDIALOGOPTIONS open = system_dialog_options(false, kText, &defaults);
+    EXPECT_TRUE(open & FOS_FILEMUSTEXIST);
+    EXPECT_FALSE(open & FOS_ALLOWMULTISELECT);
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 TEST_F(FileCommands, ADocumentWithoutSectionsFillsTheCurrentModesMainText) {
