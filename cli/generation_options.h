@@ -23,9 +23,9 @@ int parse_generation_option(int argc, char** argv, int* i, GenerationOptions* op
 
 struct PayloadOptions;
 
-// Fills g_form from the payload options and runs a whole generation on it
-// (which composes the payload once) with QR2DLL loaded from beside the
-// tool unless noExternal. Returns an exit code; a composition or generation
+// Fills a form record of its own from the payload options and runs a whole
+// generation on it (which composes the payload once) with QR2DLL loaded
+// from beside the tool unless noExternal. Returns an exit code; a composition or generation
 // error's message (prefixed with command) goes to standard error with
 // ExitGenerationError. The CodeList then holds the codes.
 int generate_codes(const PayloadOptions& payload, const GenerationOptions& options, const char* command);
