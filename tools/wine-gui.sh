@@ -270,14 +270,35 @@ sys.exit(0 if any(r > 180 and g < 90 and b < 90 for r, g, b in pixels) else 1)' 
 }
 
 # gui_open_windows: the program's windows other than the main one, as the
-# probe lists them, a line "window ..." each (empty when none).
-gui_open_windows() { wine "$GUI_PROBE" check 2>/dev/null | tr -d '\r' | grep '^window '; }
+# probe lists them, a line "window CLASS TITLE" each (empty when none). Fails
+# when the window does not answer within 2 s: while the system opens or closes
+# a file dialog the list says nothing, and an empty list must not pass for
+# "nothing open".
+gui_open_windows() {
+  local out
+  out=$(wine "$GUI_PROBE" check 2>/dev/null | tr -d '\r')
+  grep -q '^answer [0-9]' <<<"$out" || return 1
+  grep '^window ' <<<"$out" || true
+}
 
-# gui_file_dialog TITLE NAME: in the system's file dialog TITLE (open within
-# 5 s), NAME typed into its file-name field, then Return.
+# gui_no_window_open: the program answers and has no window open but the main one.
+gui_no_window_open() {
+  local open
+  open=$(gui_open_windows) && [ -z "$open" ]
+}
+
+# gui_dialog_ready TITLE: the program has the dialog TITLE open with its
+# file-name field. Asked of the program, not of the X screen, where a dialog
+# the system is still closing may keep its window mapped for a moment.
+gui_dialog_ready() {
+  local open
+  open=$(gui_open_windows) && grep -qxF "window #32770 $1" <<<"$open" && { gui_rect 1148 || gui_rect 1152; }
+}
+
+# gui_file_dialog TITLE NAME: in the system's file dialog TITLE (ready within
+# 10 s), NAME typed into its file-name field, then Return.
 gui_file_dialog() {
-  gui_poll 5 gui_window_shown "$1" || return 1
-  gui_rect 1148 || gui_rect 1152 || return 1
+  gui_poll 10 gui_dialog_ready "$1" || return 1
   xdotool mousemove $((GUI_RECT[0] + GUI_RECT[2] / 2)) $((GUI_RECT[1] + GUI_RECT[3] / 2)) click 1
   xdotool key ctrl+a && xdotool type --delay 5 -- "$2" && xdotool key Return
 }

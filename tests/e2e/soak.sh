@@ -107,11 +107,14 @@ click_button() {
 # Yes button (IDYES, 6) is clicked; a note ("No Data") takes Return. A window
 # still open after that, such as a file dialog that came up late or did not
 # take its name, is cancelled (IDCANCEL, 2, or Escape) until it is gone.
+# While the program does not answer (the system opens or closes a dialog) no
+# key is pressed: it would land wherever the focus ends up.
 answer_boxes() {
-  local n
+  local n open
   for n in 1 2 3 4 5 6 7 8 9 10 11 12; do
     sleep 0.3
-    [ -z "$(gui_open_windows)" ] && return 0
+    open=$(gui_open_windows) || continue
+    [ -z "$open" ] && return 0
     if [ "$n" -le 4 ]; then click_button 6 || xdotool key Return
     else click_button 2 || xdotool key Escape; fi
   done
@@ -120,7 +123,7 @@ answer_boxes() {
 
 # some_window_up: a dialog or note of the program appears within 3 s.
 some_window_up() { gui_poll 3 windows_open; }
-windows_open() { [ -n "$(gui_open_windows)" ]; }
+windows_open() { local open; open=$(gui_open_windows) && [ -n "$open" ]; }
 
 # menu ALT_KEY ITEM_KEY: a click on the toolbar's empty right end gives the
 # window the keyboard, then the menu by its keys.

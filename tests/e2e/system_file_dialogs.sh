@@ -20,7 +20,6 @@ fail() {
 file_menu() {
   gui_rect 0 && gui_click 0 $((GUI_RECT[2] - 20)) 10 && xdotool key alt+f && sleep 0.3 && xdotool key "$1"
 }
-no_window_open() { [ -z "$(gui_open_windows)" ]; }
 # Two windows of the title: the dialog and the question over it.
 question_shown() { [ "$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | wc -l)" -ge 2 ]; }
 
@@ -36,7 +35,7 @@ gui_type_into "$(gui_id IDC_TEXT)" 'first document' || fail "typing into the tex
 file_menu t || fail "the menu item テキストを保存"
 gui_file_dialog 'テキストを保存' "$SAVED_WIN\\new" || fail "no text save dialog"
 gui_poll 10 test -s "$SAVED/new.txt" || fail "no new.txt after saving under the new name \"new\""
-gui_poll 5 no_window_open || fail "a window is left open: $(gui_open_windows)"
+gui_poll 5 gui_no_window_open || fail "a window is left open: $(gui_open_windows)"
 grep -q 'first document' "$SAVED/new.txt" || fail "new.txt does not hold the text"
 echo "a new document under a new name"
 
@@ -47,7 +46,7 @@ gui_poll 10 question_shown 'テキストを保存' || fail "no question about re
 asked=$(gui_text 65535)
 [[ "$asked" == "new.txt は既に存在します。"* ]] || fail "the question asked is \"$asked\""
 gui_click 6 || fail "no Yes button"
-gui_poll 10 no_window_open || fail "another window after Yes: $(gui_open_windows) \"$(gui_text 65535)\""
+gui_poll 10 gui_no_window_open || fail "another window after Yes: $(gui_open_windows) \"$(gui_text 65535)\""
 gui_poll 5 grep -q 'second document' "$SAVED/new.txt" || fail "Yes did not replace new.txt"
 echo "one question, the program's, and Yes replaced the document"
 
@@ -57,7 +56,7 @@ xdotool key ctrl+s
 gui_file_dialog 'BMPを保存' "$SAVED_WIN\\pic" || fail "no bitmap save dialog"
 gui_poll 10 test -s "$SAVED/pic.bmp" || fail "no pic.bmp after saving under the new name \"pic\""
 [ "$(head -c 2 "$SAVED/pic.bmp")" = BM ] || fail "pic.bmp is no bitmap"
-gui_poll 5 no_window_open || fail "a window is left open: $(gui_open_windows)"
+gui_poll 5 gui_no_window_open || fail "a window is left open: $(gui_open_windows)"
 echo "a new bitmap under a new name"
 
 gui_type_into "$(gui_id IDC_TEXT)" 'replaced by the document' || fail "typing into the text field"
